@@ -1,0 +1,35 @@
+# orvane_add_qtest(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [LABELS <l...>])
+#
+# One QtTest executable registered with CTest.  Every test runs offscreen and
+# gets a time-out so a hung socket wait cannot stall the suite.
+function(orvane_add_qtest name)
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-bin)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${T_TIMEOUT}
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    # Tests find the built program, the simulator and the sources without any environment.
+    target_compile_definitions(${name} PRIVATE
+        ORVANE_BIN_DIR="${ORVANE_BIN_DIR}"
+        ORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        ORVANE_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/tests-bin")
+    if(T_LABELS)
+        set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+    endif()
+endfunction()
+
+# Adds each named sub-directory that already has a CMakeLists.txt, so a tree
+# whose subsystems are still being filled in keeps configuring.
+macro(orvane_add_subdirs)
+    foreach(_d ${ARGN})
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt)
+            add_subdirectory(${_d})
+        endif()
+    endforeach()
+endmacro()
