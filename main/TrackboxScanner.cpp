@@ -1,0 +1,274 @@
+#include "TrackboxScanner.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkAddressEntry>
+#include <QNetworkInterface>
+#include <QSet>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "VersionInfo.h"
+#include "ap_time.h"
+#include "ap_udptcp.h"
+#include "io/IOManagerUdp.h"
+
+namespace {
+
+// Follow-up queries always go to the controller's command port, whatever port the
+// discovery request was sent to.
+constexpr unsigned short kCommandPort = 50105;
+constexpr int kAnswerTimeoutMs = 500;
+// Answers from other senders that one query tolerates before it counts as unanswered.
+constexpr int kMaxForeignAnswers = 16;
+constexpr int kValueSize = 300;
+
+template <size_t N>
+void copyField(char (&field)[N], const char* text)
+{
+    qstrncpy(field, text, N);
+}
+
+template <size_t N>
+void copyFirstWord(char (&field)[N], const char* text)
+{
+    const size_t len = std::min(std::strcspn(text, " "), N - 1);
+    std::memcpy(field, text, len);
+    field[len] = '\0';
+}
+
+// Model "2" controllers report a bare number; the label on the device reads "S" and
+// eight digits.
+template <size_t N>
+void setSerial(char (&field)[N], const char* model, const char* value)
+{
+    if (std::strcmp(model, "2") == 0) {
+        const QByteArray formatted = "S" + QByteArray(value).rightJustified(8, '0');
+        copyField(field, formatted.constData());
+    } else {
+        copyField(field, value);
+    }
+}
+
+bool protocolAtLeast(const char* text, int major, int minor)
+{
+    const VersionInfo v = VersionInfo::fromString(QString::fromLatin1(text), nullptr);
+    return v.getMajor() > major || (v.getMajor() == major && v.getMinor() >= minor);
+}
+
+QString dottedText(uint32_t ip)
+{
+    int a = 0, b = 0, c = 0, d = 0;
+    ap_ip_ip2num(&a, &b, &c, &d, ip);
+    return QString::asprintf("%d.%d.%d.%d", a, b, c, d);
+}
+
+bool isBroadcastCandidate(const QNetworkInterface& iface)
+{
+    const QNetworkInterface::InterfaceFlags f = iface.flags();
+    return f.testFlag(QNetworkInterface::IsUp) && f.testFlag(QNetworkInterface::IsRunning) &&
+           f.testFlag(QNetworkInterface::CanBroadcast) &&
+           !f.testFlag(QNetworkInterface::IsLoopBack);
+}
+
+}  // namespace
+
+TrackboxScanner::TrackboxScanner(unsigned short udp_port) : udp_port(udp_port)
+{
+    shallRun = true;
+}
+
+TrackboxScanner::~TrackboxScanner()
+{
+    stop();
+}
+
+QList<trackbox_info_type> TrackboxScanner::get_all_trackboxes(int subnet)
+{
+    ip_subnet = subnet;
+    wasRunning = false;
+    // Armed here rather than in run(), so a stop() that comes before the thread got going
+    // is not overwritten.
+    shallRun = true;
+    start(QThread::InheritPriority);
+    // A thread that could not be created never sets wasRunning; don't wait for it.
+    const bool started = isRunning() || wasRunning;
+    while (started && (!wasRunning || isRunning())) {
+        ap_time_millisleep(10);
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
+    wait();
+    return trackboxes;
+}
+
+void TrackboxScanner::stop()
+{
+    shallRun = false;
+    if (isRunning())
+        wait();
+}
+
+void TrackboxScanner::run()
+{
+    wasRunning = true;
+    trackboxes.clear();
+    errors.clear();
+
+    const QList<uint32_t> destinations = destinationAddresses();
+    IOManagerUdp io(nullptr);
+    for (uint32_t ip : destinations) {
+        io.set_destination(ip, udp_port);
+        if (io.send_broadcast("orvane2 get system version") != 0)
+            errors.append(QStringLiteral("send error - timeout"));
+    }
+
+    broadcastPhase(io);
+
+    io.set_only_receive(false);
+    for (trackbox_info_type& info : trackboxes) {
+        if (!shallRun)
+            break;
+        io.set_destination(info.ip, kCommandPort);
+        queryController(io, info);
+    }
+}
+
+QList<uint32_t> TrackboxScanner::destinationAddresses() const
+{
+    if (ip_subnet != 0)
+        return {static_cast<uint32_t>(ip_subnet)};
+
+    QList<uint32_t> list;
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface& iface : interfaces) {
+        if (!isBroadcastCandidate(iface))
+            continue;
+        const QList<QNetworkAddressEntry> entries = iface.addressEntries();
+        for (const QNetworkAddressEntry& entry : entries) {
+            const QString broadcast = entry.broadcast().toString();
+            if (broadcast.isEmpty())
+                continue;
+            const uint32_t ip = ap_ip_name2ip(broadcast.toLatin1().constData());
+            if (ip != 0)
+                list.append(ip);
+        }
+    }
+    return list;
+}
+
+// Collects the answers to the broadcast until the network has been silent for one
+// answer time-out.  Every sender is recorded once, in the order of its first answer.
+void TrackboxScanner::broadcastPhase(IOManagerUdp& io)
+{
+    io.set_only_receive(true);
+    QSet<uint32_t> seen;
+    char value[kValueSize];
+    int failures = 0;
+    while (shallRun) {
+        value[0] = '\0';
+        const int rc = io.get_par(value, "system version");
+        if (rc == -1)
+            break;
+        if (rc < 0) {
+            // Foreign or oversized datagrams are skipped, but a socket that does nothing
+            // but fail must not keep the waiting GUI thread here for ever.
+            if (++failures >= maxConsecutiveReceiveFailures)
+                break;
+            continue;
+        }
+        failures = 0;
+        unsigned int sender = 0;
+        io.get_last_received(&sender, nullptr);
+        if (seen.contains(sender))
+            continue;
+        seen.insert(sender);
+
+        trackbox_info_type info;
+        std::memset(&info, 0, sizeof info);
+        info.ip = sender;
+        copyField(info.ip_str, dottedText(sender).toLatin1().constData());
+        copyFirstWord(info.version, value);
+        trackboxes.append(info);
+    }
+}
+
+void TrackboxScanner::queryController(IOManagerUdp& io, trackbox_info_type& info)
+{
+    char value[kValueSize];
+    const uint32_t ip = info.ip;
+
+    if (!shallRun)
+        return;
+    copyField(info.hostname,
+              queryParameter(io, ip, "system hostname", value) == 0 ? value : "unknown");
+    if (!shallRun)
+        return;
+    char model[kValueSize] = "0";
+    if (queryParameter(io, ip, "system model", value) == 0)
+        copyField(model, value);
+
+    if (!shallRun)
+        return;
+    if (queryParameter(io, ip, "system controller_serial", value) == 0)
+        setSerial(info.serial, model, value);
+    else
+        copyField(info.serial, "unknown");
+
+    if (!shallRun)
+        return;
+    char protocol[kValueSize] = "v0.0";
+    if (queryParameter(io, ip, "system protocol_version", value) == 0)
+        copyFirstWord(protocol, value);
+
+    if (!shallRun)
+        return;
+    copyField(info.access, queryParameter(io, ip, "system access", value) == 0 ? value : "unknown");
+
+    // Only a controller this front-end cannot use needs to tell whether it is a slave;
+    // older firmware does not know the question.
+    if (!shallRun)
+        return;
+    if (std::strcmp(info.access, "none") == 0 && protocolAtLeast(protocol, 1, 7)) {
+        if (queryParameter(io, ip, "system slave", value) == 0 && std::strcmp(value, "yes") == 0)
+            info.isSlave = true;
+    }
+
+    if (!shallRun)
+        return;
+    copyField(info.mac_str, "unknown");
+    if (protocolAtLeast(protocol, 1, 9) &&
+        queryParameter(io, ip, "system ethernet_mac", value) == 0)
+        copyField(info.mac_str, value);
+}
+
+// One read of a parameter from the controller at ip.  The socket takes datagrams from any
+// sender, and a controller that answered a broadcast twice or a query too late would
+// otherwise have its answer taken for another controller's; such datagrams are skipped
+// within the query's answer window.
+int TrackboxScanner::queryParameter(IOManagerUdp& io, uint32_t ip, const char* parameter,
+                                    char* value)
+{
+    const uint32_t begin = ap_time_get_internal();
+    value[0] = '\0';
+    int rc = io.get_par(value, "%s", parameter);
+    for (int foreign = 0; rc == 0 || rc == -32; ++foreign) {
+        unsigned int sender = 0;
+        io.get_last_received(&sender, nullptr);
+        if (sender == ip)
+            break;
+        const uint32_t elapsed = ap_time_diff_internal(ap_time_get_internal(), begin);
+        if (foreign >= kMaxForeignAnswers || elapsed >= uint32_t(kAnswerTimeoutMs) || !shallRun) {
+            rc = -1;
+            break;
+        }
+        io.set_only_receive(true);
+        io.configure_next_cmd(false, kAnswerTimeoutMs - int(elapsed), true);
+        value[0] = '\0';
+        rc = io.get_par(value, "%s", parameter);
+        io.set_only_receive(false);
+    }
+    return rc;
+}

@@ -1,0 +1,56 @@
+#ifndef TRACKBOXSCANNER_H
+#define TRACKBOXSCANNER_H
+
+#include <QList>
+#include <QStringList>
+#include <QThread>
+
+#include <atomic>
+#include <cstdint>
+
+#include "trackbox_info_type.h"
+
+class IOManagerUdp;
+
+// Finds the controllers on the local subnets (or at one named address) and reads the
+// identity of each.  The discovery runs on the scanner's own thread; the GUI thread waits
+// in get_all_trackboxes() and keeps painting, with user input held back meanwhile.
+class TrackboxScanner : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit TrackboxScanner(unsigned short udp_port);
+    ~TrackboxScanner() override;
+
+    // subnet 0: every suitable local subnet; otherwise the one IPv4 address (host order)
+    // the request goes to.  Blocks the caller until the scan has ended.
+    QList<trackbox_info_type> get_all_trackboxes(int subnet);
+    // Ends a running scan after its current read and waits for the thread.
+    void stop();
+
+    // Send failures of the last scan ("send error - timeout" per failed address).
+    QStringList get_errors() const { return errors; }
+
+    // Consecutive receive failures (other than the silence time-out) after which the
+    // broadcast phase gives up, so a broken socket cannot hold the waiting GUI thread.
+    static constexpr int maxConsecutiveReceiveFailures = 50;
+
+protected:
+    void run() override;
+
+private:
+    QList<uint32_t> destinationAddresses() const;
+    void broadcastPhase(IOManagerUdp& io);
+    void queryController(IOManagerUdp& io, trackbox_info_type& info);
+    int queryParameter(IOManagerUdp& io, uint32_t ip, const char* parameter, char* value);
+
+    unsigned short udp_port;
+    std::atomic<bool> shallRun{false};
+    std::atomic<bool> wasRunning{false};
+    int ip_subnet = 0;
+    QList<trackbox_info_type> trackboxes;
+    QStringList errors;
+};
+
+#endif
