@@ -1,0 +1,206 @@
+#include "AccessControl.h"
+
+#include <QRegExp>
+#include <QRegExpValidator>
+
+#include <cstring>
+
+#include "io/IOManager.h"
+#include "io/IOManagerUdp.h"
+
+const VersionInfo ORVANE_PROTOCOL_REQUIRED(1, 24, -1);
+
+namespace {
+
+constexpr int kDefaultPort = 50105;
+constexpr int kErrCommunication = -12;
+constexpr int kErrWrongPassword = -21;
+constexpr int kErrPasswordRule = -22;
+
+void setErr(int* err, int code)
+{
+    if (err)
+        *err = code;
+}
+
+// One parameter read over a socket of its own.  The value comes back unless the controller
+// answered with a bare "orvane2 ok".
+bool s_SendCommand(unsigned int ip, int port, const QByteArray& parameter, QByteArray* answer)
+{
+    IOManagerUdp io(nullptr);
+    if (!io.isSocketValid())
+        return false;
+    if (io.set_destination(ip, static_cast<unsigned short>(port)) != 0)
+        return false;
+    char value[201] = {};
+    // The parameter may carry user text; it is never used as a format.
+    if (io.get_par(value, "%s", parameter.constData()) != 0)
+        return false;
+    if (std::strcmp(value, "orvane2 ok") != 0)
+        *answer = QByteArray(value);
+    return true;
+}
+
+QByteArray quoted(const QString& password)
+{
+    return "'" + password.toLatin1() + "'";
+}
+
+}  // namespace
+
+AccessControl::AccessControl(unsigned int controllerIp, int port)
+    : m_ControllerIp(controllerIp),
+      m_Port(port == 0 ? kDefaultPort : port),
+      m_ProtocolVersion(0, 0, -1)
+{
+}
+
+AccessControl::~AccessControl() = default;
+
+void AccessControl::setControllerIp(unsigned int controllerIp)
+{
+    if (controllerIp != m_ControllerIp)
+        m_ProtocolVersion = VersionInfo(0, 0, -1);
+    m_ControllerIp = controllerIp;
+}
+
+const QRegExpValidator* AccessControl::getPasswordValidator()
+{
+    static const QRegExpValidator validator(QRegExp(QStringLiteral("[0-9a-zA-Z_\\-\\+./]+")));
+    return &validator;
+}
+
+bool AccessControl::isValidPassword(const QString& password)
+{
+    if (password.isEmpty())
+        return false;
+    QString text = password;
+    int pos = 0;
+    return getPasswordValidator()->validate(text, pos) == QValidator::Acceptable;
+}
+
+bool AccessControl::protocolVersionKnown() const
+{
+    return m_ProtocolVersion > VersionInfo(0, 0, -1);
+}
+
+bool AccessControl::readProtocolVersion(int* err)
+{
+    QByteArray answer;
+    if (!s_SendCommand(m_ControllerIp, m_Port, "system protocol_version", &answer) ||
+        answer.trimmed().isEmpty()) {
+        setErr(err, kErrCommunication);
+        return false;
+    }
+    const QString word = QString::fromLatin1(answer.trimmed()).section(QLatin1Char(' '), 0, 0);
+    bool ok = true;
+    const VersionInfo version = VersionInfo::fromString(word, &ok);
+    if (!ok || version.getMajor() < 0) {
+        setErr(err, kErrCommunication);
+        return false;
+    }
+    m_ProtocolVersion = version;
+    return true;
+}
+
+bool AccessControl::supportsPassword(int* err)
+{
+    if (!protocolVersionKnown() && !readProtocolVersion(err))
+        return false;
+    setErr(err, 0);
+    // A missing patch level on either side satisfies the patch comparison.
+    const VersionInfo& v = m_ProtocolVersion;
+    const VersionInfo& r = ORVANE_PROTOCOL_REQUIRED;
+    return v.getMajor() > r.getMajor() ||
+           (v.getMajor() == r.getMajor() && v.getMinor() >= r.getMinor());
+}
+
+int AccessControl::readYesNo(const QString& parameter)
+{
+    QByteArray answer;
+    if (!s_SendCommand(m_ControllerIp, m_Port, parameter.toLatin1(), &answer))
+        return -1;
+    answer = answer.trimmed();
+    if (answer == "yes")
+        return 1;
+    if (answer == "no")
+        return 0;
+    return -1;
+}
+
+bool AccessControl::requiresPassword(int* err)
+{
+    int code = 0;
+    if (!supportsPassword(&code)) {
+        setErr(err, code);
+        return false;
+    }
+    // The controller answers whether "none" is the password: "no" means one is set.
+    const int answer = readYesNo(QStringLiteral("config is_frontend_password none"));
+    if (answer < 0) {
+        setErr(err, kErrCommunication);
+        return false;
+    }
+    setErr(err, 0);
+    return answer == 0;
+}
+
+bool AccessControl::verifyPassword(const QString& password, int* err)
+{
+    int code = 0;
+    if (!supportsPassword(&code)) {
+        setErr(err, code);
+        return false;
+    }
+    // Blanks and quotes would break the quoted command; nothing leaves the machine then.
+    if (!isValidPassword(password)) {
+        setErr(err, kErrPasswordRule);
+        return false;
+    }
+    const QString parameter =
+        QStringLiteral("config is_frontend_password ") + QString::fromLatin1(quoted(password));
+    const int answer = readYesNo(parameter);
+    if (answer < 0) {
+        setErr(err, kErrCommunication);
+        return false;
+    }
+    setErr(err, answer == 1 ? 0 : kErrWrongPassword);
+    return answer == 1;
+}
+
+bool AccessControl::resetPassword(const QString& newPassword, const QString& currentPassword,
+                                  IOManager* iom, int* err)
+{
+    int code = 0;
+    if (!supportsPassword(&code)) {
+        setErr(err, code);
+        return false;
+    }
+
+    // Only the holder of the current password may change it.  A controller that cannot be
+    // asked is reported as such, not as a wrong password.
+    const bool required = requiresPassword(&code);
+    if (required) {
+        if (!verifyPassword(currentPassword, &code)) {
+            setErr(err, code == kErrCommunication ? kErrCommunication : kErrWrongPassword);
+            return false;
+        }
+    } else if (code != 0) {
+        setErr(err, kErrCommunication);
+        return false;
+    }
+
+    if (!newPassword.isEmpty() && !isValidPassword(newPassword)) {
+        setErr(err, kErrPasswordRule);
+        return false;
+    }
+    if (!iom) {
+        setErr(err, kErrCommunication);
+        return false;
+    }
+    const int rc = newPassword.isEmpty() ? iom->set_par("config new_frontend_password none")
+                                         : iom->set_par("config new_frontend_password %s",
+                                                        quoted(newPassword).constData());
+    setErr(err, rc == 0 ? 0 : kErrCommunication);
+    return rc == 0;
+}
