@@ -172,10 +172,12 @@ private:
     int run_par_get(CALLTYPE type, void* storage, int length, const char* par);
     int interpret_par_answer(CALLTYPE type, const char* answer, const char* prefix, void* storage,
                              int length);
-    int finish_command(int result);
-    int begin_command(const char* cmd, bool* trackingStart);
+    // Takes the command's five units; returns whether the command runs configured.
+    bool begin_command();
+    int finish_command(int result, bool wasConfigured);
+    void take_over_configuration_for_tracking_start();
 
-    // Answer buffer of a pending asynchronous parameter read.
+    // Answer buffer of parameter reads and writes (also while asynchronous).
     char async_answer[MaxTextLength + 1] = {};
     bool async_pending = false;
 };

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "IOManager.h"
 #include "ap_thread.h"
@@ -74,9 +75,9 @@ private:
     static int run(void* arg);
     void run_dispatch_loop();
     void dispatch_datagram(int length);
+    void deliver_line(const char* line, size_t lineLength);
     bool data_flags_set() const;
     void read_status(char* answer);
-    void track_measurement_state(const char* before, const char* after);
     void notify_started();
     void notify_stopped();
     void log_answer(const char* cmd, const char* answer, int result);
@@ -106,7 +107,11 @@ private:
     // Guards the start and end of the data thread, so at most one runs.
     ap_mutex_handle_type thread_state_mutex = nullptr;
     ap_mutex_handle_type log_mutex = nullptr;
+    // Data thread only: the current line's identifier and the requesters of a
+    // shared identifier, kept to avoid allocating per line.
     std::string line_identifier;
+    std::vector<Requester*> dispatch_scratch;
+    unsigned reg_generation = 0;  // changes with every (un)registration
 };
 
 #endif

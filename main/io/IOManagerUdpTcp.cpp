@@ -1,0 +1,666 @@
+#include "IOManagerUdpTcp.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstring>
+#include <vector>
+
+#include "MessageBoxProvider.h"
+#include "Requester.h"
+#include "ap_time.h"
+
+namespace {
+
+constexpr int CommandUnits = 5;
+constexpr unsigned int SendTimeoutUs = 2000000;
+constexpr unsigned int DefaultAnswerTimeoutUs = 2000000;
+constexpr unsigned int DataReceiveTimeoutUs = 100000;
+constexpr unsigned int DataPathSendTimeoutUs = 100000;
+constexpr int DataBufferSize = 131072;
+constexpr int MaxLinesPerDatagram = 200;
+constexpr int LogSizeCheckInterval = 3000;
+
+const char* const StatusQuery = "orvane2 get status active";
+const char* const FailedAnswer = "orvane2 err command_exec";
+const char* const ChannelName = "IOManagerUdpTcp";
+
+std::atomic<int> g_logSizeCheckCalls{0};
+
+bool startsWith(const char* text, const char* prefix)
+{
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+bool equals(const char* a, const char* b)
+{
+    return std::strcmp(a, b) == 0;
+}
+
+bool isTrackingCommand(const char* cmd)
+{
+    return startsWith(cmd, "orvane2 tracking ") || startsWith(cmd, "orvane2 cal ");
+}
+
+bool isMeasuringState(const char* answer)
+{
+    return equals(answer, "orvane2 set status active cal") ||
+           equals(answer, "orvane2 set status active mea");
+}
+
+bool isIdleState(const char* answer)
+{
+    return equals(answer, "orvane2 set status active none") ||
+           equals(answer, "orvane2 set status active err");
+}
+
+// Receive failures of the socket layer are reported shifted by 10 (-2 -> -12),
+// except the peer's close, which keeps its own code.
+int shiftedReceiveCode(int code)
+{
+    return code > -10 ? code - 10 : code;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("IOManagerUdpTcp", text);
+}
+
+}  // namespace
+
+IOManagerUdpTcp::IOManagerUdpTcp(MessageBoxProvider* mbp_) : IOManager(mbp_)
+{
+    ap_mutex_init(&send_receive_mutex);
+    ap_mutex_init(&eot_mutex);
+    ap_mutex_init(&register_request_mutex);
+    ap_mutex_init(&thread_state_mutex);
+    ap_mutex_init(&log_mutex);
+    external_cmd_timeout = DefaultExternalCmdTimeoutUs;
+    if (ap_udp_init(&socket, 0, AP_SOCK_BROADCAST) != 0)
+        socket = nullptr;
+    sLogDir = QDir::homePath() + QStringLiteral("/.QOR/ORVANE3");
+    sLogFilePath = sLogDir + QStringLiteral("/commands_log.txt");
+}
+
+IOManagerUdpTcp::~IOManagerUdpTcp()
+{
+    about_to_exit();
+    if (tcp_socket)
+        ap_tcp_exit(tcp_socket);
+    if (socket_receive)
+        ap_udp_exit(socket_receive);
+    if (socket)
+        ap_udp_exit(socket);
+    ap_mutex_destroy(log_mutex);
+    ap_mutex_destroy(thread_state_mutex);
+    ap_mutex_destroy(register_request_mutex);
+    ap_mutex_destroy(eot_mutex);
+    ap_mutex_destroy(send_receive_mutex);
+}
+
+int IOManagerUdpTcp::init(const char* ip_str, unsigned short port, unsigned short* display_port)
+{
+    if (init_called)
+        return -1;
+    init_called = true;
+    qstrncpy(trackbox_ip, ip_str ? ip_str : "", sizeof trackbox_ip);
+
+    if (display_port)
+        *display_port = 0;
+    if (ap_udp_init(&socket_receive, 0, AP_SOCK_BROADCAST | AP_SOCK_ANYPORT) == 0) {
+        uint16_t dataPort = 0;
+        ap_ip_getsockaddr(socket_receive, nullptr, &dataPort);
+        if (display_port)
+            *display_port = dataPort;
+        is_initialized = 1;
+    } else {
+        socket_receive = nullptr;
+        if (mbp)
+            mbp->openMessageBox(MessageBoxProvider::Critical, tr("UDP Error"),
+                                tr("cannot get port "));
+    }
+
+    // An unresolvable name must not become 0.0.0.0, which reaches this machine.
+    const uint32_t ip = ap_ip_name2ip(trackbox_ip);
+    if (ip == 0)
+        return -2;
+    const int result = ap_tcp_client_init(&tcp_socket, ip, port);
+    if (result != 0)
+        tcp_socket = nullptr;
+    return result;
+}
+
+void IOManagerUdpTcp::get_trackbox_ip(char* ip_str, int size)
+{
+    if (ip_str && size > 0)
+        qstrncpy(ip_str, trackbox_ip, static_cast<uint>(size));
+}
+
+// --- exchange ----------------------------------------------------------------------
+
+int IOManagerUdpTcp::receive_command(char* result, int timeoutMs)
+{
+    unsigned int tout =
+        timeoutMs >= 0 ? static_cast<unsigned int>(timeoutMs) * 1000u : DefaultAnswerTimeoutUs;
+    if (external_cmd_timeout != DefaultExternalCmdTimeoutUs && external_cmd_timeout >= 0)
+        tout = static_cast<unsigned int>(external_cmd_timeout);
+    const int n = ap_tcp_receive(tcp_socket, result, MaxTextLength, tout);
+    if (n == -1) {
+        result[0] = '\0';
+        return -111;
+    }
+    if (n < 0) {
+        result[0] = '\0';
+        return shiftedReceiveCode(n);
+    }
+    result[n] = '\0';
+    return 0;
+}
+
+int IOManagerUdpTcp::send_receive_command(char* result, const char* cmd, bool asyncSend,
+                                          int timeoutMs)
+{
+    const size_t len = std::strlen(cmd);
+    if (len > size_t(MaxTextLength))
+        return -1;
+    // Whatever is still waiting belongs to an earlier command that gave up.
+    char stale[1024];
+    ap_tcp_receive(tcp_socket, stale, sizeof stale, 0);
+
+    const int sent = ap_tcp_send(tcp_socket, cmd, static_cast<int>(len) + 1, SendTimeoutUs);
+    if (sent != 0)
+        return sent;
+    if (asyncSend)
+        return 1;
+    return receive_command(result, timeoutMs);
+}
+
+void IOManagerUdpTcp::log_answer(const char* cmd, const char* answer, int result)
+{
+    if (!bWriteLogFile)
+        return;
+    writeLogFile(cmd, answer, result, true);
+    checkLogFileSize(10);
+}
+
+void IOManagerUdpTcp::read_status(char* answer)
+{
+    if (bWriteLogFile)
+        writeLogFile(StatusQuery, "", 0, false);
+    const int result = send_receive_command(answer, StatusQuery, false, -1);
+    if (result != 0)
+        answer[0] = '\0';
+    log_answer(StatusQuery, answer, result);
+}
+
+int IOManagerUdpTcp::execute_command(char* result, const char* cmd)
+{
+    if (connection_err || !tcp_socket) {
+        qstrncpy(result, FailedAnswer, MaxTextLength + 1);
+        ap_mutex_lock(send_receive_mutex);
+        connection_err = 1;
+        if (tcp_socket) {
+            ap_tcp_exit(tcp_socket);
+            tcp_socket = nullptr;
+        }
+        ap_mutex_unlock(send_receive_mutex);
+        return -222;
+    }
+
+    ap_mutex_lock(send_receive_mutex);
+    const bool tracking = isTrackingCommand(cmd);
+    char before[MaxTextLength + 1] = {};
+    int answerTimeout = timeout_ms;
+    if (tracking) {
+        read_status(before);
+        if (equals(cmd, "orvane2 tracking stop") && answerTimeout < 3000)
+            answerTimeout = 3000;
+        if (equals(cmd, "orvane2 tracking start") && answerTimeout < 6000)
+            answerTimeout = 6000;
+    }
+
+    if (bWriteLogFile)
+        writeLogFile(cmd, "", 0, false);
+    int rc = send_receive_command(result, cmd, configured && async, answerTimeout);
+    if (rc == 1) {
+        ap_mutex_unlock(send_receive_mutex);
+        return 1;
+    }
+    log_answer(cmd, result, rc);
+
+    if (equals(cmd, "orvane2 system shutdown") || equals(cmd, "orvane2 system reboot")) {
+        ap_mutex_unlock(send_receive_mutex);
+        return rc;
+    }
+
+    bool timedOut = false;
+    if (rc == -111) {
+        // A slow controller gets one more chance before the channel gives up.
+        if (receive_command(result, -1) == 0)
+            rc = 0;
+        else
+            timedOut = true;
+    }
+
+    if (rc == -22 || rc == -2 || rc == -111) {
+        qstrncpy(result, FailedAnswer, MaxTextLength + 1);
+        connection_err = 1;
+        ap_mutex_unlock(send_receive_mutex);
+        if (timedOut) {
+            const QByteArray text =
+                tr("UDP timeout: last command sent: %1").arg(QString::fromLatin1(cmd)).toUtf8();
+            transmit_message("standard", ChannelName, 1, text.constData());
+        }
+        return rc;
+    }
+
+    if (tracking) {
+        char after[MaxTextLength + 1] = {};
+        read_status(after);
+        ap_mutex_unlock(send_receive_mutex);
+        if (!equals(before, after)) {
+            if (isMeasuringState(after))
+                notify_started();
+            else if (isIdleState(after))
+                notify_stopped();
+        }
+        return rc;
+    }
+    ap_mutex_unlock(send_receive_mutex);
+
+    if (rc == 0 && equals(cmd, StatusQuery)) {
+        if (equals(result, "orvane2 set status active none") && should_run_tracking == 1)
+            notify_stopped();
+        else if (equals(result, "orvane2 set status active mea") && should_run_tracking == 0)
+            notify_started();
+    }
+    return rc;
+}
+
+int IOManagerUdpTcp::getAsyncCmdReturned()
+{
+    ap_mutex_lock(send_receive_mutex);
+    if (!tcp_socket || !async_result) {
+        ap_mutex_unlock(send_receive_mutex);
+        return -222;
+    }
+    const int n = ap_tcp_receive(tcp_socket, async_result, MaxTextLength, 0);
+    if (n == -1) {
+        ap_mutex_unlock(send_receive_mutex);
+        return 0;
+    }
+    if (n < 0) {
+        if (n == -22)
+            connection_err = 1;
+        ap_mutex_unlock(send_receive_mutex);
+        return shiftedReceiveCode(n);
+    }
+    async_result[n] = '\0';
+    log_answer(current_command, async_result, n);
+    ap_mutex_unlock(send_receive_mutex);
+    return 1;
+}
+
+// --- measurement start and stop ----------------------------------------------------
+
+// The notices run with the command's units returned and its configuration
+// switched off, so that requesters may send commands of their own.
+void IOManagerUdpTcp::notify_started()
+{
+    should_run_tracking = 1;
+    const bool savedConfigured = configured;
+    const bool savedSuppress = suppressErr;
+    const int savedTimeout = timeout_ms;
+    configured = false;
+    suppressErr = false;
+    timeout_ms = -1;
+    sem_release(CommandUnits);
+
+    send_mea_start();
+    try_start();
+
+    sem_acquire(CommandUnits);
+    if (savedConfigured) {
+        configured = true;
+        suppressErr = savedSuppress;
+        timeout_ms = savedTimeout;
+    } else if (!configured) {
+        timeout_ms = savedTimeout;
+    }
+}
+
+void IOManagerUdpTcp::notify_stopped()
+{
+    should_run_tracking = 0;
+    sem_release(CommandUnits);
+    send_mea_stop();
+    sem_acquire(CommandUnits);
+}
+
+int IOManagerUdpTcp::send_mea_start()
+{
+    IOManager::send_mea_start();
+    sendDummyDatagramm();
+    return 0;
+}
+
+// --- data-path datagram ------------------------------------------------------------
+
+namespace {
+
+struct NormalizedVersion
+{
+    int major = 0;
+    int minor = 0;
+    int patch = 0;
+};
+
+NormalizedVersion normalizeVersion(const QString& text)
+{
+    QString s = text.toLower();
+    for (int i = 1; i < s.size(); ++i) {
+        if (s.at(i) >= QLatin1Char('a') && s.at(i) <= QLatin1Char('z')) {
+            s.truncate(i);
+            break;
+        }
+    }
+    QString digits;
+    digits.reserve(s.size());
+    for (const QChar c : s) {
+        if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+            digits.append(c);
+    }
+    const int blank = digits.indexOf(QLatin1Char(' '));
+    if (blank >= 0)
+        digits.truncate(blank);
+
+    const QStringList parts = digits.split(QLatin1Char('.'));
+    NormalizedVersion v;
+    // toInt gives 0 for a part that is missing or not a number.
+    if (parts.size() > 0)
+        v.major = parts.at(0).toInt();
+    if (parts.size() > 1)
+        v.minor = parts.at(1).toInt();
+    if (parts.size() > 2)
+        v.patch = parts.at(2).toInt();
+    return v;
+}
+
+}  // namespace
+
+bool IOManagerUdpTcp::checkVersion(const QString& sActualVersion, const QString& sMinVersion)
+{
+    const NormalizedVersion actual = normalizeVersion(sActualVersion);
+    const NormalizedVersion minimum =
+        normalizeVersion(sMinVersion.isEmpty() ? QStringLiteral("v0.2.2") : sMinVersion);
+    if (actual.major != minimum.major)
+        return actual.major > minimum.major;
+    if (actual.minor != minimum.minor)
+        return actual.minor > minimum.minor;
+    return actual.patch >= minimum.patch;
+}
+
+int IOManagerUdpTcp::sendDummyDatagramm()
+{
+    char version[MaxTextLength + 1];
+    if (read_par_unreserved(version, sizeof version, "system version") != 0)
+        qstrncpy(version, "v0.0.0", sizeof version);
+    if (!checkVersion(QString::fromLatin1(version), QStringLiteral("v0.2.8")))
+        return -1;
+
+    char portText[MaxTextLength + 1];
+    int port = 0;
+    if (read_par_unreserved(portText, sizeof portText, "output net_sender_port chmon") != 0)
+        return -2;
+    if (parse_int(portText, &port, 1) != 0 || port <= 0 || port > 65535)
+        return -2;
+
+    const uint32_t ip = ap_ip_name2ip(trackbox_ip);
+    if (!socket_receive || ip == 0)
+        return -1;
+    static const char dummy[] = "dummy";
+    const int sent = ap_udp_send(socket_receive, dummy, sizeof dummy, ip,
+                                 static_cast<uint16_t>(port), DataPathSendTimeoutUs);
+    return sent == 0 ? 0 : -1;
+}
+
+// --- data dispatch -----------------------------------------------------------------
+
+int IOManagerUdpTcp::register_request(const char* identifier, Requester* requester)
+{
+    if (!identifier || !requester)
+        return -1;
+    ap_mutex_lock(register_request_mutex);
+    const bool wasEmpty = reg_map.empty();
+    const bool added = reg_map[identifier].insert(requester).second;
+    if (added) {
+        ++reg_generation;
+        if (wasEmpty)
+            should_run_request = 1;
+    }
+    ap_mutex_unlock(register_request_mutex);
+    if (!added)
+        return -1;
+    if (wasEmpty)
+        try_start();
+    return 0;
+}
+
+int IOManagerUdpTcp::unregister_request(const char* identifier, Requester* requester)
+{
+    if (!identifier)
+        return -1;
+    int result = -1;
+    ap_mutex_lock(register_request_mutex);
+    const auto it = reg_map.find(identifier);
+    if (it != reg_map.end() && it->second.erase(requester) > 0) {
+        if (it->second.empty())
+            reg_map.erase(it);
+        ++reg_generation;
+        if (reg_map.empty())
+            should_run_request = 0;
+        result = 0;
+    }
+    ap_mutex_unlock(register_request_mutex);
+    return result;
+}
+
+bool IOManagerUdpTcp::data_flags_set() const
+{
+    return should_run_request && should_run_tracking && not_exiting;
+}
+
+int IOManagerUdpTcp::try_start()
+{
+    ap_mutex_lock(thread_state_mutex);
+    int result = 0;
+    // One data thread at a time: a thread that is still running simply goes on.
+    if (data_flags_set() && socket_receive && is_finished) {
+        is_finished = false;
+        result = ap_thread_create(&IOManagerUdpTcp::run, this);
+        if (result != 0)
+            is_finished = true;
+    }
+    ap_mutex_unlock(thread_state_mutex);
+    return result;
+}
+
+void IOManagerUdpTcp::about_to_exit()
+{
+    not_exiting = false;
+    while (!is_finished)
+        ap_time_millisleep(10);
+    // The thread marks its end while holding this lock; taking it once more
+    // makes sure it has let go before the channel goes away.
+    ap_mutex_lock(thread_state_mutex);
+    ap_mutex_unlock(thread_state_mutex);
+}
+
+int IOManagerUdpTcp::run(void* arg)
+{
+    static_cast<IOManagerUdpTcp*>(arg)->run_dispatch_loop();
+    return 0;
+}
+
+void IOManagerUdpTcp::run_dispatch_loop()
+{
+    if (!is_initialized || !socket_receive) {
+        if (mbp)
+            mbp->openMessageBox(MessageBoxProvider::Critical, tr("UDP Error"),
+                                tr("not initialized "));
+        ap_mutex_lock(thread_state_mutex);
+        is_finished = true;
+        ap_mutex_unlock(thread_state_mutex);
+        return;
+    }
+    for (;;) {
+        ap_mutex_lock(thread_state_mutex);
+        if (!data_flags_set()) {
+            is_finished = true;
+            ap_mutex_unlock(thread_state_mutex);
+            return;
+        }
+        ap_mutex_unlock(thread_state_mutex);
+
+        // Only the newest queued datagram matters; a full buffer may be truncated.
+        const int n = ap_udp_receive(socket_receive, data, DataBufferSize, DataReceiveTimeoutUs,
+                                     AP_RECV_NEWEST);
+        if (n < 0)
+            continue;
+        ap_mutex_lock(eot_mutex);
+        if (data_flags_set()) {
+            data[n] = '\0';
+            dispatch_datagram(n);
+        }
+        ap_mutex_unlock(eot_mutex);
+    }
+}
+
+void IOManagerUdpTcp::dispatch_datagram(int length)
+{
+    ap_mutex_lock(register_request_mutex);
+    char* p = data;
+    char* const end = data + length;
+    int lines = 0;
+    while (p < end && lines < MaxLinesPerDatagram) {
+        char* q = p;
+        while (q < end && *q != '\r' && *q != '\n')
+            ++q;
+        *q = '\0';
+        // A zero byte inside the line ends it early.
+        const size_t lineLength = std::strlen(p);
+        if (lineLength > 0) {
+            ++lines;
+            deliver_line(p, lineLength);
+        }
+        p = q + 1;
+    }
+    ap_mutex_unlock(register_request_mutex);
+}
+
+void IOManagerUdpTcp::deliver_line(const char* line, size_t lineLength)
+{
+    const void* blank = std::memchr(line, ' ', lineLength);
+    const size_t idLength = blank ? size_t(static_cast<const char*>(blank) - line) : lineLength;
+    line_identifier.assign(line, idLength);
+
+    const auto it = reg_map.find(line_identifier);
+    if (it == reg_map.end())
+        return;
+    if (it->second.size() == 1) {
+        (*it->second.begin())->set_ascii_data(line_identifier.c_str(), line);
+        return;
+    }
+    // Requesters may unregister (themselves or others) while they handle a line.
+    dispatch_scratch.assign(it->second.begin(), it->second.end());
+    const unsigned generation = reg_generation;
+    for (Requester* r : dispatch_scratch) {
+        if (reg_generation != generation) {
+            const auto now = reg_map.find(line_identifier);
+            if (now == reg_map.end() || !now->second.count(r))
+                continue;
+        }
+        r->set_ascii_data(line_identifier.c_str(), line);
+    }
+}
+
+// --- command log -------------------------------------------------------------------
+
+void IOManagerUdpTcp::setLogFileParameters(bool bWriteLog, QString& sLogName, QString& sPrefix)
+{
+    ap_mutex_lock(log_mutex);
+    bWriteLogFile = bWriteLog;
+    sLogFileName = sLogName;
+    sResponsePrefix = sPrefix;
+    if (bWriteLogFile) {
+        sLogName = sLogName.trimmed();
+        sLogFileName = sLogName;
+        sLogFilePath = sLogDir + QLatin1Char('/') +
+                       (sLogFileName.isEmpty() ? QStringLiteral("commands_log.txt") : sLogFileName);
+        sResponsePrefix = sResponsePrefix.trimmed();
+    }
+    ap_mutex_unlock(log_mutex);
+}
+
+void IOManagerUdpTcp::writeLogFile(const char* command, const char* response, int result,
+                                   bool isResponse)
+{
+    ap_mutex_lock(log_mutex);
+    if (!QDir(sLogDir).exists() && !QDir().mkpath(sLogDir)) {
+        const QString dir = sLogDir;
+        ap_mutex_unlock(log_mutex);
+        const QByteArray text =
+            tr("Directory %1 doesn't exist and cannot be created.").arg(dir).toUtf8();
+        transmit_message("standard", ChannelName, 1, text.constData());
+        return;
+    }
+    QFile file(sLogFilePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        const QString path = sLogFilePath;
+        ap_mutex_unlock(log_mutex);
+        const QByteArray text = tr("Log file %1 cannot be opened for writing.").arg(path).toUtf8();
+        transmit_message("standard", ChannelName, 1, text.constData());
+        return;
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    QByteArray line;
+    if (!isResponse) {
+        line = now.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss,zzz > ")).toLatin1();
+        line += command;
+        line += '\n';
+    } else {
+        line = now.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss,zzz < ")).toLatin1();
+        line += sResponsePrefix.toUtf8();
+        line += response;
+        line += " wyb_io-error: ";
+        line += QByteArray::number(result);
+        line += "\n\n";
+    }
+    file.write(line);
+    file.close();
+    ap_mutex_unlock(log_mutex);
+}
+
+void IOManagerUdpTcp::checkLogFileSize(int maxMiB)
+{
+    if (++g_logSizeCheckCalls % LogSizeCheckInterval != 0)
+        return;
+    ap_mutex_lock(log_mutex);
+    const QFileInfo info(sLogFilePath);
+    if (info.exists() && info.size() >= (qint64(maxMiB) << 20)) {
+        // No backup: the log is a debugging aid, not a record.
+        QFile file(sLogFilePath);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.close();
+    }
+    ap_mutex_unlock(log_mutex);
+}
+
+int IOManagerUdpTcp::logSizeCheckCalls()
+{
+    return g_logSizeCheckCalls.load();
+}
