@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextCodec>
 #include <QXmlStreamWriter>
 
 #include <sys/stat.h>
@@ -54,11 +55,29 @@ void writeAttributes(QXmlStreamWriter& xml, const QDomElement& element)
         xml.writeAttribute(attribute.name(), attribute.value());
 }
 
+// The declaration must open the file; the writer's own declaration does that
+// and encodes the document as the declaration says.
+void writeXmlDeclaration(QXmlStreamWriter& xml, const QString& data)
+{
+    static const QRegularExpression version("version=\"([^\"]*)\"");
+    static const QRegularExpression encoding("encoding=\"([^\"]*)\"");
+    const QRegularExpressionMatch codecName = encoding.match(data);
+    if (codecName.hasMatch()) {
+        if (QTextCodec* codec = QTextCodec::codecForName(codecName.captured(1).toLatin1()))
+            xml.setCodec(codec);
+    }
+    const QRegularExpressionMatch versionNumber = version.match(data);
+    xml.writeStartDocument(versionNumber.hasMatch() ? versionNumber.captured(1) : "1.0");
+}
+
 void writeNode(QXmlStreamWriter& xml, const QDomNode& node)
 {
     if (node.isProcessingInstruction()) {
         const QDomProcessingInstruction pi = node.toProcessingInstruction();
-        xml.writeProcessingInstruction(pi.target(), pi.data());
+        if (pi.target() == "xml")
+            writeXmlDeclaration(xml, pi.data());
+        else
+            xml.writeProcessingInstruction(pi.target(), pi.data());
     } else if (node.isComment()) {
         xml.writeComment(node.toComment().data());
     } else if (node.isText()) {
@@ -365,7 +384,9 @@ bool MainWindow::writeXmlTreeToFile(const QDomDocument& doc)
         writeNode(xml, node);
     xml.writeEndDocument();
 
-    if (xml.hasError() || !file.commit()) {
+    // QSaveFile::commit() does not notice a flush that writes only part of the
+    // buffer (a full disk), so flush first; without a commit the old file stays.
+    if (xml.hasError() || !file.flush() || !file.commit()) {
         showPreferencesWarning(title, tr("File %1 cannot be written.").arg(m_sConfigFileName));
         return false;
     }

@@ -1,0 +1,31 @@
+#include "ProgramEntry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+QString joinProgramArguments(const QStringList& arguments)
+{
+    QString args;
+    if (arguments.size() > 1)
+        args = arguments[1];
+    for (int i = 2; i < arguments.size() && i <= 5; ++i)
+        args += ' ' + arguments[i];
+    return args;
+}
+
+std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplication& app)
+{
+    std::vector<std::unique_ptr<QTranslator>> translators;
+    const QStringList entries = QDir("lang").entryList(QDir::Files);
+    for (const QString& fileName : entries) {
+        if (!fileName.endsWith("_de.qm"))
+            continue;
+        auto translator = std::make_unique<QTranslator>();
+        // A file that does not load leaves its texts untranslated.
+        if (translator->load("lang/" + fileName.left(fileName.size() - 3))) {
+            app.installTranslator(translator.get());
+            translators.push_back(std::move(translator));
+        }
+    }
+    return translators;
+}

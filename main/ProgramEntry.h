@@ -1,0 +1,24 @@
+#ifndef ORVANE_PROGRAMENTRY_H
+#define ORVANE_PROGRAMENTRY_H
+
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+#include <memory>
+#include <vector>
+
+class QCoreApplication;
+
+// Exit code by which a main window asks to be replaced by one that reconnects.
+constexpr int kRestartExitCode = 42;
+
+// The argument string handed to each main window: the first five arguments
+// after the program name, separated by single spaces; any further ones are ignored.
+QString joinProgramArguments(const QStringList& arguments);
+
+// Installs every "*_de.qm" file of the directory "lang" below the current
+// working directory. The translators must outlive every translated text.
+std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplication& app);
+
+#endif

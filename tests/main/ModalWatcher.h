@@ -1,0 +1,67 @@
+#ifndef ORVANE_TESTS_MODALWATCHER_H
+#define ORVANE_TESTS_MODALWATCHER_H
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Answers the modal windows a test provokes, the way a user would: message
+// boxes are recorded and closed with their OK button, any other modal dialog
+// is handed to the test's handler. Without a handler such a dialog is rejected,
+// so a test can never hang on a window it did not expect.
+class ModalWatcher : public QObject
+{
+public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+
+    explicit ModalWatcher(std::function<void(QWidget*)> dialogHandler = {})
+        : m_dialogHandler(std::move(dialogHandler))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
+        m_timer.start(5);
+    }
+
+    const QList<Box>& boxes() const { return m_boxes; }
+    int dialogsSeen() const { return m_dialogsSeen; }
+
+private:
+    void poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_lastHandled)
+            return;
+        m_lastHandled = modal;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            m_boxes.append({box->windowTitle(), box->text(), box->icon()});
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            if (ok)
+                ok->click();
+            else
+                box->reject();
+            return;
+        }
+        ++m_dialogsSeen;
+        if (m_dialogHandler)
+            m_dialogHandler(modal);
+        else if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+    }
+
+    std::function<void(QWidget*)> m_dialogHandler;
+    QTimer m_timer;
+    QPointer<QWidget> m_lastHandled;
+    QList<Box> m_boxes;
+    int m_dialogsSeen = 0;
+};
+
+#endif
