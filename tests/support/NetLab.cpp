@@ -49,8 +49,26 @@ bool processRuns(qint64 pid)
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
+// Programs left running inside (a simulator of a failed or killed test) would
+// keep the namespace alive after its name is gone.
+void killInside(const QString& ns)
+{
+    QString out;
+    if (!runProgram(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("pids"), ns},
+                    &out, 10000))
+        return;
+    const QStringList pids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& text : pids) {
+        bool ok = false;
+        const qint64 pid = text.trimmed().toLongLong(&ok);
+        if (ok && pid > 1 && pid != ::getpid())
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+    }
+}
+
 void deleteNamespace(const QString& ns)
 {
+    killInside(ns);
     runProgram(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("delete"), ns},
                nullptr, 10000);
     QDir(QString::fromLatin1(kNetnsEtc) + ns).removeRecursively();

@@ -28,9 +28,10 @@
 // or address is created in the machine's own namespace, so deleting the
 // namespaces removes every veth and bridge with them.
 //
-// Clean-up: the destructor deletes everything the lab made.  A test killed by
-// its time-out cannot run it, so every constructor first deletes the namespaces
-// (and /etc/netns entries) of "orv<pid>_..." owners whose process has gone.
+// Clean-up: the destructor deletes everything the lab made, and kills programs
+// still running inside its hosts.  A test killed by its time-out cannot run it,
+// so every constructor first does the same for the namespaces (and /etc/netns
+// entries) of "orv<pid>_..." owners whose process has gone.
 //
 // Traffic control: this kernel has "tbf" but no "netem".  A test that needs a
 // missing queueing discipline asks hasQdisc() and QSKIPs with a clear message.

@@ -24,6 +24,25 @@ QStringList namespacesWithPrefix(const QString& prefix)
     return found;
 }
 
+// Gone, or a zombie waiting for whoever reaps orphans here.
+bool hasEnded(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray text = stat.readAll();
+    const int close = text.lastIndexOf(')');
+    return close < 0 || text.mid(close + 2, 1) == "Z";
+}
+
+bool isInside(const QString& ns, qint64 pid)
+{
+    QProcess p;
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("pids"), ns});
+    p.waitForFinished();
+    return QString::fromLatin1(p.readAll()).split(QLatin1Char('\n')).contains(QString::number(pid));
+}
+
 // A socket created while the thread is inside host stays in host's namespace.
 ap_ip_socket_type udpSocketIn(NetLab& lab, const QString& host, uint16_t port)
 {
@@ -156,8 +175,16 @@ private slots:
         const QString mine = QStringLiteral("orv%1_alive_x").arg(::getpid());
         QVERIFY(QProcess::execute(QStringLiteral("ip"),
                                   {QStringLiteral("netns"), QStringLiteral("add"), mine}) == 0);
+        // A program the dead owner left running inside goes with its namespace.
+        qint64 orphan = 0;
+        QVERIFY(QProcess::startDetached(QStringLiteral("ip"),
+                                        {QStringLiteral("netns"), QStringLiteral("exec"), stale,
+                                         QStringLiteral("sleep"), QStringLiteral("300")},
+                                        QString(), &orphan));
+        QTRY_VERIFY(isInside(stale, orphan));
         NetLab lab(QStringLiteral("sweep"));
         QVERIFY(namespacesWithPrefix(stale).isEmpty());
+        QTRY_VERIFY(hasEnded(orphan));
         QCOMPARE(namespacesWithPrefix(mine), QStringList{mine});
         QProcess::execute(QStringLiteral("ip"),
                           {QStringLiteral("netns"), QStringLiteral("delete"), mine});
@@ -180,6 +207,20 @@ private slots:
         delete t;
         lab.leave();
         QVERIFY2(seen.contains(QLatin1String("eth0:")), qPrintable(seen));
+    }
+
+    void programsLeftRunningAreStopped()
+    {
+        qint64 pid = 0;
+        {
+            NetLab lab(QStringLiteral("left"));
+            lab.addHost(QStringLiteral("tb"));
+            QStringList cmd = lab.execPrefix(QStringLiteral("tb"));
+            cmd << QStringLiteral("sleep") << QStringLiteral("300");
+            QVERIFY(QProcess::startDetached(cmd.takeFirst(), cmd, QString(), &pid));
+            QTRY_VERIFY(isInside(lab.ns(QStringLiteral("tb")), pid));
+        }
+        QTRY_VERIFY(hasEnded(pid));
     }
 
     void trafficControlProbe()
