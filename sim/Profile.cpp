@@ -204,13 +204,23 @@ QString expandTemplate(const QString& text, int i, int j, int count)
     int pos = 0;
     while (pos < text.size()) {
         const int open = text.indexOf(QLatin1Char('{'), pos);
-        const int close = open < 0 ? -1 : text.indexOf(QLatin1Char('}'), open);
+        int close = -1;
+        for (int k = open + 1, depth = 1; open >= 0 && k < text.size(); ++k) {
+            if (text.at(k) == QLatin1Char('{'))
+                ++depth;
+            else if (text.at(k) == QLatin1Char('}') && --depth == 0) {
+                close = k;
+                break;
+            }
+        }
         if (open < 0 || close < 0) {
             out += text.mid(pos);
             break;
         }
         out += text.mid(pos, open - pos);
-        out += expandOne(text.mid(open + 1, close - open - 1), i, j, count);
+        // Inner placeholders first, so "{pick:a|{i}}" works.
+        const QString inner = expandTemplate(text.mid(open + 1, close - open - 1), i, j, count);
+        out += expandOne(inner, i, j, count);
         pos = close + 1;
     }
     return out;
