@@ -1,0 +1,116 @@
+#ifndef IOTESTHELPERS_H
+#define IOTESTHELPERS_H
+
+// Recording stand-ins for the objects the command channel talks to: the
+// message-box provider, message receivers and data requesters.  All of them
+// may be called from any thread.
+
+#include <QList>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+
+#include "MessageBoxProvider.h"
+#include "MessageReceiver.h"
+#include "Requester.h"
+
+struct RecordedBox
+{
+    int type;
+    QString title;
+    QString text;
+};
+
+class RecordingBoxes : public MessageBoxProvider
+{
+public:
+    void openMessageBox(int type, QString title, QString text) override
+    {
+        QMutexLocker lock(&mutex);
+        boxes.append({type, title, text});
+    }
+    QList<RecordedBox> take()
+    {
+        QMutexLocker lock(&mutex);
+        QList<RecordedBox> out;
+        out.swap(boxes);
+        return out;
+    }
+    int count()
+    {
+        QMutexLocker lock(&mutex);
+        return boxes.size();
+    }
+
+private:
+    QMutex mutex;
+    QList<RecordedBox> boxes;
+};
+
+class RecordingReceiver : public MessageReceiver
+{
+public:
+    int transmit_message(int type, const char* source, const char* msg) override
+    {
+        QMutexLocker lock(&mutex);
+        messages << QString::number(type) + QLatin1Char('|') + QString::fromUtf8(source) +
+                        QLatin1Char('|') + QString::fromUtf8(msg);
+        return 0;
+    }
+    QStringList all()
+    {
+        QMutexLocker lock(&mutex);
+        return messages;
+    }
+
+private:
+    QMutex mutex;
+    QStringList messages;
+};
+
+class RecordingRequester : public Requester
+{
+public:
+    int set_ascii_data(const char* identifier, const char* line) override
+    {
+        {
+            QMutexLocker lock(&mutex);
+            lines << QString::fromLatin1(identifier) + QLatin1Char('|') + QString::fromLatin1(line);
+        }
+        ++lineCount;
+        if (onLine)
+            onLine(identifier, line);
+        return 0;
+    }
+    void set_mea_started() override
+    {
+        ++started;
+        if (onStarted)
+            onStarted();
+    }
+    void set_mea_stopped() override { ++stopped; }
+
+    QStringList takeLines()
+    {
+        QMutexLocker lock(&mutex);
+        QStringList out;
+        out.swap(lines);
+        return out;
+    }
+
+    std::atomic<int> started{0};
+    std::atomic<int> stopped{0};
+    std::atomic<int> lineCount{0};
+    std::function<void(const char*, const char*)> onLine;
+    std::function<void()> onStarted;
+
+private:
+    QMutex mutex;
+    QStringList lines;
+};
+
+#endif
