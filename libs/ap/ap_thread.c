@@ -1,3 +1,5 @@
+#define _GNU_SOURCE
+
 #include "ap_thread.h"
 
 #include <errno.h>

@@ -1,7 +1,10 @@
+#define _GNU_SOURCE
+
 #include "ap_time.h"
 
+#include <errno.h>
 #include <sys/time.h>
-#include <unistd.h>
+#include <time.h>
 
 /* Arbitrary offset so that the counter does not start near zero; only differences matter. */
 #define AP_TIME_OFFSET_MS 0x6217E5E4u
@@ -28,13 +31,13 @@ uint64_t ap_time_get_internal_highres(void)
 
 void ap_time_millisleep(uint32_t delay_ms)
 {
-    /* usleep() may refuse a second or more, so longer delays sleep in slices. */
-    uint64_t us = (uint64_t)delay_ms * 1000u;
-    while (us >= 1000000u) {
-        usleep(500000u);
-        us -= 500000u;
+    struct timespec left;
+    left.tv_sec = (time_t)(delay_ms / 1000u);
+    left.tv_nsec = (long)(delay_ms % 1000u) * 1000000L;
+    /* A signal handler (child-exit notification, for one) must not cut the
+     * sleep short; nanosleep reports what is left. */
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
-    usleep((useconds_t)us);
 }
 
 int ap_gettimeofday(ap_timeval* tv, ap_timezone* tz)

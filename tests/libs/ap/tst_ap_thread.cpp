@@ -3,8 +3,13 @@
 #include <QtTest>
 
 #include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <thread>
+
+#include <pthread.h>
+#include <signal.h>
 
 #include "ap_thread.h"
 #include "ap_thread_p.h"
@@ -155,6 +160,35 @@ private slots:
         t.start();
         ap_time_millisleep(1100);  // longer than one microsecond sleep may take
         QVERIFY(t.elapsed() >= 1095);
+    }
+
+    void millisleepOutlastsSignals()
+    {
+        struct sigaction sa
+        {
+        };
+        sa.sa_handler = [](int) {};
+        sigemptyset(&sa.sa_mask);
+        struct sigaction old
+        {
+        };
+        QCOMPARE(sigaction(SIGUSR1, &sa, &old), 0);
+        const pthread_t sleeper = pthread_self();
+        std::atomic<bool> stop{false};
+        std::thread poker([&] {
+            while (!stop.load()) {
+                pthread_kill(sleeper, SIGUSR1);
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+        QElapsedTimer t;
+        t.start();
+        ap_time_millisleep(200);
+        const qint64 took = t.elapsed();
+        stop.store(true);
+        poker.join();
+        sigaction(SIGUSR1, &old, nullptr);
+        QVERIFY2(took >= 198, qPrintable(QString::number(took)));
     }
 
     void startRecordMayVanishAfterCreate()
