@@ -28,6 +28,10 @@
 // or address is created in the machine's own namespace, so deleting the
 // namespaces removes every veth and bridge with them.
 //
+// Named namespaces rather than ones that vanish with their process (unshare):
+// programs started with "ip netns exec" need a name to join, and only named
+// namespaces get the /etc/netns files of setHosts().
+//
 // Clean-up: the destructor deletes everything the lab made, and kills programs
 // still running inside its hosts.  A test killed by its time-out cannot run it,
 // so every constructor first does the same for the namespaces (and /etc/netns
