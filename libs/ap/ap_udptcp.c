@@ -24,12 +24,14 @@ static int fd_fits(int fd)
     return fd >= 0 && fd < FD_SETSIZE;
 }
 
+/* Close-on-exec: a document viewer or helper the program starts must not
+ * inherit, and so keep open, the connection to the controller. */
 static int open_socket(int type)
 {
-    int fd = socket(AF_INET, type, 0);
+    int fd = socket(AF_INET, type | SOCK_CLOEXEC, 0);
     if (fd == 0) {
         /* Descriptor 0 is never used as a socket; it stays allocated. */
-        fd = socket(AF_INET, type, 0);
+        fd = socket(AF_INET, type | SOCK_CLOEXEC, 0);
     }
     return fd;
 }
@@ -453,7 +455,7 @@ static int accept_connection(ap_ip_socket_type server, ap_ip_socket_type* conn)
 {
     int fd;
     do {
-        fd = accept(server->ossock, NULL, NULL);
+        fd = accept4(server->ossock, NULL, NULL, SOCK_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return -2;

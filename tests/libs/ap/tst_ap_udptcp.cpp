@@ -105,6 +105,7 @@ private slots:
         QCOMPARE(unbound.port(), uint16_t(0));
         QCOMPARE(intOption(unbound.s, SOL_SOCKET, SO_REUSEADDR), 1);
         QCOMPARE(intOption(unbound.s, SOL_SOCKET, SO_BROADCAST), 0);
+        QVERIFY(fcntl(unbound.s->ossock, F_GETFD) & FD_CLOEXEC);
 
         Udp any(0, AP_SOCK_ANYPORT);
         QVERIFY(any.port() != 0);
@@ -317,6 +318,7 @@ private slots:
         ap_ip_socket_type conn2 = nullptr;
         QCOMPARE(ap_tcp_server_receive(p.server, &conn2, buf, sizeof buf, kWait), -21);
         QVERIFY(conn2 != p.conn);
+        QVERIFY(fcntl(conn2->ossock, F_GETFD) & FD_CLOEXEC);
         QCOMPARE(p.server->next, conn2);
         QCOMPARE(conn2->next, p.conn);
         QCOMPARE(p.conn->prev, conn2);
