@@ -27,6 +27,27 @@ QString boolText(bool value)
     return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
+// XML 1.0 cannot hold most control characters, and a value holding one (taken
+// from a character reference, or from a controller's name) would make every later
+// write fail. Such characters are dropped when writing.
+QString xmlCharactersOnly(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) {
+            continue;
+        } else if (c.unicode() >= 0x20 || c == '\t' || c == '\n' || c == '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // QDom keeps attributes in a hash, so their written order would change from run
 // to run; elements with several attributes list them in this fixed order.
 int attributeRank(const QString& element, const QString& attribute)
@@ -52,7 +73,7 @@ void writeAttributes(QXmlStreamWriter& xml, const QDomElement& element)
         return a.name() < b.name();
     });
     for (const QDomAttr& attribute : attributes)
-        xml.writeAttribute(attribute.name(), attribute.value());
+        xml.writeAttribute(attribute.name(), xmlCharactersOnly(attribute.value()));
 }
 
 // The declaration must open the file; the writer's own declaration does that
@@ -79,9 +100,9 @@ void writeNode(QXmlStreamWriter& xml, const QDomNode& node)
         else
             xml.writeProcessingInstruction(pi.target(), pi.data());
     } else if (node.isComment()) {
-        xml.writeComment(node.toComment().data());
+        xml.writeComment(xmlCharactersOnly(node.toComment().data()));
     } else if (node.isText()) {
-        xml.writeCharacters(node.toText().data());
+        xml.writeCharacters(xmlCharactersOnly(node.toText().data()));
     } else if (node.isElement()) {
         const QDomElement element = node.toElement();
         if (element.hasChildNodes())
@@ -317,8 +338,9 @@ QDomDocument MainWindow::createXmlTree()
     selection.appendChild(doc.createComment(" possible values for NET_RANGE: scan, specific_zec "));
     createTextEntry("CASCADED_SYSTEM", boolText(m_bIsCascade), selection, &doc);
 
+    // Whole seconds, as the file holds them, so the kept value equals the written one.
     if (!m_lastFeUpdateDate.isValid())
-        m_lastFeUpdateDate = QDateTime::currentDateTime();
+        m_lastFeUpdateDate = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
     QDomElement update = doc.createElement("LAST_FRONTEND_UPDATE");
     update.setAttribute("UPDATE_DATE", m_lastFeUpdateDate.toString(kUpdateDateFormat));
     root.appendChild(update);
