@@ -91,6 +91,52 @@ QString subnetOf(const QString& cidr)
            QString::number(net.second);
 }
 
+// A killed test cannot run its destructors.  A small shell watches for the end
+// of this process (end of file on a pipe only we hold) and then removes what
+// any lab of ours left behind.  It runs in its own session, so killing the
+// test's process group does not take it along.
+void startWatchdog()
+{
+    static bool started = false;
+    if (started)
+        return;
+    started = true;
+    const QByteArray me = QByteArray::number(::getpid());
+    const QByteArray script =
+        "cat >/dev/null; "
+        "for f in /run/netns/orv" +
+        me +
+        "_*; do "
+        "[ -e \"$f\" ] || continue; n=${f##*/}; "
+        "for p in $(ip netns pids \"$n\"); do kill -9 \"$p\"; done; "
+        "ip netns delete \"$n\"; done; "
+        "rm -rf /etc/netns/orv" +
+        me + "_*";
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Only async-signal-safe calls between fork and exec.
+        ::setsid();
+        ::dup2(fds[0], 0);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+        }
+        // Holding the test's sockets or pipes open would outlive their owner.
+        for (int fd = 3; fd < 65536; ++fd)
+            ::close(fd);
+        ::execl("/bin/sh", "sh", "-c", script.constData(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[0]);
+    if (pid < 0)
+        ::close(fds[1]);
+    // On success the write end stays open, unused, until this process ends.
+}
+
 }  // namespace
 
 bool NetLab::available(QString* whyNot)
@@ -140,6 +186,7 @@ void NetLab::removeStale()
 NetLab::NetLab(const QString& tag) : m_prefix(QStringLiteral("orv%1_%2_").arg(::getpid()).arg(tag))
 {
     removeStale();
+    startWatchdog();
 }
 
 // Numbers are unique in the process, so two labs with one tag never collide.

@@ -34,8 +34,10 @@
 //
 // Clean-up: the destructor deletes everything the lab made, and kills programs
 // still running inside its hosts.  A test killed by its time-out cannot run it,
-// so every constructor first does the same for the namespaces (and /etc/netns
-// entries) of "orv<pid>_..." owners whose process has gone.
+// so the first lab of a process also starts a watchdog process that does the
+// same once the test process has ended, however it ended; and every
+// constructor sweeps the namespaces (and /etc/netns entries) of "orv<pid>_..."
+// owners whose process has gone.
 //
 // Traffic control: this kernel has "tbf" but no "netem".  A test that needs a
 // missing queueing discipline asks hasQdisc() and QSKIPs with a clear message.

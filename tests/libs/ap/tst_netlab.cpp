@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <csignal>
+#include <cstdio>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -223,6 +226,20 @@ private slots:
         QTRY_VERIFY(hasEnded(pid));
     }
 
+    void killedOwnerLeavesNothingBehind()
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVANE_NETLAB_ORPHAN"), QStringLiteral("1"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const QString ns = QString::fromLatin1(child.readAllStandardOutput()).trimmed();
+        QVERIFY2(ns.startsWith(QLatin1String("orv")), qPrintable(ns));
+        QTRY_VERIFY_WITH_TIMEOUT(namespacesWithPrefix(ns).isEmpty(), 10000);
+    }
+
     void trafficControlProbe()
     {
         NetLab lab(QStringLiteral("tc"));
@@ -231,5 +248,20 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestNetLab)
+// With ORVANE_NETLAB_ORPHAN set the executable builds one host, prints its
+// namespace and dies the way a test killed by its time-out does.
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("ORVANE_NETLAB_ORPHAN")) {
+        NetLab lab(QStringLiteral("orphan"));
+        const QString ns = lab.addHost(QStringLiteral("h"));
+        lab.run(QStringLiteral("h"), {QStringLiteral("true")});
+        printf("%s\n", qPrintable(ns));
+        fflush(stdout);
+        ::raise(SIGKILL);
+    }
+    TestNetLab test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_netlab.moc"
