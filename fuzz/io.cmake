@@ -1,0 +1,10 @@
+# Command channel: answer matching and tokenizing, the value parsers, version
+# parsing and the data-path version check.
+orvane_add_fuzzer(io_answer_matcher SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_answer_matcher.cpp
+                  LIBS orvane_io)
+orvane_add_fuzzer(io_value_parsers SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_value_parsers.cpp
+                  LIBS orvane_io)
+orvane_add_fuzzer(io_versioninfo SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_versioninfo.cpp
+                  LIBS orvane_core)
+orvane_add_fuzzer(io_checkversion SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_checkversion.cpp
+                  LIBS orvane_io)
