@@ -3,6 +3,7 @@
 #include "Tokens.h"
 
 #include <QDateTime>
+#include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -139,6 +140,7 @@ void CommandEngine::setProfile(const Profile& profile)
 {
     m_profile = profile;
     m_pins.clear();
+    m_accessHolder = QHostAddress(profile.settings.accessHolder);
     m_scene.rebuild(m_profile.model);
 }
 
@@ -188,7 +190,7 @@ void CommandEngine::resetForBoot()
         m_state = MeasState::None;
         emit stateChanged(m_state);
     }
-    m_accessHolder = QHostAddress();
+    m_accessHolder = QHostAddress(m_profile.settings.accessHolder);
     m_messages.clear();
     m_outputPeers.clear();
     m_refuseBodies = -1;
@@ -252,7 +254,7 @@ Reply CommandEngine::get(const Request& r, const QStringList& words)
     if (!liveValue(key, &r, &value)) {
         if (!m_profile.model.contains(key))
             return reply(errorAnswer(ErrorKind::UnknownParameter));
-        value = substitute(m_profile.model.value(key), r.local);
+        value = substitute(m_profile.model.value(key), r.peer, r.local);
     }
     return reply(setAnswer(key, value));
 }
@@ -268,7 +270,7 @@ QString CommandEngine::currentValue(const QString& key, const QHostAddress& peer
         return value;
     if (!m_profile.model.contains(key))
         return QString();
-    return substitute(m_profile.model.value(key), local);
+    return substitute(m_profile.model.value(key), peer, local);
 }
 
 void CommandEngine::forceValue(const QString& key, const QString& value)
@@ -366,13 +368,39 @@ bool CommandEngine::liveValue(const QString& key, const Request* r, QString* val
     return true;
 }
 
-QString CommandEngine::substitute(QString value, const QHostAddress& local) const
+// With a wildcard listen address the controller's own address depends on the
+// interface a request came through: the one whose subnet holds the peer.
+static QHostAddress ownAddressFor(const QHostAddress& peer, const QHostAddress& local)
+{
+    QHostAddress fallback;
+    for (const QNetworkInterface& nif : QNetworkInterface::allInterfaces()) {
+        if (!(nif.flags() & QNetworkInterface::IsUp))
+            continue;
+        for (const QNetworkAddressEntry& e : nif.addressEntries()) {
+            const QHostAddress ip = e.ip();
+            if (ip.protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            if (!local.isNull() && sameAddress(ip, local))
+                return ip;
+            if (!peer.isNull() && peer.isInSubnet(ip, e.prefixLength()))
+                return ip;
+            if (fallback.isNull() && !ip.isLoopback())
+                fallback = ip;
+        }
+    }
+    if (!peer.isNull() && peer.isLoopback())
+        return QHostAddress(QHostAddress::LocalHost);
+    return fallback.isNull() ? QHostAddress(QHostAddress::LocalHost) : fallback;
+}
+
+QString CommandEngine::substitute(QString value, const QHostAddress& peer,
+                                  const QHostAddress& local) const
 {
     if (!value.contains(QLatin1String("${")))
         return value;
     QHostAddress a = m_listen;
     if (a.isNull() || a == QHostAddress::AnyIPv4 || a == QHostAddress::Any)
-        a = local.isNull() ? QHostAddress(QHostAddress::LocalHost) : local;
+        a = ownAddressFor(peer, local);
     value.replace(QLatin1String("${address}"), ipText(a));
     return value;
 }

@@ -130,7 +130,7 @@ private:
     bool liveValue(const QString& key, const Request* r, QString* value);
     bool liveSet(const Request& r, const QString& key, const QString& value, Reply* reply);
     bool hasAccess(const QHostAddress& peer) const;
-    QString substitute(QString value, const QHostAddress& local) const;
+    QString substitute(QString value, const QHostAddress& peer, const QHostAddress& local) const;
     int cameraIndex(const QString& token) const;
     void startCalibration();
     void updateScene();

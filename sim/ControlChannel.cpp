@@ -273,7 +273,7 @@ QString SimServer::controlGetSet(const QString& cmd, const QString& rest)
     if (key.isEmpty())
         return errText(QStringLiteral("usage: %1 PARAM").arg(cmd));
     if (cmd == QLatin1String("get")) {
-        const QString v = m_engine.currentValue(key, QHostAddress(), m_listen);
+        const QString v = m_engine.currentValue(key);
         if (v.isNull())
             return errText(QStringLiteral("unknown parameter ") + key);
         return okText(v);

@@ -153,6 +153,8 @@ void applySettings(const QJsonObject& s, ProfileSettings* settings)
 {
     if (s.contains(QStringLiteral("frontend_password")))
         settings->frontendPassword = s.value(QStringLiteral("frontend_password")).toString();
+    if (s.contains(QStringLiteral("access_holder")))
+        settings->accessHolder = s.value(QStringLiteral("access_holder")).toString();
     settings->frequencyHz = s.value(QStringLiteral("frequency_hz")).toDouble(settings->frequencyHz);
     settings->bootTimeMs = s.value(QStringLiteral("boot_time_ms")).toInt(settings->bootTimeMs);
     settings->rebootTimeMs =

@@ -12,6 +12,7 @@ struct ProfileSettings
 {
     QString name;
     QString frontendPassword;  // empty: no password set
+    QString accessHolder;      // a front-end elsewhere that holds access from the start
     double frequencyHz = 60.0;
     int bootTimeMs = 2000;
     int rebootTimeMs = 3000;

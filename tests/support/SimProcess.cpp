@@ -62,6 +62,13 @@ void SimProcess::stop()
     }
 }
 
+int SimProcess::waitForExit(int timeoutMs)
+{
+    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(timeoutMs))
+        return -1;
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}
+
 bool SimProcess::isRunning() const
 {
     return m_process.state() == QProcess::Running;

@@ -36,6 +36,11 @@ public:
     // Waits for such a line starting with `prefix`; consumes lines up to it.
     bool waitForOutputLine(const QString& prefix, int timeoutMs = 5000, QString* line = nullptr);
 
+    // Ends the control channel (stdin); the simulator keeps running.
+    void closeControlInput() { m_process.closeWriteChannel(); }
+    // Waits for the process to end by itself; its exit code, or -1.
+    int waitForExit(int timeoutMs = 5000);
+
     QString address() const { return m_address; }
     quint16 port() const { return m_port; }
     qint64 processId() const { return m_process.processId(); }
