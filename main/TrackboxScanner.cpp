@@ -21,8 +21,6 @@ namespace {
 // discovery request was sent to.
 constexpr unsigned short kCommandPort = 50105;
 constexpr int kAnswerTimeoutMs = 500;
-// Answers from other senders that one query tolerates before it counts as unanswered.
-constexpr int kMaxForeignAnswers = 16;
 constexpr int kValueSize = 300;
 
 template <size_t N>
@@ -119,6 +117,9 @@ void TrackboxScanner::run()
 
     const QList<uint32_t> destinations = destinationAddresses();
     IOManagerUdp io(nullptr);
+    // The scanner sets its own answer windows; the external command time-out would stretch
+    // every configured read to seconds.
+    io.set_external_cmd_timeout(0);
     for (uint32_t ip : destinations) {
         io.set_destination(ip, udp_port);
         if (io.send_broadcast("orvane2 get system version") != 0)
@@ -254,13 +255,14 @@ int TrackboxScanner::queryParameter(IOManagerUdp& io, uint32_t ip, const char* p
     const uint32_t begin = ap_time_get_internal();
     value[0] = '\0';
     int rc = io.get_par(value, "%s", parameter);
-    for (int foreign = 0; rc == 0 || rc == -32; ++foreign) {
+    // Codes for which a datagram arrived and its sender is known.
+    while (rc == 0 || rc == -32 || rc == -3) {
         unsigned int sender = 0;
         io.get_last_received(&sender, nullptr);
         if (sender == ip)
             break;
         const uint32_t elapsed = ap_time_diff_internal(ap_time_get_internal(), begin);
-        if (foreign >= kMaxForeignAnswers || elapsed >= uint32_t(kAnswerTimeoutMs) || !shallRun) {
+        if (elapsed >= uint32_t(kAnswerTimeoutMs) || !shallRun) {
             rc = -1;
             break;
         }
