@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 using namespace simtest;
 

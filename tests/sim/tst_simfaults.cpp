@@ -1,0 +1,294 @@
+// Every fault switch of the simulator, seen from a client on the wire.
+
+#include "SimController.h"
+#include "SimTestClient.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace simtest;
+
+template <int N>
+static QByteArray z(const char (&s)[N])
+{
+    return QByteArray(s, N - 1);
+}
+using orvane::sim::SimController;
+using orvane::sim::SimOptions;
+
+class TestSimFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void delayEveryAnswer();
+    void dropNextAnswers();
+    void silentAnswersNothing();
+    void closeNow();
+    void closeAfterAnswers();
+    void errorForOneParameter();
+    void rawAnswerForOneParameter();
+    void oversizeAnswer();
+    void garbageAnswer();
+    void dataOutputStopAndFlood();
+    void faultsFromTheCommandLine();
+
+private:
+    bool measureInto(QUdpSocket* data, TcpClient* c);
+    int countDatagrams(QUdpSocket* data, int ms);
+
+    std::unique_ptr<SimController> m_sim;
+    const QString m_addr = QStringLiteral("127.0.2.20");
+};
+
+void TestSimFaults::initTestCase()
+{
+    SimOptions o;
+    o.listenAddress = m_addr;
+    m_sim = std::make_unique<SimController>(o);
+    QString error;
+    QVERIFY2(m_sim->start(&error), qPrintable(error));
+}
+
+void TestSimFaults::cleanup()
+{
+    QCOMPARE(m_sim->control(QStringLiteral("reset")), QStringLiteral("ok"));
+    m_sim->control(QStringLiteral("state none"));
+}
+
+void TestSimFaults::delayEveryAnswer()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("delay 300")), QStringLiteral("ok"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(c.answer(0).isNull());
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QVERIFY(clock.elapsed() >= 280);
+    clock.restart();
+    QCOMPARE(udpAsk(m_addr, "orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QVERIFY(clock.elapsed() >= 280);
+    // Pipelined commands keep their order under delay.
+    QVERIFY(c.sendRaw(z("orvane2 get system model\0orvane2 get system hostname\0")));
+    QCOMPARE(c.answer(), QByteArray("orvane2 set system model 20"));
+    QCOMPARE(c.answer(), QByteArray("orvane2 set system hostname trackbox-demo"));
+    QCOMPARE(m_sim->control(QStringLiteral("delay 0")), QStringLiteral("ok"));
+    clock.restart();
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QVERIFY(clock.elapsed() < 280);
+}
+
+void TestSimFaults::dropNextAnswers()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("drop 2")), QStringLiteral("ok"));
+    QVERIFY(
+        c.sendRaw(z("orvane2 get system model\0orvane2 get system serial_x\0"
+                    "orvane2 get system hostname\0")));
+    QCOMPARE(c.answer(), QByteArray("orvane2 set system hostname trackbox-demo"));
+    QVERIFY(c.answer(200).isNull());
+    // A dropped command still takes effect; only its answer is lost.
+    QCOMPARE(m_sim->control(QStringLiteral("drop 1")), QStringLiteral("ok"));
+    QVERIFY(udpAsk(m_addr, "orvane2 set tracking pulse 50", QString(), 300).isNull());
+    QCOMPARE(c.ask("orvane2 get tracking pulse"), QByteArray("orvane2 set tracking pulse 50"));
+    QCOMPARE(c.ask("orvane2 set tracking pulse 60"), QByteArray("orvane2 ok"));
+}
+
+void TestSimFaults::silentAnswersNothing()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    const auto udpCount = [this] {
+        const QString s = m_sim->control(QStringLiteral("stats"));
+        return s.section(QLatin1String("udp="), 1).section(QLatin1Char(' '), 0, 0).toInt();
+    };
+    const int before = udpCount();
+    QCOMPARE(m_sim->control(QStringLiteral("silent on")), QStringLiteral("ok"));
+    QVERIFY(c.ask("orvane2 set tracking pulse 50", 300).isNull());
+    QVERIFY(udpAsk(m_addr, "orvane2 get system model", QString(), 300).isNull());
+    QCOMPARE(m_sim->control(QStringLiteral("silent off")), QStringLiteral("ok"));
+    // Silent means hung: the write above never happened.
+    QCOMPARE(c.ask("orvane2 get tracking pulse"), QByteArray("orvane2 set tracking pulse 60"));
+    // Commands still arrive and are counted; they are just not served.
+    QCOMPARE(udpCount(), before + 1);
+}
+
+void TestSimFaults::closeNow()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QCOMPARE(m_sim->control(QStringLiteral("close")), QStringLiteral("ok 1"));
+    QVERIFY(c.waitForClosed());
+    TcpClient again;
+    QVERIFY(again.connectTo(m_addr));
+    QCOMPARE(again.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+}
+
+void TestSimFaults::closeAfterAnswers()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("close-after 2")), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QCOMPARE(c.ask("orvane2 get system hostname"),
+             QByteArray("orvane2 set system hostname trackbox-demo"));
+    QVERIFY(c.waitForClosed());
+    // The switch fires once.
+    TcpClient again;
+    QVERIFY(again.connectTo(m_addr));
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(again.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+}
+
+void TestSimFaults::errorForOneParameter()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("error camera focal_length c1")), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get camera focal_length c01"),
+             QByteArray("orvane2 err 9 parameter error"));
+    QCOMPARE(c.ask("orvane2 set camera focal_length c001 6.0"),
+             QByteArray("orvane2 err 9 parameter error"));
+    QCOMPARE(udpAsk(m_addr, "orvane2 get camera focal_length c1"),
+             QByteArray("orvane2 err 9 parameter error"));
+    QCOMPARE(c.ask("orvane2 get camera focal_length c02"),
+             QByteArray("orvane2 set camera focal_length c02 8.0"));
+    // Live parameters can fail too.
+    QCOMPARE(m_sim->control(QStringLiteral("error status active")), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 err 9 parameter error"));
+    QCOMPARE(m_sim->control(QStringLiteral("clear camera focal_length c01")), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get camera focal_length c1"),
+             QByteArray("orvane2 set camera focal_length c01 8.0"));
+    QVERIFY(m_sim->control(QStringLiteral("clear camera focal_length c01"))
+                .startsWith(QLatin1String("err")));
+}
+
+void TestSimFaults::rawAnswerForOneParameter()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("raw system version | orvane2 set system version")),
+             QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get system version"), QByteArray("orvane2 set system version"));
+    QCOMPARE(m_sim->control(QStringLiteral(
+                 "raw status number_of_rays c02 | orvane2 set status number_of_rays c2 17")),
+             QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get status number_of_rays c02"),
+             QByteArray("orvane2 set status number_of_rays c2 17"));
+    QCOMPARE(m_sim->control(QStringLiteral("raw config desc | something else | entirely")),
+             QStringLiteral("ok"));
+    QCOMPARE(udpAsk(m_addr, "orvane2 get config desc"), QByteArray("something else | entirely"));
+    // Writes of that parameter behave normally.
+    QCOMPARE(c.ask("orvane2 set config desc \"x\""), QByteArray("orvane2 ok"));
+    QCOMPARE(m_sim->control(QStringLiteral("clear config desc")), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get config desc"), QByteArray("orvane2 set config desc \"x\""));
+    QCOMPARE(c.ask("orvane2 set config desc \"Demo configuration\""), QByteArray("orvane2 ok"));
+    QCOMPARE(m_sim->control(QStringLiteral("clear system version")), QStringLiteral("ok"));
+    QCOMPARE(m_sim->control(QStringLiteral("clear status number_of_rays c2")),
+             QStringLiteral("ok"));
+}
+
+void TestSimFaults::oversizeAnswer()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("oversize")), QStringLiteral("ok"));
+    const QByteArray big = c.ask("orvane2 get system model");
+    QVERIFY2(big.size() > 200, qPrintable(QString::number(big.size())));
+    QVERIFY(big.startsWith("orvane2 set system model 20 "));
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QCOMPARE(m_sim->control(QStringLiteral("oversize")), QStringLiteral("ok"));
+    QVERIFY(udpAsk(m_addr, "orvane2 get system model").size() > 200);
+}
+
+void TestSimFaults::garbageAnswer()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QCOMPARE(m_sim->control(QStringLiteral("garbage")), QStringLiteral("ok"));
+    const QByteArray junk = c.ask("orvane2 get system model");
+    QVERIFY(!junk.isEmpty());
+    QVERIFY(!junk.startsWith("orvane2"));
+    QVERIFY(!junk.contains('\0'));
+    // The stream stays in step: exactly one answer was replaced.
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+}
+
+bool TestSimFaults::measureInto(QUdpSocket* data, TcpClient* c)
+{
+    if (!data->bind(QHostAddress(QStringLiteral("127.0.2.120")), 0) ||
+        !c->connectTo(m_addr, QStringLiteral("127.0.2.120")))
+        return false;
+    return c->ask("orvane2 set output net chmon udp my_ip " +
+                  QByteArray::number(data->localPort())) == "orvane2 ok" &&
+           c->ask("orvane2 set output active chmon 6d yes") == "orvane2 ok" &&
+           c->ask("orvane2 tracking start") == "orvane2 ok";
+}
+
+int TestSimFaults::countDatagrams(QUdpSocket* data, int ms)
+{
+    int n = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        if (data->waitForReadyRead(50))
+            while (data->hasPendingDatagrams()) {
+                data->receiveDatagram();
+                ++n;
+            }
+    }
+    return n;
+}
+
+void TestSimFaults::dataOutputStopAndFlood()
+{
+    QUdpSocket data;
+    TcpClient c;
+    QVERIFY(measureInto(&data, &c));
+    QVERIFY(data.waitForReadyRead(2000));
+    QCOMPARE(m_sim->control(QStringLiteral("data stop")), QStringLiteral("ok"));
+    countDatagrams(&data, 100);  // what was already on its way
+    QCOMPARE(countDatagrams(&data, 300), 0);
+    // Measurement goes on; only the data path is dead.
+    QCOMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 set status active mea"));
+    QCOMPARE(m_sim->control(QStringLiteral("data start")), QStringLiteral("ok"));
+    QVERIFY(data.waitForReadyRead(2000));
+    QCOMPARE(m_sim->control(QStringLiteral("data flood 5000")), QStringLiteral("ok"));
+    const int flooded = countDatagrams(&data, 500);
+    QVERIFY2(flooded > 500, qPrintable(QString::number(flooded)));
+    QVERIFY(m_sim->control(QStringLiteral("data flood 0")).startsWith(QLatin1String("err")));
+    QCOMPARE(c.ask("orvane2 tracking stop"), QByteArray("orvane2 ok"));
+    QCOMPARE(c.ask("orvane2 set output active chmon 6d no"), QByteArray("orvane2 ok"));
+}
+
+void TestSimFaults::faultsFromTheCommandLine()
+{
+    SimOptions o;
+    o.listenAddress = QStringLiteral("127.0.2.21");
+    o.controlLines =
+        QStringList{QStringLiteral("close-after 1"), QStringLiteral("error system hostname")};
+    SimController sim(o);
+    QString error;
+    QVERIFY2(sim.start(&error), qPrintable(error));
+    TcpClient c;
+    QVERIFY(c.connectTo(o.listenAddress));
+    QCOMPARE(c.ask("orvane2 get system hostname"), QByteArray("orvane2 err 9 parameter error"));
+    QVERIFY(c.waitForClosed());
+    sim.stop();
+    // A switch that makes no sense stops the start with the reason.
+    o.controlLines = QStringList{QStringLiteral("delay soon")};
+    SimController bad(o);
+    QVERIFY(!bad.start(&error));
+    QVERIFY2(error.contains(QLatin1String("delay soon")), qPrintable(error));
+}
+
+QTEST_GUILESS_MAIN(TestSimFaults)
+#include "tst_simfaults.moc"
