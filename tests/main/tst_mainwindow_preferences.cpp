@@ -180,6 +180,7 @@ private slots:
     void writeWarnsWhenDirectoryCannotBeCreated();
     void writeWarnsWhenFileCannotBeOpened();
     void failedWriteKeepsPreviousFile();
+    void dropsCharactersXmlCannotHold();
     void fileIsReadableByOwnerOnly();
 
 private:
@@ -600,6 +601,24 @@ void TestMainWindowPreferences::fileIsReadableByOwnerOnly()
     w.writeXMLSettings();
     QCOMPARE(fileMode(m_home->preferencesFile()), 0600);
     QCOMPARE(watcher.boxes().size(), 1);  // only the missing-files notice at start
+}
+
+// A control character taken from a character reference must not make every
+// later write fail or produce a file that cannot be read back.
+void TestMainWindowPreferences::dropsCharactersXmlCannotHold()
+{
+    m_home->writePreferences(
+        document("    <LAST_TRACKBOX HOSTNAME=\"zec&#x4;-1\"/>\n"
+                 "    <MISC><FRONTEND_PASSWORD>a&#x1;b</FRONTEND_PASSWORD></MISC>\n"));
+    ModalWatcher watcher;
+    MainWindowProbe w("");
+    w.last_trackbox_model = QString("M") + QChar(0xFFFF) + QChar(0xD800);
+    w.writeXMLSettings();
+    MainWindowProbe read("");
+    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(read.last_trackbox_hostname, QString("zec-1"));
+    QCOMPARE(read.last_trackbox_model, QString("M"));
+    QCOMPARE(read.m_frontendPassword, QByteArray("ab"));
 }
 
 QTEST_MAIN(TestMainWindowPreferences)
