@@ -39,8 +39,6 @@ private slots:
 
     void parsesArgumentLine_data();
     void parsesArgumentLine();
-    void reordersWords_data();
-    void reordersWords();
     void helpOptionEndsProcess_data();
     void helpOptionEndsProcess();
     void helpClosedByWindowCloseEndsProcess();
@@ -98,6 +96,8 @@ void TestMainWindowCmdLine::parsesArgumentLine_data()
     QTest::newRow("wakeup first of five") << "-wakeup " + mac + " -measure -host zec-1" << false << true << true << true << "zec-1" << mac;
     QTest::newRow("six words not reordered") << "-measure -host zec-1 -wakeup " + mac + " x" << false << false << false << false << last << "";
     QTest::newRow("six words in order") << "-host zec-1 -wakeup " + mac + " -measure x" << false << true << true << true << "zec-1" << mac;
+    QTest::newRow("three, one unknown") << "-wakeup -directstart -foo" << false << false << false << false << last << "";
+    QTest::newRow("five, wakeup last") << "-measure -host zec-1 x -wakeup" << false << false << false << false << last << "";
     QTest::newRow("unknown option") << "--directstart" << false << false << false << false << last << "";
     // clang-format on
 }
@@ -117,42 +117,6 @@ void TestMainWindowCmdLine::parsesArgumentLine()
     QTEST(window.m_bWakeUp, "wakeUp");
     QTEST(window.m_sDirectStart_hostname, "host");
     QTEST(window.m_sWakeUpMAC, "mac");
-}
-
-void TestMainWindowCmdLine::reordersWords_data()
-{
-    QTest::addColumn<QStringList>("words");
-    QTest::addColumn<QStringList>("expected");
-
-    const QString mac = "11:22:33:44:55:66";
-    const QStringList dwm = {"-directstart", "-wakeup", "-measure"};
-    const QStringList hwmm = {"-host", "h", "-wakeup", mac, "-measure"};
-    // clang-format off
-    QTest::newRow("one word") << QStringList{"-measure"} << QStringList{"-measure"};
-    QTest::newRow("measure directstart") << QStringList{"-measure", "-directstart"} << QStringList{"-directstart", "-measure"};
-    QTest::newRow("wakeup directstart") << QStringList{"-wakeup", "-directstart"} << QStringList{"-directstart", "-wakeup"};
-    QTest::newRow("case differs") << QStringList{"-Wakeup", "-directstart"} << QStringList{"-Wakeup", "-directstart"};
-    QTest::newRow("host measure") << QStringList{"-measure", "-host", "h"} << QStringList{"-host", "h", "-measure"};
-    QTest::newRow("three permuted") << QStringList{"-measure", "-directstart", "-wakeup"} << dwm;
-    QTest::newRow("three in order") << dwm << dwm;
-    QTest::newRow("three incomplete") << QStringList{"-wakeup", "-directstart", "-foo"} << QStringList{"-wakeup", "-directstart", "-foo"};
-    QTest::newRow("wakeup then host") << QStringList{"-wakeup", mac, "-host", "h"} << QStringList{"-host", "h", "-wakeup", mac};
-    QTest::newRow("four in order") << QStringList{"-host", "h", "-wakeup", mac} << QStringList{"-host", "h", "-wakeup", mac};
-    QTest::newRow("five measure first") << QStringList{"-measure", "-host", "h", "-wakeup", mac} << hwmm;
-    QTest::newRow("five wakeup first") << QStringList{"-wakeup", mac, "-host", "h", "-measure"} << hwmm;
-    QTest::newRow("five in order") << hwmm << hwmm;
-    QTest::newRow("five wakeup last") << QStringList{"-measure", "-host", "h", "x", "-wakeup"} << QStringList{"-measure", "-host", "h", "x", "-wakeup"};
-    QTest::newRow("six words") << QStringList{"-measure", "-host", "h", "-wakeup", mac, "x"} << QStringList{"-measure", "-host", "h", "-wakeup", mac, "x"};
-    // clang-format on
-}
-
-void TestMainWindowCmdLine::reordersWords()
-{
-    QFETCH(QStringList, words);
-    QFETCH(QStringList, expected);
-    MainWindowProbe window("");
-    window.sortCmdParameters(words);
-    QCOMPARE(words, expected);
 }
 
 void TestMainWindowCmdLine::helpOptionEndsProcess_data()
