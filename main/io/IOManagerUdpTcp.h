@@ -97,7 +97,7 @@ private:
     ap_ip_socket_type socket_receive = nullptr;
     char trackbox_ip[100] = {};
     char data[131072 + 1];
-    bool bWriteLogFile = false;
+    std::atomic<bool> bWriteLogFile{false};
     QString sLogFileName;
     QString sLogDir;
     QString sLogFilePath;
