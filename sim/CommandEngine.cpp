@@ -148,6 +148,8 @@ void CommandEngine::setState(MeasState s)
 {
     if (s == m_state)
         return;
+    if (s == MeasState::Err)
+        queueMessage(QStringLiteral("error: tracking stopped, camera c01 does not respond"));
     const bool wasMeasuring = m_state == MeasState::Mea || m_state == MeasState::Wait;
     m_state = s;
     if ((s == MeasState::Mea || s == MeasState::Wait) && !wasMeasuring) {
@@ -408,10 +410,13 @@ QString CommandEngine::substitute(QString value, const QHostAddress& peer,
 Reply CommandEngine::set(const Request& r, const QVector<Token>& tokens)
 {
     const QStringList words = normalizedWords(tokens, 2);
+    if (!hasAccess(r.peer) && !words.isEmpty())
+        return reply(errorAnswer(ErrorKind::NoAccess));
+    // The camera refresh is a command written as a write, with or without a value.
+    if (words.mid(0, 2) == QStringList{QStringLiteral("camera"), QStringLiteral("update")})
+        return reply(ok());
     if (words.size() < 2)
         return reply(errorAnswer(ErrorKind::Syntax));
-    if (!hasAccess(r.peer))
-        return reply(errorAnswer(ErrorKind::NoAccess));
     int n = m_profile.model.longestKeyPrefix(words, words.size() - 1);
     // Writes to live parameters are either commands in disguise or refused.
     Reply live;

@@ -482,6 +482,8 @@ private slots:
     void everyReadParameterAnswers_data();
     void everyReadParameterAnswers();
     void sizesOfTheProfiles();
+    void answersFitTheProtocolBuffer_data() { everyReadParameterAnswers_data(); }
+    void answersFitTheProtocolBuffer();
     void oldControllerIsBelowEveryThreshold();
     void templates_data();
     void templates();
@@ -535,6 +537,20 @@ void TestSimProfiles::sizesOfTheProfiles()
         macs << v(*e, "system ethernet_mac");
     macs.removeDuplicates();
     QCOMPARE(macs.size(), 5);
+}
+
+void TestSimProfiles::answersFitTheProtocolBuffer()
+{
+    // An answer and its zero byte must fit the front-end's 200-byte buffer.
+    QFETCH(QString, profile);
+    CommandEngine e;
+    QVERIFY(engineFor(profile, &e));
+    for (const QString& key : e.model().keys()) {
+        const QString answer = QStringLiteral("orvane2 set ") + key + ' ' +
+                               e.currentValue(key, QHostAddress(QStringLiteral("255.255.255.255")));
+        QVERIFY2(answer.size() < 200, qPrintable(answer));
+        QVERIFY2(key.size() < 160, qPrintable(key));
+    }
 }
 
 void TestSimProfiles::oldControllerIsBelowEveryThreshold()

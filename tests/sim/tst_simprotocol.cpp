@@ -130,6 +130,10 @@ void TestSimProtocol::answerForms_data()
                                         << QByteArray("orvane2 set tracking available yes");
     QTest::newRow("sender port") << QByteArray("orvane2 get output net_sender_port chmon")
                                  << QByteArray("orvane2 set output net_sender_port chmon *");
+    QTest::newRow("camera refresh")
+        << QByteArray("orvane2 set camera update") << QByteArray("orvane2 ok");
+    QTest::newRow("camera refresh c1")
+        << QByteArray("orvane2 set camera update c1") << QByteArray("orvane2 ok");
     QTest::newRow("no message") << QByteArray("orvane2 getmsg") << QByteArray("orvane2 ok");
     QTest::newRow("library check")
         << QByteArray("orvane2 targetlib check_custom_calibration") << QByteArray("orvane2 ok");
