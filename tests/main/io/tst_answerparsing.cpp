@@ -17,14 +17,11 @@ class TestAnswerParsing : public QObject
 private slots:
     void tokenize_data();
     void tokenize();
-    void tokenizeStopsAtTokenLimit();
     void checkPrefix_data();
     void checkPrefix();
     void parseInt_data();
     void parseInt();
-    void parseDouble();
-    void parseYn();
-    void parsersRejectMisuse();
+    void parseDoubleAndYn();
     void errorBox_data();
     void errorBox();
     void checkVersion_data();
@@ -48,18 +45,13 @@ void TestAnswerParsing::tokenize_data()
 
     QTest::newRow("words") << "orvane2 set a b" << QStringList{"orvane2", "set", "a", "b"};
     QTest::newRow("double blank gives empty token") << "a  b" << QStringList{"a", "", "b"};
-    QTest::newRow("three blanks") << "a   b" << QStringList{"a", "", "", "b"};
     QTest::newRow("trailing blank gives nothing") << "a b " << QStringList{"a", "b"};
-    QTest::newRow("leading blank") << " a" << QStringList{"", "a"};
-    QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("single quotes keep blanks")
         << "name 'my body' 3" << QStringList{"name", "'my body'", "", "3"};
     QTest::newRow("double quotes keep blanks")
         << "full_name \"a b c\"" << QStringList{"full_name", "\"a b c\""};
-    QTest::newRow("text right after closing mark") << "'a b'c d" << QStringList{"'a b'", "c", "d"};
     QTest::newRow("quoted then trailing blank") << "x 'y' " << QStringList{"x", "'y'"};
     QTest::newRow("unterminated quote runs to end") << "x 'y z" << QStringList{"x", "'y z"};
-    QTest::newRow("quote inside word is plain") << "it's fine" << QStringList{"it's", "fine"};
 }
 
 void TestAnswerParsing::tokenize()
@@ -67,17 +59,6 @@ void TestAnswerParsing::tokenize()
     QFETCH(QString, text);
     QFETCH(QStringList, tokens);
     QCOMPARE(tokensOf(text.toLatin1().constData()), tokens);
-}
-
-void TestAnswerParsing::tokenizeStopsAtTokenLimit()
-{
-    QByteArray many;
-    for (int i = 0; i < 500; ++i)
-        many += "x ";
-    Token tokens[MaxTokens + 1];
-    tokens[MaxTokens] = {-7, -7};
-    QCOMPARE(iomanager_detail::tokenize(many.constData(), tokens, MaxTokens), MaxTokens);
-    QCOMPARE(tokens[MaxTokens].start, -7);
 }
 
 void TestAnswerParsing::checkPrefix_data()
@@ -93,24 +74,14 @@ void TestAnswerParsing::checkPrefix_data()
     QTest::newRow("leading zeros") << "orvane2 set status number_of_rays c1 12"
                                    << "orvane2 set status number_of_rays c01 "
                                    << "12";
-    QTest::newRow("more leading zeros") << "orvane2 set x c001 5"
-                                        << "orvane2 set x c01 "
-                                        << "5";
     QTest::newRow("all zeros") << "orvane2 set x c00 5"
                                << "orvane2 set x c0 "
                                << "5";
     QTest::newRow("nothing after prefix is empty value") << "orvane2 set status active"
                                                          << "orvane2 set status active "
                                                          << "";
-    QTest::newRow("several values") << "orvane2 set p 1 2 3"
-                                    << "orvane2 set p "
-                                    << "1 2 3";
     QTest::newRow("error answer") << "orvane2 err 3 unknown parameter"
                                   << "orvane2 set status active " << none;
-    QTest::newRow("other parameter") << "orvane2 set status passive none"
-                                     << "orvane2 set status active " << none;
-    QTest::newRow("answer too short") << "orvane2 set"
-                                      << "orvane2 set status active " << none;
     QTest::newRow("trailing letter") << "orvane2 set x c1x 5"
                                      << "orvane2 set x c1 " << none;
     QTest::newRow("number missing") << "orvane2 set x c 5"
@@ -119,23 +90,16 @@ void TestAnswerParsing::checkPrefix_data()
                                                      << "orvane2 set x 1.5 " << none;
     QTest::newRow("other letters") << "orvane2 set x b01 5"
                                    << "orvane2 set x c01 " << none;
-    QTest::newRow("case matters") << "orvane2 set X 5"
-                                  << "orvane2 set x " << none;
     // The blank after a closing mark is an empty token of its own, so the
     // value starts there.
     QTest::newRow("quoted answer token") << "orvane2 set body 'Wand' 3"
                                          << "orvane2 set body Wand "
                                          << " 3";
-    QTest::newRow("quoted prefix token") << "orvane2 set body Wand 3"
-                                         << "orvane2 set body 'Wand' "
-                                         << "3";
     QTest::newRow("quoted inner is start of other") << "orvane2 set body 'Wa' 3"
                                                     << "orvane2 set body Wand "
                                                     << " 3";
     QTest::newRow("quoted inner longer than other") << "orvane2 set body 'Wandering' 3"
                                                     << "orvane2 set body Wand " << none;
-    QTest::newRow("bare quote mark") << "orvane2 set body ' 3"
-                                     << "orvane2 set body x " << none;
     QTest::newRow("empty token against word") << "orvane2 set  x 1"
                                               << "orvane2 set x " << none;
     QTest::newRow("empty tokens on both sides") << "orvane2 set a  b 7"
@@ -144,11 +108,6 @@ void TestAnswerParsing::checkPrefix_data()
     QTest::newRow("empty prefix") << "anything at all"
                                   << ""
                                   << "anything at all";
-    QTest::newRow("empty answer") << ""
-                                  << "orvane2 ok" << none;
-    QTest::newRow("quoted value with blanks") << "orvane2 set system full_name \"demo room\""
-                                              << "orvane2 set system full_name "
-                                              << "\"demo room\"";
 }
 
 void TestAnswerParsing::checkPrefix()
@@ -174,15 +133,13 @@ void TestAnswerParsing::parseInt_data()
     QTest::addColumn<QList<int>>("values");
 
     QTest::newRow("one") << "42" << 1 << 0 << QList<int>{42};
-    QTest::newRow("three with extra blanks") << "  1   -2 +3 " << 3 << 0 << QList<int>{1, -2, 3};
     QTest::newRow("too few values") << "1 2" << 3 << -33 << QList<int>{1, 2, 99};
     QTest::newRow("too many values") << "1 2 3" << 2 << -33 << QList<int>{1, 2, 99};
     QTest::newRow("bad middle value") << "1 x 3" << 3 << -34 << QList<int>{1, 0, 99};
     QTest::newRow("fraction is no integer") << "1.5" << 1 << -34 << QList<int>{0, 99, 99};
-    QTest::newRow("overflow") << "99999999999" << 1 << -34 << QList<int>{0, 99, 99};
     QTest::newRow("trailing garbage") << "12abc" << 1 << -34 << QList<int>{0, 99, 99};
     QTest::newRow("empty text") << "" << 1 << -33 << QList<int>{99, 99, 99};
-    QTest::newRow("line end is a separator") << "7\r\n" << 1 << 0 << QList<int>{7, 99, 99};
+    QTest::newRow("count below one") << "1" << 0 << -31 << QList<int>{99, 99, 99};
 }
 
 void TestAnswerParsing::parseInt()
@@ -199,44 +156,23 @@ void TestAnswerParsing::parseInt()
     QCOMPARE(out[3], 99);
 }
 
-void TestAnswerParsing::parseDouble()
+void TestAnswerParsing::parseDoubleAndYn()
 {
-    double v[3] = {-1, -1, -1};
-    QCOMPARE(parse_double_values("1.5 -2e3 .25", v, 3), 0);
-    QCOMPARE(v[0], 1.5);
-    QCOMPARE(v[1], -2000.0);
-    QCOMPARE(v[2], 0.25);
+    double d[3] = {-1, -1, -1};
+    QCOMPARE(parse_double_values("1.5 -2e3 .25", d, 3), 0);
+    QCOMPARE(d[2], 0.25);
     // The decimal point is '.', whatever the locale says.
-    QCOMPARE(parse_double_values("1,5", v, 1), -34);
-    QCOMPARE(v[0], 0.0);
-    QCOMPARE(parse_double_values("0x10", v, 1), -34);
-    QCOMPARE(parse_double_values("3.0 4.0", v, 1), -33);
-    QCOMPARE(v[0], 3.0);
-}
+    QCOMPARE(parse_double_values("1,5", d, 1), -34);
+    QCOMPARE(d[0], 0.0);
+    QCOMPARE(parse_double_values("0x10", d, 1), -34);
 
-void TestAnswerParsing::parseYn()
-{
-    bool v[2] = {false, true};
-    QCOMPARE(parse_yn_values("yes no", v, 2), 0);
-    QVERIFY(v[0]);
-    QVERIFY(!v[1]);
-    QCOMPARE(parse_yn_values("Yes", v, 1), -34);
-    QCOMPARE(parse_yn_values("yess", v, 1), -34);
-    QCOMPARE(parse_yn_values("1", v, 1), -34);
-    QCOMPARE(parse_yn_values("no", v, 2), -33);
-}
-
-void TestAnswerParsing::parsersRejectMisuse()
-{
-    int i = 5;
-    double d = 5;
-    bool b = true;
-    QCOMPARE(parse_int_values(nullptr, &i, 1), -31);
-    QCOMPARE(parse_int_values("1", nullptr, 1), -31);
-    QCOMPARE(parse_int_values("1", &i, 0), -31);
-    QCOMPARE(parse_double_values("1", &d, -1), -31);
-    QCOMPARE(parse_yn_values(nullptr, &b, 1), -31);
-    QCOMPARE(i, 5);
+    bool b[2] = {false, true};
+    QCOMPARE(parse_yn_values("yes no", b, 2), 0);
+    QVERIFY(b[0] && !b[1]);
+    QCOMPARE(parse_yn_values("Yes", b, 1), -34);
+    QCOMPARE(parse_yn_values("no", b, 2), -33);
+    QCOMPARE(parse_yn_values(nullptr, b, 1), -31);
+    QCOMPARE(parse_double_values("1", nullptr, 1), -31);
 }
 
 void TestAnswerParsing::errorBox_data()
