@@ -74,7 +74,8 @@ void DataOutput::reconfigure()
 {
     const bool measuring = m_engine->state() == MeasState::Mea;
     const double hz = m_mode == Mode::Flood ? m_floodHz : m_engine->settings().frequencyHz;
-    if (!measuring || m_mode == Mode::Stopped || hz <= 0 || targets().isEmpty()) {
+    m_targets = collectTargets();
+    if (!measuring || m_mode == Mode::Stopped || hz <= 0 || m_targets.isEmpty()) {
         m_timer.stop();
         return;
     }
@@ -87,13 +88,13 @@ void DataOutput::reconfigure()
     }
 }
 
-QVector<DataOutput::Target> DataOutput::targets() const
+QVector<DataOutput::Target> DataOutput::collectTargets() const
 {
     QVector<Target> out;
     const ParameterModel& model = m_engine->model();
-    for (const QString& key : model.keys()) {
+    for (const QString& key : model.keysWithPrefix(QStringLiteral("output net "))) {
         const QStringList w = key.split(QLatin1Char(' '));
-        if (w.size() != 3 || w[0] != QLatin1String("output") || w[1] != QLatin1String("net"))
+        if (w.size() != 3)
             continue;
         const QStringList v = model.value(key).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (v.size() < 3 || v[0] != QLatin1String("udp"))
@@ -111,10 +112,11 @@ QVector<DataOutput::Target> DataOutput::targets() const
             continue;
         t.divisor = qMax(1, model.value(QStringLiteral("output net_divisor ") + w[2]).toInt());
         const QString prefix = QStringLiteral("output active ") + w[2] + QLatin1Char(' ');
-        for (const QString& k : model.keys()) {
-            if (k.startsWith(prefix) && model.value(k) == QLatin1String("yes"))
+        for (const QString& k : model.keysWithPrefix(prefix)) {
+            if (model.value(k) == QLatin1String("yes"))
                 t.types << k.mid(prefix.size());
         }
+        t.types.sort();
         out.append(t);
     }
     return out;
@@ -122,7 +124,7 @@ QVector<DataOutput::Target> DataOutput::targets() const
 
 void DataOutput::tick()
 {
-    const QVector<Target> list = targets();
+    const QVector<Target>& list = m_targets;
     int due = 1;
     if (m_mode == Mode::Flood && m_floodHz > 1000.0) {
         const quint64 wanted = quint64(m_clock.elapsed() * m_floodHz / 1000.0);

@@ -57,9 +57,10 @@ private:
 
     void tick();
     void readPending();
-    QVector<Target> targets() const;
+    QVector<Target> collectTargets() const;
 
     CommandEngine* m_engine;
+    QVector<Target> m_targets;  // refreshed whenever output settings or the state change
     QUdpSocket m_socket;
     QTimer m_timer;
     QElapsedTimer m_clock;

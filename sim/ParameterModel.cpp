@@ -55,6 +55,16 @@ QStringList ParameterModel::keys() const
     return k;
 }
 
+QStringList ParameterModel::keysWithPrefix(const QString& prefix) const
+{
+    QStringList out;
+    for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it) {
+        if (it.key().startsWith(prefix))
+            out << it.key();
+    }
+    return out;
+}
+
 int ParameterModel::longestKeyPrefix(const QStringList& words, int maxWords) const
 {
     for (int n = std::min({maxWords, int(words.size()), m_longestKey}); n >= 1; --n) {

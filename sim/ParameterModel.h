@@ -23,6 +23,7 @@ public:
     void setValue(const QString& normalizedKey, const QString& value);
     int size() const { return m_values.size(); }
     QStringList keys() const;
+    QStringList keysWithPrefix(const QString& prefix) const;  // unsorted
 
     // The longest known key that the words start with; the remaining words
     // are the value. Returns the number of words the key spans, 0 if none.

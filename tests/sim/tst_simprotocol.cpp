@@ -312,8 +312,22 @@ void TestSimProtocol::measurementCycle()
     QVERIFY(texts.contains(QStringLiteral("info: measurement stopped")));
     QVERIFY(texts.contains(
         QStringLiteral("error: measurement start failed: 3 bodies are equal or too similar")));
+    // Frequency and lost frames follow their switches.
+    QCOMPARE(m_sim->control("frequency 120"), QStringLiteral("ok"));
+    const QByteArray fast = c.ask("orvane2 get status output_frequency");
+    QVERIFY2(qAbs(fast.mid(36).toDouble() - 120.0) < 0.1, fast.constData());
+    QCOMPARE(m_sim->control("frequency 60"), QStringLiteral("ok"));
+    QVERIFY(m_sim->control("frequency -3").startsWith(QLatin1String("err")));
+    QCOMPARE(m_sim->control("frames-lost 4"), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get status frames_lost"),
+             QByteArray("orvane2 set status frames_lost 4"));
+    QCOMPARE(m_sim->control("frames-lost auto"), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 get status frames_lost"),
+             QByteArray("orvane2 set status frames_lost 0"));
+
     QCOMPARE(m_sim->control("state err"), QStringLiteral("ok"));
     QCOMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 set status active err"));
+    QVERIFY(c.ask("orvane2 getmsg").startsWith("orvane2 msg error: "));
     QCOMPARE(m_sim->control("state none"), QStringLiteral("ok"));
 }
 
