@@ -353,12 +353,13 @@ bool CommandEngine::liveValue(const QString& key, const Request* r, QString* val
                w[1] == QLatin1String("net_sender_port") &&
                m_profile.model.contains(QStringLiteral("output net ") + w[2])) {
         v = QString::number(m_dataPort);
-    } else if (w.size() == 3 && key.startsWith(QLatin1String("config is_frontend_password "))) {
+    } else if (key.startsWith(QLatin1String("config is_frontend_password "))) {
         const QString pw = m_profile.settings.frontendPassword;
-        if (w[2] == QLatin1String("none"))
+        const QString asked = key.mid(28);
+        if (asked == QLatin1String("none"))
             v = pw.isEmpty() ? kYes : kNo;
         else
-            v = (pw.isEmpty() || unquote(w[2]) == pw) ? kYes : kNo;
+            v = (pw.isEmpty() || unquote(asked) == pw) ? kYes : kNo;
     } else if (key == QLatin1String("system date")) {
         v = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     } else if (key == QLatin1String("system time")) {

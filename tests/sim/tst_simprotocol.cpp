@@ -432,6 +432,8 @@ void TestSimProtocol::passwordTable()
              QByteArray("orvane2 set config is_frontend_password 's3cret.pw' yes"));
     QCOMPARE(ask("config is_frontend_password 'wrong'"),
              QByteArray("orvane2 set config is_frontend_password 'wrong' no"));
+    QCOMPARE(ask("config is_frontend_password 'with blank'"),
+             QByteArray("orvane2 set config is_frontend_password 'with blank' no"));
     TcpClient c;
     QVERIFY(c.connectTo(addr));
     QCOMPARE(c.ask("orvane2 init"), QByteArray("orvane2 ok"));
