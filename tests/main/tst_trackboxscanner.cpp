@@ -2,8 +2,7 @@
 // interface of the host it runs on.
 #include <QElapsedTimer>
 #include <QMutex>
-#include <QMutexLocker>
-#include <QRegularExpression>
+#include <QSemaphore>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -25,14 +24,24 @@
 
 namespace {
 
-// A minimal controller of our own, for peers that behave in ways the simulator does not:
-// it answers only the commands it was given, records every command it receives and can
-// keep sending one datagram to whoever asked first.
+const QString kVersion = QStringLiteral("orvane2 get system version");
+const QStringList kIdentity = {QStringLiteral("orvane2 get system hostname"),
+                               QStringLiteral("orvane2 get system model"),
+                               QStringLiteral("orvane2 get system controller_serial"),
+                               QStringLiteral("orvane2 get system protocol_version"),
+                               QStringLiteral("orvane2 get system access")};
+const QString kSlave = QStringLiteral("orvane2 get system slave");
+const QString kMac = QStringLiteral("orvane2 get system ethernet_mac");
+
+// A peer of our own for behaviour the simulator does not offer: it answers only the commands
+// it was given, records what it receives and can keep sending one datagram (every intervalMs)
+// to whoever asked first.
 class FakeController : public QThread
 {
 public:
-    FakeController(const QString& netns, QMap<QByteArray, QByteArray> answers)
-        : m_netns(netns), m_answers(std::move(answers))
+    FakeController(const QString& netns, QMap<QByteArray, QByteArray> answers,
+                   const QByteArray& flood = {}, int intervalMs = 0)
+        : m_netns(netns), m_answers(std::move(answers)), m_flood(flood), m_intervalMs(intervalMs)
     {
     }
     ~FakeController() override
@@ -40,17 +49,10 @@ public:
         m_stop = true;
         wait();
     }
-
-    // After the first command, send text to its sender every intervalMs (0: off).
-    void setFlood(const QByteArray& text, int intervalMs)
-    {
-        m_floodText = text;
-        m_floodIntervalMs = intervalMs;
-    }
     bool startListening()
     {
         start();
-        return m_ready.tryAcquire(1, 5000) && m_listening;
+        return m_ready.tryAcquire(1, 5000) && m_fd >= 0;
     }
     QStringList received() const
     {
@@ -62,58 +64,53 @@ public:
 protected:
     void run() override
     {
-        const int nsFd = ::open(QByteArray("/run/netns/" + m_netns.toLatin1()).constData(),
-                                O_RDONLY | O_CLOEXEC);
-        const bool inNamespace = nsFd >= 0 && ::setns(nsFd, CLONE_NEWNET) == 0;
-        if (nsFd >= 0)
-            ::close(nsFd);
-        const int fd = inNamespace ? ::socket(AF_INET, SOCK_DGRAM, 0) : -1;
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_port = htons(50105);
-        addr.sin_addr.s_addr = htonl(INADDR_ANY);
-        m_listening = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        const int ns = ::open(qPrintable("/run/netns/" + m_netns), O_RDONLY | O_CLOEXEC);
+        if (ns >= 0 && ::setns(ns, CLONE_NEWNET) == 0) {
+            m_fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+            sockaddr_in any{};
+            any.sin_family = AF_INET;
+            any.sin_port = htons(50105);
+            if (m_fd >= 0 && ::bind(m_fd, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
+                ::close(m_fd);
+                m_fd = -1;
+            }
+        }
+        if (ns >= 0)
+            ::close(ns);
         m_ready.release();
-        if (m_listening)
-            serve(fd);
-        if (fd >= 0)
-            ::close(fd);
+        if (m_fd >= 0)
+            serve();
+        ::close(m_fd);
     }
 
 private:
-    void serve(int fd)
+    void serve()
     {
         sockaddr_in first{};
-        bool haveFirst = false;
         QElapsedTimer sinceFlood;
         sinceFlood.start();
         while (!m_stop) {
-            pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, m_floodIntervalMs > 0 ? 1 : 20) > 0) {
-                char buf[512];
-                sockaddr_in from{};
-                socklen_t len = sizeof from;
-                const ssize_t n = ::recvfrom(fd, buf, sizeof buf - 1, 0,
-                                             reinterpret_cast<sockaddr*>(&from), &len);
-                if (n <= 0)
-                    continue;
+            pollfd p{m_fd, POLLIN, 0};
+            char buf[512];
+            sockaddr_in from{};
+            socklen_t len = sizeof from;
+            const ssize_t n = ::poll(&p, 1, 1) > 0
+                                  ? ::recvfrom(m_fd, buf, sizeof buf - 1, 0,
+                                               reinterpret_cast<sockaddr*>(&from), &len)
+                                  : 0;
+            if (n > 0) {
                 buf[n] = '\0';
-                const QByteArray cmd(buf);
-                {
-                    QMutexLocker lock(&m_mutex);
-                    m_received.append(QString::fromLatin1(cmd));
-                }
-                if (!haveFirst) {
+                QMutexLocker lock(&m_mutex);
+                m_received << QString::fromLatin1(buf);
+                if (first.sin_port == 0)
                     first = from;
-                    haveFirst = true;
-                }
-                const auto it = m_answers.constFind(cmd);
-                if (it != m_answers.constEnd())
-                    ::sendto(fd, it->constData(), it->size() + 1, 0,
+                const QByteArray answer = m_answers.value(buf);
+                if (!answer.isEmpty())
+                    ::sendto(m_fd, answer.constData(), answer.size() + 1, 0,
                              reinterpret_cast<sockaddr*>(&from), len);
             }
-            if (haveFirst && m_floodIntervalMs > 0 && sinceFlood.elapsed() >= m_floodIntervalMs) {
-                ::sendto(fd, m_floodText.constData(), m_floodText.size() + 1, 0,
+            if (first.sin_port != 0 && m_intervalMs > 0 && sinceFlood.elapsed() >= m_intervalMs) {
+                ::sendto(m_fd, m_flood.constData(), m_flood.size() + 1, 0,
                          reinterpret_cast<sockaddr*>(&first), sizeof first);
                 ++m_floodSent;
                 sinceFlood.restart();
@@ -123,31 +120,84 @@ private:
 
     QString m_netns;
     QMap<QByteArray, QByteArray> m_answers;
-    QByteArray m_floodText;
-    int m_floodIntervalMs = 0;
+    QByteArray m_flood;
+    int m_intervalMs;
+    int m_fd = -1;
     std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_listening{false};
     std::atomic<int> m_floodSent{0};
     QSemaphore m_ready;
     mutable QMutex m_mutex;
     QStringList m_received;
 };
 
-const QString kVersion = QStringLiteral("orvane2 get system version");
-const QStringList kIdentity = {QStringLiteral("orvane2 get system hostname"),
-                               QStringLiteral("orvane2 get system model"),
-                               QStringLiteral("orvane2 get system controller_serial"),
-                               QStringLiteral("orvane2 get system protocol_version"),
-                               QStringLiteral("orvane2 get system access")};
-const QString kSlave = QStringLiteral("orvane2 get system slave");
-const QString kMac = QStringLiteral("orvane2 get system ethernet_mac");
-
-uint32_t ipOf(const QString& dotted)
+// A subnet 192.0.2.0/24 with the scanning PC "pc" at .10 and the controllers around it.
+struct Lab
 {
-    return QHostAddress(dotted).toIPv4Address();
+    explicit Lab(const QString& tag, bool pcOnSubnet = true) : net(tag)
+    {
+        ok = !net.addHost("pc").isEmpty() &&
+             (!pcOnSubnet || !net.addInterface("pc", "192.0.2.10/24").isEmpty());
+    }
+    bool addHost(const QString& host, const QString& address)
+    {
+        return !net.addHost(host).isEmpty() && !net.addInterface(host, address + "/24").isEmpty();
+    }
+    // A simulator on a host of its own, logging the commands it receives.
+    SimProcess* addSim(const QString& address, const QStringList& controlLines = {})
+    {
+        auto sim = std::make_unique<SimProcess>();
+        const QString host = "tb" + address.section('.', 3);
+        if (!addHost(host, address) || !sim->start("0.0.0.0", {}, net.ns(host)))
+            return nullptr;
+        for (const QString& line : QStringList{"log on"} + controlLines) {
+            if (!sim->control(line).startsWith("ok"))
+                return nullptr;
+        }
+        sims.push_back(std::move(sim));
+        return sims.back().get();
+    }
+    QList<trackbox_info_type> scan(int subnet = 0, QStringList* errors = nullptr)
+    {
+        if (!net.enter("pc"))
+            return {};
+        TrackboxScanner scanner(50105);
+        const QList<trackbox_info_type> list = scanner.get_all_trackboxes(subnet);
+        net.leave();
+        if (errors)
+            *errors = scanner.get_errors();
+        return list;
+    }
+
+    NetLab net;
+    std::vector<std::unique_ptr<SimProcess>> sims;  // stopped before the namespaces go
+    bool ok = false;
+};
+
+// The UDP commands a simulator received since it started or since the last call.
+QStringList udpCommands(SimProcess* sim)
+{
+    // The answer to a control line comes after the log lines of every earlier command.
+    sim->control("stats");
+    QStringList out;
+    for (const QString& line : sim->takeOutputLines()) {
+        if (line.startsWith("cmd udp "))
+            out << line.section(' ', 3, -1).remove(QChar(0)).trimmed();
+    }
+    return out;
 }
 
-QStringList ipTexts(const QList<trackbox_info_type>& list)
+QMap<QString, trackbox_info_type> byAddress(const QList<trackbox_info_type>& list)
+{
+    QMap<QString, trackbox_info_type> out;
+    for (const trackbox_info_type& t : list) {
+        if (out.contains(t.ip_str))
+            qWarning("%s listed twice", t.ip_str);
+        out.insert(QString::fromLatin1(t.ip_str), t);
+    }
+    return out;
+}
+
+QStringList addresses(const QList<trackbox_info_type>& list)
 {
     QStringList out;
     for (const trackbox_info_type& t : list)
@@ -162,174 +212,103 @@ class TrackboxScannerTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        QString why;
+        if (!NetLab::available(&why))
+            QSKIP(qPrintable("discovery tests need network namespaces: " + why));
+    }
 
     void findsEveryControllerOnTheSubnet();
     void twoInterfacesOnOneSubnetListTheControllerOnce();
     void controllerAnsweringOnlyTheBroadcastKeepsDefaults();
     void followUpQueriesDependOnProtocolAndAccess();
-    void serialFormatDependsOnModel();
     void unicastAddressFindsJustThatController();
     void stopDuringBroadcastPhaseSkipsTheQueries();
     void loopbackOnlyHostFindsNothing();
     void garbageFloodCannotHoldTheScan();
     void answersFromOtherControllersAreNotTakenForTheQueriedOne();
-
-private:
-    // Starts a simulator on its own host of the lab, reachable at address (a /24).
-    SimProcess* addController(NetLab& lab, const QString& host, const QString& address,
-                              const QStringList& args = {});
-    QList<trackbox_info_type> scanFrom(NetLab& lab, const QString& host, int subnet,
-                                       QStringList* errors = nullptr);
-    // The UDP commands the simulator received since its start or the last call.
-    static QStringList udpCommands(SimProcess& sim);
-    static void setValue(SimProcess& sim, const QString& parameter, const QString& value);
-
-    std::vector<std::unique_ptr<SimProcess>> m_sims;
 };
-
-void TrackboxScannerTest::initTestCase()
-{
-    QString why;
-    if (!NetLab::available(&why))
-        QSKIP(qPrintable(QStringLiteral("discovery tests need network namespaces: ") + why));
-}
-
-SimProcess* TrackboxScannerTest::addController(NetLab& lab, const QString& host,
-                                               const QString& address, const QStringList& args)
-{
-    if (lab.addHost(host).isEmpty() || lab.addInterface(host, address + "/24").isEmpty())
-        return nullptr;
-    auto sim = std::make_unique<SimProcess>();
-    if (!sim->start(QStringLiteral("0.0.0.0"), args, lab.ns(host)) ||
-        !sim->control(QStringLiteral("log on")).startsWith(QLatin1String("ok")))
-        return nullptr;
-    m_sims.push_back(std::move(sim));
-    return m_sims.back().get();
-}
-
-QList<trackbox_info_type> TrackboxScannerTest::scanFrom(NetLab& lab, const QString& host,
-                                                        int subnet, QStringList* errors)
-{
-    if (!lab.enter(host))
-        return {};
-    TrackboxScanner scanner(50105);
-    const QList<trackbox_info_type> list = scanner.get_all_trackboxes(subnet);
-    lab.leave();
-    if (errors)
-        *errors = scanner.get_errors();
-    return list;
-}
-
-QStringList TrackboxScannerTest::udpCommands(SimProcess& sim)
-{
-    // The answer to this line comes after every log line of the commands before it.
-    sim.control(QStringLiteral("stats"));
-    QStringList out;
-    for (const QString& line : sim.takeOutputLines()) {
-        if (line.startsWith(QLatin1String("cmd udp ")))
-            out << line.section(QLatin1Char(' '), 3, -1).remove(QChar(0)).trimmed();
-    }
-    return out;
-}
-
-void TrackboxScannerTest::setValue(SimProcess& sim, const QString& parameter, const QString& value)
-{
-    const QString answer = sim.control(QStringLiteral("set %1 = %2").arg(parameter, value));
-    QVERIFY2(answer.startsWith(QLatin1String("ok")), qPrintable(answer));
-}
 
 void TrackboxScannerTest::findsEveryControllerOnTheSubnet()
 {
-    NetLab lab(QStringLiteral("scanall"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    QList<SimProcess*> sims;
-    for (int i = 1; i <= 3; ++i) {
-        SimProcess* sim = addController(lab, QStringLiteral("tb%1").arg(i),
-                                        QStringLiteral("192.0.2.%1").arg(20 + i));
-        QVERIFY(sim);
-        setValue(*sim, "system hostname", QStringLiteral("tracker-%1").arg(i));
-        setValue(*sim, "system version", QStringLiteral("3.%1.0 build 77").arg(i));
-        sims << sim;
+    Lab lab("scanall");
+    QVERIFY(lab.ok);
+    // Model "2" shows its serial as "S" and eight digits; a longer one is cut to the field.
+    const QStringList models = {"2", "21", "2"};
+    const QStringList serials = {"1234", "1234", "123456789012345678"};
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(lab.addSim(
+            QStringLiteral("192.0.2.%1").arg(21 + i),
+            {QStringLiteral("set system hostname = tracker-%1").arg(i),
+             QStringLiteral("set system version = 3.%1.0 build 77").arg(i),
+             "set system model = " + models[i], "set system controller_serial = " + serials[i],
+             QStringLiteral("set system ethernet_mac = 02:00:00:00:00:%1").arg(i)}));
     }
 
     QStringList errors;
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0, &errors);
+    const QMap<QString, trackbox_info_type> found = byAddress(lab.scan(0, &errors));
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-    QCOMPARE(found.size(), 3);
-    QStringList ips = ipTexts(found);
-    ips.sort();
-    QCOMPARE(ips, QStringList({"192.0.2.21", "192.0.2.22", "192.0.2.23"}));
+    QCOMPARE(found.keys(), QStringList({"192.0.2.21", "192.0.2.22", "192.0.2.23"}));
+    const QStringList expectedSerials = {"S00001234", "1234", "S12345678901234"};
+    int i = 0;
     for (const trackbox_info_type& t : found) {
-        const int i = QString::fromLatin1(t.ip_str).section('.', 3).toInt() - 20;
-        QCOMPARE(t.ip, ipOf(QString::fromLatin1(t.ip_str)));
-        QCOMPARE(QString::fromLatin1(t.hostname), QStringLiteral("tracker-%1").arg(i));
-        // Only the first word of the version answer is kept.
-        QCOMPARE(QString::fromLatin1(t.version), QStringLiteral("3.%1.0").arg(i));
-        QCOMPARE(QString::fromLatin1(t.access), QStringLiteral("full"));
-        const QString mac = sims[i - 1]->control("get system ethernet_mac").mid(3);
-        QCOMPARE(QString::fromLatin1(t.mac_str), mac);
+        QCOMPARE(t.ip, QHostAddress(t.ip_str).toIPv4Address());
+        QCOMPARE(QString(t.hostname), QStringLiteral("tracker-%1").arg(i));
+        QCOMPARE(QString(t.version), QStringLiteral("3.%1.0").arg(i));  // first word only
+        QCOMPARE(QString(QByteArray(t.serial, int(qstrnlen(t.serial, sizeof t.serial)))),
+                 expectedSerials[i]);
+        QCOMPARE(QString(t.access), QStringLiteral("full"));
+        QCOMPARE(QString(t.mac_str), QStringLiteral("02:00:00:00:00:%1").arg(i));
         QVERIFY(!t.isSlave);
+        ++i;
     }
 }
 
 void TrackboxScannerTest::twoInterfacesOnOneSubnetListTheControllerOnce()
 {
-    NetLab lab(QStringLiteral("scantwo"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.11/24").isEmpty());
-    SimProcess* sim = addController(lab, "tb", "192.0.2.30");
+    Lab lab("scantwo");
+    QVERIFY(lab.ok);
+    QVERIFY(!lab.net.addInterface("pc", "192.0.2.11/24").isEmpty());
+    SimProcess* sim = lab.addSim("192.0.2.30");
     QVERIFY(sim);
 
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0);
-    QCOMPARE(ipTexts(found), QStringList{"192.0.2.30"});
-    // One request per interface address, then the follow-ups of one controller only.
-    QCOMPARE(udpCommands(*sim), QStringList({kVersion, kVersion}) + kIdentity + QStringList{kMac});
+    QCOMPARE(addresses(lab.scan()), QStringList{"192.0.2.30"});
+    // One request per interface address, then the follow-ups of the one controller.
+    QCOMPARE(udpCommands(sim), QStringList({kVersion, kVersion}) + kIdentity + QStringList{kMac});
 }
 
 void TrackboxScannerTest::controllerAnsweringOnlyTheBroadcastKeepsDefaults()
 {
-    NetLab lab(QStringLiteral("scanmute"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    QVERIFY(!lab.addHost("tb").isEmpty());
-    QVERIFY(!lab.addInterface("tb", "192.0.2.40/24").isEmpty());
-    FakeController peer(
-        lab.ns("tb"), {{"orvane2 get system version", "orvane2 set system version 4.2.1 (quiet)"}});
+    Lab lab("scanmute");
+    QVERIFY(lab.ok && lab.addHost("tb", "192.0.2.40"));
+    FakeController peer(lab.net.ns("tb"),
+                        {{kVersion.toLatin1(), "orvane2 set system version 4.2.1 (quiet)"}});
     QVERIFY(peer.startListening());
 
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0);
-    QCOMPARE(found.size(), 1);
+    const QList<trackbox_info_type> found = lab.scan();
+    QCOMPARE(addresses(found), QStringList{"192.0.2.40"});
     const trackbox_info_type& t = found.first();
-    QCOMPARE(QByteArray(t.ip_str), QByteArray("192.0.2.40"));
-    QCOMPARE(QByteArray(t.version), QByteArray("4.2.1"));
-    QCOMPARE(QByteArray(t.hostname), QByteArray("unknown"));
-    QCOMPARE(QByteArray(t.serial), QByteArray("unknown"));
-    QCOMPARE(QByteArray(t.access), QByteArray("unknown"));
-    QCOMPARE(QByteArray(t.mac_str), QByteArray("unknown"));
+    QCOMPARE(QString(t.version), QStringLiteral("4.2.1"));
+    for (const char* field : {t.hostname, t.serial, t.access, t.mac_str})
+        QCOMPARE(QString(field), QStringLiteral("unknown"));
     QVERIFY(!t.isSlave);
     // Without a protocol version neither the slave nor the MAC question is asked.
-    QCOMPARE(peer.received(),
-             QStringList({"orvane2 get system version", "orvane2 get system hostname",
-                          "orvane2 get system model", "orvane2 get system controller_serial",
-                          "orvane2 get system protocol_version", "orvane2 get system access"}));
+    QCOMPARE(peer.received(), QStringList{kVersion} + kIdentity);
 }
 
 void TrackboxScannerTest::followUpQueriesDependOnProtocolAndAccess()
 {
-    NetLab lab(QStringLiteral("scangate"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
+    Lab lab("scangate");
+    QVERIFY(lab.ok);
     struct Case
     {
-        const char* address;
-        const char* protocol;
+        QString address;
+        QString protocol;
         bool othersHoldAccess;
         QStringList gated;  // asked after the broadcast and the identity reads
     };
-    const Case cases[] = {
+    const QList<Case> cases = {
         {"192.0.2.51", "v1.9", true, {kSlave, kMac}},
         {"192.0.2.52", "v1.9", false, {kMac}},
         {"192.0.2.53", "v1.6", true, {}},
@@ -337,114 +316,74 @@ void TrackboxScannerTest::followUpQueriesDependOnProtocolAndAccess()
         {"192.0.2.55", "v1.7", true, {kSlave}},
     };
     QMap<QString, SimProcess*> sims;
-    int n = 0;
     for (const Case& c : cases) {
-        SimProcess* sim = addController(lab, QStringLiteral("tb%1").arg(++n), c.address);
-        QVERIFY(sim);
-        setValue(*sim, "system protocol_version", c.protocol);
-        setValue(*sim, "system slave", "yes");
-        setValue(*sim, "system ethernet_mac",
-                 QStringLiteral("02:00:00:00:00:%1").arg(n, 2, 10, QChar('0')));
+        QStringList setup = {"set system protocol_version = " + c.protocol,
+                             "set system slave = yes",
+                             "set system ethernet_mac = 02:00:00:00:00:01"};
         if (c.othersHoldAccess)
-            QVERIFY(sim->control("access 192.0.2.99").startsWith("ok"));
-        sims.insert(c.address, sim);
+            setup << "access 192.0.2.99";
+        sims.insert(c.address, lab.addSim(c.address, setup));
+        QVERIFY(sims.value(c.address));
     }
 
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0);
-    QCOMPARE(found.size(), int(std::size(cases)));
-    n = 0;
+    const QMap<QString, trackbox_info_type> found = byAddress(lab.scan());
+    QCOMPARE(found.size(), cases.size());
     for (const Case& c : cases) {
-        ++n;
-        const auto it = std::find_if(found.begin(), found.end(), [&](const trackbox_info_type& t) {
-            return QByteArray(t.ip_str) == c.address;
-        });
-        QVERIFY2(it != found.end(), c.address);
-        QCOMPARE(QByteArray(it->access), QByteArray(c.othersHoldAccess ? "none" : "full"));
-        QCOMPARE(it->isSlave, c.gated.contains(kSlave));
-        QCOMPARE(QString::fromLatin1(it->mac_str),
-                 c.gated.contains(kMac)
-                     ? QStringLiteral("02:00:00:00:00:%1").arg(n, 2, 10, QChar('0'))
-                     : QStringLiteral("unknown"));
-        QCOMPARE(udpCommands(*sims.value(c.address)), QStringList{kVersion} + kIdentity + c.gated);
+        const trackbox_info_type t = found.value(c.address);
+        QCOMPARE(QString(t.access), c.othersHoldAccess ? QString("none") : QString("full"));
+        QCOMPARE(t.isSlave, c.gated.contains(kSlave));
+        QCOMPARE(QString(t.mac_str), c.gated.contains(kMac) ? "02:00:00:00:00:01" : "unknown");
+        QCOMPARE(udpCommands(sims.value(c.address)), QStringList{kVersion} + kIdentity + c.gated);
     }
-}
-
-void TrackboxScannerTest::serialFormatDependsOnModel()
-{
-    NetLab lab(QStringLiteral("scanser"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    SimProcess* two = addController(lab, "tb2", "192.0.2.61");
-    SimProcess* twentyOne = addController(lab, "tb21", "192.0.2.62");
-    SimProcess* longSerial = addController(lab, "tblong", "192.0.2.63");
-    QVERIFY(two && twentyOne && longSerial);
-    setValue(*two, "system model", "2");
-    setValue(*two, "system controller_serial", "1234");
-    setValue(*twentyOne, "system model", "21");
-    setValue(*twentyOne, "system controller_serial", "1234");
-    // Longer than the field: cut to 15 characters, never beyond.
-    setValue(*longSerial, "system model", "2");
-    setValue(*longSerial, "system controller_serial", "123456789012345678");
-
-    QMap<QByteArray, QByteArray> serials;
-    for (const trackbox_info_type& t : scanFrom(lab, "pc", 0))
-        serials.insert(t.ip_str, QByteArray(t.serial, int(qstrnlen(t.serial, sizeof t.serial))));
-    QCOMPARE(serials.value("192.0.2.61"), QByteArray("S00001234"));
-    QCOMPARE(serials.value("192.0.2.62"), QByteArray("1234"));
-    QCOMPARE(serials.value("192.0.2.63"), QByteArray("S12345678901234"));
 }
 
 void TrackboxScannerTest::unicastAddressFindsJustThatController()
 {
-    NetLab lab(QStringLiteral("scanone"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    SimProcess* a = addController(lab, "tba", "192.0.2.71");
-    SimProcess* b = addController(lab, "tbb", "192.0.2.72");
+    Lab lab("scanone");
+    QVERIFY(lab.ok);
+    SimProcess* a = lab.addSim("192.0.2.71");
+    SimProcess* b = lab.addSim("192.0.2.72");
     QVERIFY(a && b);
 
-    const QList<trackbox_info_type> found =
-        scanFrom(lab, "pc", static_cast<int>(ipOf("192.0.2.72")));
-    QCOMPARE(ipTexts(found), QStringList{"192.0.2.72"});
-    QCOMPARE(udpCommands(*a), QStringList());
-    QCOMPARE(udpCommands(*b), QStringList{kVersion} + kIdentity + QStringList{kMac});
+    const int address = static_cast<int>(QHostAddress("192.0.2.72").toIPv4Address());
+    QCOMPARE(addresses(lab.scan(address)), QStringList{"192.0.2.72"});
+    QCOMPARE(udpCommands(a), QStringList());
+    QCOMPARE(udpCommands(b), QStringList{kVersion} + kIdentity + QStringList{kMac});
 }
 
 void TrackboxScannerTest::stopDuringBroadcastPhaseSkipsTheQueries()
 {
-    NetLab lab(QStringLiteral("scanstop"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    SimProcess* sim = addController(lab, "tb", "192.0.2.80");
-    QVERIFY(sim);
+    Lab lab("scanstop");
+    QVERIFY(lab.ok);
+    SimProcess* sim = lab.addSim("192.0.2.80");
+    QVERIFY(sim && lab.net.enter("pc"));
 
-    QVERIFY(lab.enter("pc"));
     TrackboxScanner scanner(50105);
     // The broadcast phase lasts at least one silent answer time-out after the only answer,
-    // so a stop after 100 ms always falls into it.
+    // so a stop after 100 ms always falls into it.  The timer also shows that the waiting
+    // thread keeps handling events.
     bool stopped = false;
     QTimer::singleShot(100, [&] {
         scanner.stop();
         stopped = true;
     });
     const QList<trackbox_info_type> found = scanner.get_all_trackboxes(0);
-    lab.leave();
+    lab.net.leave();
     QVERIFY(stopped);
     QVERIFY(!scanner.isRunning());
-    QCOMPARE(ipTexts(found), QStringList{"192.0.2.80"});
-    QCOMPARE(QByteArray(found.first().hostname), QByteArray());
-    QCOMPARE(udpCommands(*sim), QStringList{kVersion});
+    QCOMPARE(addresses(found), QStringList{"192.0.2.80"});
+    QCOMPARE(QString(found.first().hostname), QString());
+    QCOMPARE(udpCommands(sim), QStringList{kVersion});
 }
 
 void TrackboxScannerTest::loopbackOnlyHostFindsNothing()
 {
-    NetLab lab(QStringLiteral("scanlo"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
+    Lab lab("scanlo", false);
+    QVERIFY(lab.ok);
     QElapsedTimer timer;
     timer.start();
     QStringList errors;
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0, &errors);
-    QVERIFY(found.isEmpty());
+    QVERIFY(lab.scan(0, &errors).isEmpty());
     QVERIFY(errors.isEmpty());
     // Nothing was sent, yet the scan still waits out one answer time-out.
     QVERIFY2(timer.elapsed() >= 490, qPrintable(QString::number(timer.elapsed())));
@@ -452,51 +391,33 @@ void TrackboxScannerTest::loopbackOnlyHostFindsNothing()
 
 void TrackboxScannerTest::garbageFloodCannotHoldTheScan()
 {
-    NetLab lab(QStringLiteral("scanflood"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    QVERIFY(!lab.addHost("tb").isEmpty());
-    QVERIFY(!lab.addInterface("tb", "192.0.2.90/24").isEmpty());
-    SimProcess* sim = addController(lab, "tbgood", "192.0.2.91");
-    QVERIFY(sim);
+    Lab lab("scanflood");
+    QVERIFY(lab.ok && lab.addHost("tb", "192.0.2.90"));
+    QVERIFY(lab.addSim("192.0.2.91"));
     // Answers the broadcast, then never stops sending datagrams without the answer prefix.
-    FakeController noisy(lab.ns("tb"),
-                         {{"orvane2 get system version", "orvane2 set system version 1.0"}});
-    noisy.setFlood("orvane2 err 12 not ready", 5);
+    FakeController noisy(lab.net.ns("tb"),
+                         {{kVersion.toLatin1(), "orvane2 set system version 1.0"}},
+                         "orvane2 err 12 not ready", 5);
     QVERIFY(noisy.startListening());
 
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0);
-    QStringList ips = ipTexts(found);
-    ips.sort();
-    QCOMPARE(ips, QStringList({"192.0.2.90", "192.0.2.91"}));
+    QCOMPARE(byAddress(lab.scan()).keys(), QStringList({"192.0.2.90", "192.0.2.91"}));
     QVERIFY(noisy.floodSent() >= TrackboxScanner::maxConsecutiveReceiveFailures);
 }
 
 void TrackboxScannerTest::answersFromOtherControllersAreNotTakenForTheQueriedOne()
 {
-    NetLab lab(QStringLiteral("scanlate"));
-    QVERIFY(!lab.addHost("pc").isEmpty());
-    QVERIFY(!lab.addInterface("pc", "192.0.2.10/24").isEmpty());
-    QVERIFY(!lab.addHost("tbx").isEmpty());
-    QVERIFY(!lab.addInterface("tbx", "192.0.2.100/24").isEmpty());
-    SimProcess* sim = addController(lab, "tb", "192.0.2.101");
-    QVERIFY(sim);
-    setValue(*sim, "system hostname", "genuine");
-    setValue(*sim, "system model", "21");
-    // The genuine answers take 20 ms, so the peer's datagrams always arrive first.
-    QVERIFY(sim->control("delay 20").startsWith("ok"));
-    // A peer that keeps repeating a host name answer long after anyone asked.
-    FakeController chatty(lab.ns("tbx"), {});
-    chatty.setFlood("orvane2 set system hostname impostor", 3);
+    Lab lab("scanlate");
+    QVERIFY(lab.ok && lab.addHost("tbx", "192.0.2.100"));
+    // The genuine answers take 20 ms, so the other peer's datagrams always arrive first.
+    QVERIFY(lab.addSim("192.0.2.101", {"set system hostname = genuine", "delay 20"}));
+    FakeController chatty(lab.net.ns("tbx"), {}, "orvane2 set system hostname impostor", 3);
     QVERIFY(chatty.startListening());
 
-    // Only the simulator answers the broadcast; the peer's datagrams arrive throughout.
-    const QList<trackbox_info_type> found = scanFrom(lab, "pc", 0);
-    QCOMPARE(ipTexts(found), QStringList{"192.0.2.101"});
-    QCOMPARE(QByteArray(found.first().hostname), QByteArray("genuine"));
-    QCOMPARE(QByteArray(found.first().serial).isEmpty(), false);
-    QVERIFY(QByteArray(found.first().serial) != "unknown");
+    const QList<trackbox_info_type> found = lab.scan();
+    QCOMPARE(addresses(found), QStringList{"192.0.2.101"});
+    QCOMPARE(QString(found.first().hostname), QStringLiteral("genuine"));
+    QVERIFY(QString(found.first().serial) != "unknown");
 }
 
-QTEST_MAIN(TrackboxScannerTest)
+QTEST_GUILESS_MAIN(TrackboxScannerTest)
 #include "tst_trackboxscanner.moc"
