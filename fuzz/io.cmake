@@ -8,3 +8,5 @@ orvane_add_fuzzer(io_versioninfo SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_versioninf
                   LIBS orvane_core)
 orvane_add_fuzzer(io_checkversion SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_checkversion.cpp
                   LIBS orvane_io)
+orvane_add_fuzzer(io_parameter_reads SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_parameter_reads.cpp
+                  LIBS orvane_io)
