@@ -74,7 +74,8 @@ void DataOutput::reconfigure()
 {
     const bool measuring = m_engine->state() == MeasState::Mea;
     const double hz = m_mode == Mode::Flood ? m_floodHz : m_engine->settings().frequencyHz;
-    m_targets = collectTargets();
+    // Collecting the targets scans the model; only worth it while measuring.
+    m_targets = measuring ? collectTargets() : QVector<Target>();
     if (!measuring || m_mode == Mode::Stopped || hz <= 0 || m_targets.isEmpty()) {
         m_timer.stop();
         return;
