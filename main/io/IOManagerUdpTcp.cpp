@@ -246,7 +246,8 @@ int IOManagerUdpTcp::execute_command(char* result, const char* cmd)
             timedOut = true;
     }
 
-    if (rc == -22 || rc == -2 || rc == -111) {
+    // A receive failure (-12) is a reset connection, which never recovers either.
+    if (rc == -22 || rc == -2 || rc == -12 || rc == -111) {
         qstrncpy(result, FailedAnswer, MaxTextLength + 1);
         connection_err = 1;
         ap_mutex_unlock(send_receive_mutex);

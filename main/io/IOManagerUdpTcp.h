@@ -16,7 +16,7 @@
 // The main window's channel to the connected controller: commands over one TCP
 // connection, measurement data lines by UDP to a port the system chooses.
 //
-// After a transport failure (-2, -22, or -111 after the second wait) the
+// After a transport failure (-2, -12, -22, or -111 after the second wait) the
 // channel is failed for good: every later command returns -222 without being
 // sent.  A new channel is needed to reconnect.
 //

@@ -261,13 +261,16 @@ void TestIOManager::closedConnectionFailsChannel()
     QCOMPARE(io->get_par(value, "status active"), -222);
 
     // close-after: the answer still arrives, the next command finds the
-    // connection gone.
+    // connection closed, or reset when it reached the controller just before
+    // the close.
     io = connectChannel();
     QVERIFY(io);
     sim.control("close-after 1");
     QCOMPARE(io->get_par(value, "status active"), 0);
-    QCOMPARE(io->get_par(value, "status active"), -22);
+    const int r = io->get_par(value, "status active");
+    QVERIFY2(r == -22 || r == -12, qPrintable(QString::number(r)));
     QVERIFY(io->connectionFailed());
+    QCOMPARE(io->get_par(value, "status active"), -222);
 
     // The status read before a tracking command meets the closed connection
     // first; the command itself then cannot be sent any more.
