@@ -397,7 +397,7 @@ void TrackboxScannerTest::garbageFloodCannotHoldTheScan()
     // Answers the broadcast, then never stops sending datagrams without the answer prefix.
     FakeController noisy(lab.net.ns("tb"),
                          {{kVersion.toLatin1(), "orvane2 set system version 1.0"}},
-                         "orvane2 err 12 not ready", 5);
+                         "orvane2 err 12 not ready", 10);
     QVERIFY(noisy.startListening());
 
     QCOMPARE(byAddress(lab.scan()).keys(), QStringList({"192.0.2.90", "192.0.2.91"}));
@@ -408,9 +408,10 @@ void TrackboxScannerTest::answersFromOtherControllersAreNotTakenForTheQueriedOne
 {
     Lab lab("scanlate");
     QVERIFY(lab.ok && lab.addHost("tbx", "192.0.2.100"));
-    // The genuine answers take 20 ms, so the other peer's datagrams always arrive first.
-    QVERIFY(lab.addSim("192.0.2.101", {"set system hostname = genuine", "delay 20"}));
-    FakeController chatty(lab.net.ns("tbx"), {}, "orvane2 set system hostname impostor", 3);
+    // The genuine answers take 30 ms, so some of the other peer's datagrams always arrive
+    // first; its 50th in a row ends the broadcast phase long after the genuine answer.
+    QVERIFY(lab.addSim("192.0.2.101", {"set system hostname = genuine", "delay 30"}));
+    FakeController chatty(lab.net.ns("tbx"), {}, "orvane2 set system hostname impostor", 10);
     QVERIFY(chatty.startListening());
 
     const QList<trackbox_info_type> found = lab.scan();
