@@ -530,8 +530,12 @@ void IOManagerUdpTcp::run_dispatch_loop()
         // Only the newest queued datagram matters; a full buffer may be truncated.
         const int n = ap_udp_receive(socket_receive, data, DataBufferSize, DataReceiveTimeoutUs,
                                      AP_RECV_NEWEST);
-        if (n < 0)
+        if (n < 0) {
+            // A failing socket must not turn this loop into a busy wait.
+            if (n == -2)
+                ap_time_millisleep(10);
             continue;
+        }
         ap_mutex_lock(eot_mutex);
         if (data_flags_set()) {
             data[n] = '\0';
