@@ -25,12 +25,10 @@ private slots:
     void cleanup();
 
     void readsParameterAndKnowsSender();
-    void destinationByName();
     void noAnswerIsTimeout();
     void oversizeAnswerIsRefused();
     void errorAnswerGivesPrefixMismatch();
     void broadcastThenOnlyReceive();
-    void noDataPath();
     void overlongCommandIsNotSent();
 
 private:
@@ -63,19 +61,14 @@ void TestIOManagerUdp::readsParameterAndKnowsSender()
     QCOMPARE(port, (unsigned short)50105);
     io.get_last_received(nullptr, nullptr);
 
+    // By name (a dotted one: no look-up leaves the machine); no data path here.
+    QCOMPARE(io.set_destination(QString(SimAddress), 50105), 0);
     int model = 0;
     QCOMPARE(io.get_par_i(&model, "system model"), 0);
     QCOMPARE(model, 20);
-    QVERIFY(sim.control("stats").contains("udp="));
-}
-
-void TestIOManagerUdp::destinationByName()
-{
-    IOManagerUdp io;
-    QCOMPARE(io.set_destination(QString(SimAddress), 50105), 0);
-    char value[200];
-    QCOMPARE(io.get_par(value, "system version"), 0);
-    QCOMPARE(value, "v2.9.4");
+    RecordingRequester r;
+    QCOMPARE(io.register_request("fr", &r), -111);
+    QCOMPARE(io.unregister_request("fr", &r), -111);
 }
 
 void TestIOManagerUdp::noAnswerIsTimeout()
@@ -139,14 +132,6 @@ void TestIOManagerUdp::broadcastThenOnlyReceive()
     QCOMPARE(sim.control("stats").section("udp=", 1).section(' ', 0, 0).toInt(), before);
     io.set_only_receive(false);
     QCOMPARE(io.get_par(value, "system version"), 0);
-}
-
-void TestIOManagerUdp::noDataPath()
-{
-    IOManagerUdp io;
-    RecordingRequester r;
-    QCOMPARE(io.register_request("fr", &r), -111);
-    QCOMPARE(io.unregister_request("fr", &r), -111);
 }
 
 void TestIOManagerUdp::overlongCommandIsNotSent()
