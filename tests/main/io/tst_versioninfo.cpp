@@ -32,8 +32,7 @@ void TestVersionInfo::fromString_data()
     QTest::newRow("major.minor") << "v1.27" << VersionInfo(1, 27, -1) << VersionInfo(1, 27, -1)
                                  << true;
     QTest::newRow("bad minor") << "1..3" << VersionInfo(1, 0, 3) << VersionInfo(1, 0, -1) << false;
-    QTest::newRow("bad major") << ".5.6" << VersionInfo(0, 5, 6) << VersionInfo(0, -1, -1)
-                               << false;
+    QTest::newRow("bad major") << ".5.6" << VersionInfo(0, 5, 6) << VersionInfo(0, -1, -1) << false;
     QTest::newRow("empty") << "" << VersionInfo() << VersionInfo() << false;
     QTest::newRow("only letters") << "beta" << VersionInfo() << VersionInfo() << false;
     QTest::newRow("only one v removed") << "vv1.2" << VersionInfo() << VersionInfo() << false;
