@@ -168,6 +168,8 @@ int main(int argc, char** argv)
     }
 
     std::signal(SIGPIPE, SIG_IGN);
+    // Started with & from a terminal, reading stdin must not stop the process.
+    std::signal(SIGTTIN, SIG_IGN);
     if (pipe(g_signalPipe) == 0) {
         std::signal(SIGTERM, onSignal);
         std::signal(SIGINT, onSignal);
