@@ -242,7 +242,7 @@ void TestSimProcess::rebootComesBack()
 {
     const QString addr = QStringLiteral("127.0.2.46");
     SimProcess sim;
-    QVERIFY(sim.start(addr, {QStringLiteral("--reboot-time"), QStringLiteral("600")}));
+    QVERIFY(sim.start(addr, {QStringLiteral("--reboot-time"), QStringLiteral("1500")}));
     TcpClient c;
     QVERIFY(c.connectTo(addr));
     QCOMPARE(c.ask("orvane2 init"), QByteArray("orvane2 ok"));
