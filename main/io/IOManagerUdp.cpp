@@ -89,8 +89,11 @@ int IOManagerUdp::execute_command(char* result, const char* cmd)
             return -1;
         // An answer that arrived after an earlier command gave up is not the
         // answer to this one.
+        // (Bounded, so that a flood of datagrams cannot hold the command up.)
         char stale[MaxTextLength + 1];
-        while (ap_udp_receive(socket_udp, stale, MaxTextLength, 0, AP_RECV_FULLBUF) >= 0) {
+        for (int i = 0; i < 64; ++i) {
+            if (ap_udp_receive(socket_udp, stale, MaxTextLength, 0, AP_RECV_FULLBUF) < 0)
+                break;
         }
         const int sent = ap_udp_send(socket_udp, cmd, static_cast<int>(len) + 1, dest_ip, dest_port,
                                      receiveTout / 2);
