@@ -31,7 +31,8 @@ public:
 
     // Opens the data socket (its port goes to display_port) and connects to
     // ip_str:port.  Returns the connect result (0 or -2), -1 when called twice.
-    // Without a data socket the channel still carries commands but no data.
+    // Without a data socket (a "UDP Error" box, display_port 0) the channel
+    // still carries commands but never starts its data thread.
     int init(const char* ip_str, unsigned short port, unsigned short* display_port);
 
     // Command log of every command and answer on this channel.
