@@ -26,6 +26,7 @@ private slots:
     void errorBox();
     void checkVersion_data();
     void checkVersion();
+    void writeNeedsExactlyOk();
 };
 
 static QStringList tokensOf(const char* text)
@@ -261,6 +262,32 @@ void TestAnswerParsing::checkVersion()
     QFETCH(QString, minimum);
     QFETCH(bool, ok);
     QCOMPARE(IOManagerUdpTcp::checkVersion(actual, minimum), ok);
+}
+
+// A transport that answers every command with one fixed text.
+class ScriptedChannel : public IOManager
+{
+public:
+    QByteArray answer;
+
+protected:
+    int execute_command(char* result, const char*) override
+    {
+        qstrncpy(result, answer.constData(), MaxTextLength + 1);
+        return 0;
+    }
+};
+
+void TestAnswerParsing::writeNeedsExactlyOk()
+{
+    ScriptedChannel io;
+    io.answer = "orvane2 ok";
+    QCOMPARE(io.set_par("system hostname x"), 0);
+    for (const char* other : {"orvane2 ok ", "orvane2 okay", "orvane2 set system hostname x", ""}) {
+        io.answer = other;
+        QCOMPARE(io.set_par("system hostname x"), -34);
+    }
+    QVERIFY(!io.isCmdPending());
 }
 
 QTEST_GUILESS_MAIN(TestAnswerParsing)
