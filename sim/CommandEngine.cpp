@@ -304,70 +304,91 @@ int CommandEngine::cameraIndex(const QString& token) const
 }
 
 // The parameters whose value is not stored but follows the running system.
+// A value pinned from the control channel wins over the live one.
 bool CommandEngine::liveValue(const QString& key, const Request* r, QString* value)
 {
-    const auto pin = m_pins.constFind(key);
-    const bool measuring = m_state == MeasState::Mea || m_state == MeasState::Wait;
     const QStringList w = key.split(QLatin1Char(' '));
     QString v;
+    const bool live = w.value(0) == QLatin1String("status") ? statusValue(key, w, &v)
+                                                            : otherLiveValue(key, w, r, &v);
+    if (!live)
+        return false;
+    const auto pin = m_pins.constFind(key);
+    *value = pin != m_pins.constEnd() ? pin.value() : v;
+    return true;
+}
+
+bool CommandEngine::statusValue(const QString& key, const QStringList& w, QString* v)
+{
+    const bool measuring = m_state == MeasState::Mea;
     if (key == QLatin1String("status active")) {
-        v = stateName(m_state);
-    } else if (w.size() == 3 && w[0] == QLatin1String("status") &&
-               (w[1] == QLatin1String("number_of_rays") ||
-                w[1] == QLatin1String("number_of_used_rays"))) {
+        *v = stateName(m_state);
+    } else if (w.size() == 3 && (w[1] == QLatin1String("number_of_rays") ||
+                                 w[1] == QLatin1String("number_of_used_rays"))) {
         const int cam = cameraIndex(w[2]);
         if (cam == 0)
             return false;
         updateScene();
         const bool used = w[1] == QLatin1String("number_of_used_rays");
-        v = QString::number(m_state != MeasState::Mea ? 0
-                            : used                    ? m_scene.usedRaysOfCamera(cam)
-                                                      : m_scene.raysOfCamera(cam));
+        *v = QString::number(!measuring ? 0
+                             : used     ? m_scene.usedRaysOfCamera(cam)
+                                        : m_scene.raysOfCamera(cam));
     } else if (key == QLatin1String("status number_of_bodies")) {
         updateScene();
-        v = QString::number(m_state == MeasState::Mea ? m_scene.visibleBodies() : 0);
+        *v = QString::number(measuring ? m_scene.visibleBodies() : 0);
     } else if (key == QLatin1String("status number_of_marker")) {
         updateScene();
-        v = QString::number(m_state == MeasState::Mea ? m_scene.visibleMarkers() : 0);
+        *v = QString::number(measuring ? m_scene.visibleMarkers() : 0);
     } else if (key == QLatin1String("status output_frequency")) {
-        if (m_syncMissing || m_state == MeasState::Wait) {
-            v = QStringLiteral("-1.00");
-        } else {
-            const double jitter =
-                measuring ? (QRandomGenerator::global()->bounded(9) - 4) / 100.0 : 0;
-            v = QString::number(m_profile.settings.frequencyHz + jitter, 'f', 2);
-        }
+        *v = outputFrequency();
     } else if (key == QLatin1String("status frames_lost")) {
         int lost = 0;
         if (m_framesLostForced >= 0)
             lost = m_framesLostForced;
-        else if (m_state == MeasState::Mea)
+        else if (measuring)
             lost = (frameNumber() / 300) % 7 == 3 ? 1 : 0;
-        v = QString::number(lost);
-    } else if (key == QLatin1String("system access")) {
-        v = (r && hasAccess(r->peer)) ? QStringLiteral("full") : QStringLiteral("none");
+        *v = QString::number(lost);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+QString CommandEngine::outputFrequency() const
+{
+    if (m_syncMissing || m_state == MeasState::Wait)
+        return QStringLiteral("-1.00");
+    const bool measuring = m_state == MeasState::Mea;
+    const double jitter = measuring ? (QRandomGenerator::global()->bounded(9) - 4) / 100.0 : 0;
+    return QString::number(m_profile.settings.frequencyHz + jitter, 'f', 2);
+}
+
+bool CommandEngine::otherLiveValue(const QString& key, const QStringList& w, const Request* r,
+                                   QString* v)
+{
+    if (key == QLatin1String("system access")) {
+        *v = (r && hasAccess(r->peer)) ? QStringLiteral("full") : QStringLiteral("none");
     } else if (key == QLatin1String("system accessed_by")) {
-        v = m_accessHolder.isNull() ? QStringLiteral("none")
-                                    : QStringLiteral("ip ") + ipText(m_accessHolder);
+        *v = m_accessHolder.isNull() ? QStringLiteral("none")
+                                     : QStringLiteral("ip ") + ipText(m_accessHolder);
     } else if (w.size() == 3 && w[0] == QLatin1String("output") &&
                w[1] == QLatin1String("net_sender_port") &&
                m_profile.model.contains(QStringLiteral("output net ") + w[2])) {
-        v = QString::number(m_dataPort);
+        *v = QString::number(m_dataPort);
     } else if (key.startsWith(QLatin1String("config is_frontend_password "))) {
         const QString pw = m_profile.settings.frontendPassword;
         const QString asked = key.mid(28);
         if (asked == QLatin1String("none"))
-            v = pw.isEmpty() ? kYes : kNo;
+            *v = pw.isEmpty() ? kYes : kNo;
         else
-            v = (pw.isEmpty() || unquote(asked) == pw) ? kYes : kNo;
+            *v = (pw.isEmpty() || unquote(asked) == pw) ? kYes : kNo;
     } else if (key == QLatin1String("system date")) {
-        v = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        *v = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     } else if (key == QLatin1String("system time")) {
-        v = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+        *v = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
     } else {
         return false;
     }
-    *value = pin != m_pins.constEnd() ? pin.value() : v;
     return true;
 }
 
@@ -482,86 +503,117 @@ bool CommandEngine::liveSet(const Request& r, const QString& key, const QString&
 
 Reply CommandEngine::command(const Request& r, const QStringList& words)
 {
-    const QString verb = words.value(0);
-    const QString what = words.value(1);
-    if (verb == QLatin1String("getmsg")) {
-        if (m_messages.isEmpty())
-            return reply(ok());
-        return reply((QStringLiteral("orvane2 msg ") + m_messages.takeFirst()).toLatin1());
+    using Handler = Reply (CommandEngine::*)(const Request&, const QStringList&);
+    struct Entry
+    {
+        const char* verb;
+        const char* what;  // second word, or null for any
+        bool needsAccess;
+        Handler handler;
+    };
+    static const Entry table[] = {
+        {"getmsg", nullptr, false, &CommandEngine::getMessage},
+        {"tracking", "available", false, &CommandEngine::get},
+        {"init", nullptr, true, &CommandEngine::init},
+        {"tracking", "start", true, &CommandEngine::trackingStart},
+        {"tracking", "stop", true, &CommandEngine::trackingStop},
+        {"cal", nullptr, true, &CommandEngine::calibrate},
+        {"reinit", nullptr, true, &CommandEngine::reinit},
+        {"system", "shutdown", true, &CommandEngine::powerCommand},
+        {"system", "reboot", true, &CommandEngine::powerCommand},
+        {"targetlib", "check_custom_calibration", true, &CommandEngine::acknowledge},
+    };
+    for (const Entry& e : table) {
+        if (words.value(0) != QLatin1String(e.verb) ||
+            (e.what && words.value(1) != QLatin1String(e.what)))
+            continue;
+        if (e.needsAccess && !hasAccess(r.peer))
+            return reply(errorAnswer(ErrorKind::NoAccess));
+        return (this->*e.handler)(r, words);
     }
-    if (verb == QLatin1String("tracking") && what == QLatin1String("available"))
-        return get(r, words);
-    const bool known =
-        verb == QLatin1String("init") || verb == QLatin1String("tracking") ||
-        verb == QLatin1String("cal") || verb == QLatin1String("reinit") ||
-        (verb == QLatin1String("system") &&
-         (what == QLatin1String("shutdown") || what == QLatin1String("reboot"))) ||
-        (verb == QLatin1String("targetlib") && what == QLatin1String("check_custom_calibration"));
-    if (!known || (verb == QLatin1String("tracking") && what != QLatin1String("start") &&
-                   what != QLatin1String("stop")))
-        return reply(errorAnswer(ErrorKind::UnknownCommand));
-    if (!hasAccess(r.peer))
-        return reply(errorAnswer(ErrorKind::NoAccess));
+    return reply(errorAnswer(ErrorKind::UnknownCommand));
+}
 
-    if (verb == QLatin1String("init")) {
-        if (r.transport == Transport::Tcp)
-            m_accessHolder = r.peer;
-        queueMessage(QStringLiteral("info: front-end %1 connected").arg(ipText(r.peer)));
-        return reply(ok(), m_profile.settings.initTimeMs);
+Reply CommandEngine::getMessage(const Request&, const QStringList&)
+{
+    if (m_messages.isEmpty())
+        return reply(ok());
+    return reply((QStringLiteral("orvane2 msg ") + m_messages.takeFirst()).toLatin1());
+}
+
+Reply CommandEngine::init(const Request& r, const QStringList&)
+{
+    if (r.transport == Transport::Tcp)
+        m_accessHolder = r.peer;
+    queueMessage(QStringLiteral("info: front-end %1 connected").arg(ipText(r.peer)));
+    return reply(ok(), m_profile.settings.initTimeMs);
+}
+
+Reply CommandEngine::trackingStart(const Request&, const QStringList&)
+{
+    if (m_state == MeasState::Cal)
+        return reply(errorAnswer(ErrorKind::WrongState));
+    if (m_refuseBodies >= 0) {
+        const int bodies = m_refuseBodies;
+        m_refuseBodies = -1;
+        queueMessage(
+            QStringLiteral("error: measurement start failed: %1 bodies are equal or too similar")
+                .arg(bodies));
+        return reply(QByteArray("orvane2 err -99 1 ") + QByteArray::number(bodies));
     }
-    if (verb == QLatin1String("tracking") && what == QLatin1String("start")) {
+    if (m_state != MeasState::Mea && m_state != MeasState::Wait) {
+        setState(m_syncMissing ? MeasState::Wait : MeasState::Mea);
+        queueMessage(QStringLiteral("info: measurement started"));
+        if (m_syncMissing)
+            queueMessage(QStringLiteral("warning: waiting for external sync signal"));
+    }
+    return reply(ok());
+}
+
+Reply CommandEngine::trackingStop(const Request&, const QStringList&)
+{
+    if (m_state != MeasState::None) {
+        setState(MeasState::None);
+        queueMessage(QStringLiteral("info: measurement stopped"));
+    }
+    return reply(ok());
+}
+
+Reply CommandEngine::calibrate(const Request&, const QStringList& words)
+{
+    const QString last = words.last();
+    if (last == QLatin1String("stop") || last == QLatin1String("abort") ||
+        last == QLatin1String("cancel")) {
         if (m_state == MeasState::Cal)
-            return reply(errorAnswer(ErrorKind::WrongState));
-        if (m_refuseBodies >= 0) {
-            const int bodies = m_refuseBodies;
-            m_refuseBodies = -1;
-            queueMessage(
-                QStringLiteral("error: measurement start failed: %1 bodies are equal or too "
-                               "similar")
-                    .arg(bodies));
-            return reply(QByteArray("orvane2 err -99 1 ") + QByteArray::number(bodies));
-        }
-        if (m_state != MeasState::Mea && m_state != MeasState::Wait) {
-            setState(m_syncMissing ? MeasState::Wait : MeasState::Mea);
-            queueMessage(QStringLiteral("info: measurement started"));
-            if (m_syncMissing)
-                queueMessage(QStringLiteral("warning: waiting for external sync signal"));
-        }
-        return reply(ok());
-    }
-    if (verb == QLatin1String("tracking")) {
-        if (m_state != MeasState::None) {
             setState(MeasState::None);
-            queueMessage(QStringLiteral("info: measurement stopped"));
-        }
         return reply(ok());
     }
-    if (verb == QLatin1String("cal")) {
-        const QString last = words.last();
-        if (last == QLatin1String("stop") || last == QLatin1String("abort") ||
-            last == QLatin1String("cancel")) {
-            if (m_state == MeasState::Cal)
-                setState(MeasState::None);
-            return reply(ok());
-        }
-        if (m_state == MeasState::Mea || m_state == MeasState::Wait)
-            return reply(errorAnswer(ErrorKind::WrongState));
-        startCalibration();
-        return reply(ok());
-    }
-    if (verb == QLatin1String("reinit")) {
-        if (m_state != MeasState::None && m_state != MeasState::Err)
-            return reply(errorAnswer(ErrorKind::WrongState));
-        queueMessage(QStringLiteral("info: hardware search finished, %1 cameras found")
-                         .arg(m_profile.model.value(QStringLiteral("camera number_of_cameras"))));
-        return reply(ok(), m_profile.settings.reinitTimeMs);
-    }
-    if (verb == QLatin1String("targetlib"))
-        return reply(ok());
-    if (what == QLatin1String("shutdown"))
+    if (m_state == MeasState::Mea || m_state == MeasState::Wait)
+        return reply(errorAnswer(ErrorKind::WrongState));
+    startCalibration();
+    return reply(ok());
+}
+
+Reply CommandEngine::reinit(const Request&, const QStringList&)
+{
+    if (m_state != MeasState::None && m_state != MeasState::Err)
+        return reply(errorAnswer(ErrorKind::WrongState));
+    queueMessage(QStringLiteral("info: hardware search finished, %1 cameras found")
+                     .arg(m_profile.model.value(QStringLiteral("camera number_of_cameras"))));
+    return reply(ok(), m_profile.settings.reinitTimeMs);
+}
+
+Reply CommandEngine::powerCommand(const Request&, const QStringList& words)
+{
+    if (words.value(1) == QLatin1String("shutdown"))
         emit shutdownRequested();
     else
         emit rebootRequested();
+    return reply(ok());
+}
+
+Reply CommandEngine::acknowledge(const Request&, const QStringList&)
+{
     return reply(ok());
 }
 

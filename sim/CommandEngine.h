@@ -127,7 +127,19 @@ private:
     Reply get(const Request& r, const QStringList& words);
     Reply set(const Request& r, const QVector<Token>& tokens);
     Reply command(const Request& r, const QStringList& words);
+    Reply getMessage(const Request& r, const QStringList& words);
+    Reply init(const Request& r, const QStringList& words);
+    Reply trackingStart(const Request& r, const QStringList& words);
+    Reply trackingStop(const Request& r, const QStringList& words);
+    Reply calibrate(const Request& r, const QStringList& words);
+    Reply reinit(const Request& r, const QStringList& words);
+    Reply powerCommand(const Request& r, const QStringList& words);
+    Reply acknowledge(const Request& r, const QStringList& words);
     bool liveValue(const QString& key, const Request* r, QString* value);
+    bool statusValue(const QString& key, const QStringList& words, QString* value);
+    bool otherLiveValue(const QString& key, const QStringList& words, const Request* r,
+                        QString* value);
+    QString outputFrequency() const;
     bool liveSet(const Request& r, const QString& key, const QString& value, Reply* reply);
     bool hasAccess(const QHostAddress& peer) const;
     QString substitute(QString value, const QHostAddress& peer, const QHostAddress& local) const;

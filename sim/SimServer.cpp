@@ -285,42 +285,52 @@ void SimServer::process(const QByteArray& raw, Transport transport, const QHostA
     r.peer = peer;
     r.peerPort = peerPort;
     r.local = local;
-    int extraDelay = 0;
-    QByteArray answer;
-    if (raw.size() > kMaxCommand) {
-        answer = errorAnswer(ErrorKind::TooLong);
-    } else {
-        bool isGet = false;
-        QString rawText;
-        const QString key = m_engine.parameterOf(r.text, &isGet);
-        const FaultList::ParamFault f =
-            key.isEmpty() ? FaultList::ParamFault::None : m_faults.paramFault(key, &rawText);
-        if (f == FaultList::ParamFault::Error) {
-            answer = errorAnswer(ErrorKind::Injected);
-        } else if (f == FaultList::ParamFault::Raw && isGet) {
-            answer = rawText.toLatin1();
-        } else {
-            const Reply reply = m_engine.handle(r);
-            if (!reply.answer)
-                return;
-            answer = reply.text;
-            extraDelay = reply.extraDelayMs;
-        }
-    }
+    Reply reply = answerFor(raw, r);
+    if (!reply.answer)
+        return;
     if (m_faults.dropNext > 0) {
         --m_faults.dropNext;
         return;
     }
-    answer = m_faults.shapeAnswer(answer);
-    trace("->", transport, peer, peerPort, answer);
-    const QByteArray bytes = answer + '\0';
-    const int delay = m_faults.delayMs + extraDelay;
-    if (transport == Transport::Udp || !conn) {
+    reply.text = m_faults.shapeAnswer(reply.text);
+    trace("->", transport, peer, peerPort, reply.text);
+    const QByteArray bytes = reply.text + '\0';
+    const int delay = m_faults.delayMs + reply.extraDelayMs;
+    if (transport == Transport::Udp || !conn)
         sendUdp(bytes, peer, peerPort, delay);
-        return;
+    else
+        queueTcpAnswer(conn, bytes, delay);
+}
+
+// The answer before the answer-level faults (drop, oversize, garbage, delay).
+Reply SimServer::answerFor(const QByteArray& raw, const Request& r)
+{
+    Reply reply;
+    if (raw.size() > kMaxCommand) {
+        reply.text = errorAnswer(ErrorKind::TooLong);
+        return reply;
     }
+    bool isGet = false;
+    QString rawText;
+    const QString key = m_engine.parameterOf(r.text, &isGet);
+    const FaultList::ParamFault f =
+        key.isEmpty() ? FaultList::ParamFault::None : m_faults.paramFault(key, &rawText);
+    if (f == FaultList::ParamFault::Error) {
+        reply.text = errorAnswer(ErrorKind::Injected);
+        return reply;
+    }
+    if (f == FaultList::ParamFault::Raw && isGet) {
+        reply.text = rawText.toLatin1();
+        return reply;
+    }
+    return m_engine.handle(r);
+}
+
+// Answers on one connection leave in order, each not before its due time.
+void SimServer::queueTcpAnswer(Connection* conn, const QByteArray& bytes, int delayMs)
+{
     Pending p;
-    p.due = qMax(nowMs() + delay, conn->lastDue);
+    p.due = qMax(nowMs() + delayMs, conn->lastDue);
     p.bytes = bytes;
     if (m_faults.closeAfter > 0 && --m_faults.closeAfter == 0) {
         p.closeAfter = true;

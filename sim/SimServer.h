@@ -79,7 +79,8 @@ private:
     void readUdp();
     void process(const QByteArray& raw, Transport transport, const QHostAddress& peer,
                  quint16 peerPort, const QHostAddress& local, Connection* conn);
-    QByteArray answerFor(const QByteArray& raw, const Request& r);
+    Reply answerFor(const QByteArray& raw, const Request& r);
+    void queueTcpAnswer(Connection* conn, const QByteArray& bytes, int delayMs);
     void sendUdp(const QByteArray& bytes, const QHostAddress& peer, quint16 port, int delayMs);
     void trace(const char* direction, Transport t, const QHostAddress& peer, quint16 port,
                const QByteArray& text);
