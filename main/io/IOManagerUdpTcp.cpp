@@ -191,7 +191,11 @@ void IOManagerUdpTcp::read_status(char* answer)
 {
     if (bWriteLogFile)
         writeLogFile(StatusQuery, "", 0, false);
-    const int result = send_receive_command(answer, StatusQuery, false, -1);
+    int result = send_receive_command(answer, StatusQuery, false, -1);
+    // A late state answer would otherwise be taken for the answer to the
+    // command that follows; it gets the same second chance as a command.
+    if (result == -111 && receive_command(answer, -1) == 0)
+        result = 0;
     if (result != 0)
         answer[0] = '\0';
     log_answer(StatusQuery, answer, result);

@@ -41,6 +41,7 @@ private slots:
     void cleanup();
 
     void measurementNoticesFollowTheControllerState();
+    void slowControllerKeepsAnswersInStep();
     void requesterMaySendCommandsFromItsNotice();
     void dataLinesReachTheirRequesters();
     void datagramsAreSplitIntoLines();
@@ -145,6 +146,28 @@ void TestIOManagerUdpTcp::measurementNoticesFollowTheControllerState()
     QCOMPARE(io->execute_cmd(answer, "orvane2 tracking start"), 0);
     QCOMPARE(r.started.load(), 2);
     QCOMPARE(io->execute_cmd(answer, "orvane2 tracking stop"), 0);
+}
+
+void TestIOManagerUdpTcp::slowControllerKeepsAnswersInStep()
+{
+    auto io = connectChannel();
+    QVERIFY(io);
+    RecordingRequester r;
+    io->register_request_mea(&r);
+    // Every answer comes after the first wait: the state reads around the
+    // command must not take each other's answers.
+    io->set_external_cmd_timeout(300000);
+    sim.control("delay 450");
+    char answer[201];
+    QCOMPARE(io->execute_cmd(answer, "orvane2 tracking start"), 0);
+    QCOMPARE(answer, "orvane2 ok");
+    QCOMPARE(r.started.load(), 1);
+    sim.control("delay 0");
+    QCOMPARE(io->get_par(answer, "status active"), 0);
+    QCOMPARE(answer, "mea");
+    QCOMPARE(io->execute_cmd(answer, "orvane2 tracking stop"), 0);
+    QCOMPARE(r.stopped.load(), 1);
+    io->unregister_request_mea(&r);
 }
 
 void TestIOManagerUdpTcp::requesterMaySendCommandsFromItsNotice()
