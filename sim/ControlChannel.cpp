@@ -18,6 +18,11 @@ QString errText(const QString& why)
     return QStringLiteral("err ") + why;
 }
 
+QString usage(const QString& cmd, const char* args)
+{
+    return errText(QStringLiteral("usage: %1 %2").arg(cmd, QLatin1String(args)));
+}
+
 bool toInt(const QString& s, int* out, int min = 0)
 {
     bool ok = false;
@@ -28,9 +33,11 @@ bool toInt(const QString& s, int* out, int min = 0)
     return true;
 }
 
+// Switches default to "on" when given without a word.
 bool onOff(const QString& s, bool* out)
 {
-    if (s == QLatin1String("on") || s == QLatin1String("yes") || s == QLatin1String("1")) {
+    if (s.isEmpty() || s == QLatin1String("on") || s == QLatin1String("yes") ||
+        s == QLatin1String("1")) {
         *out = true;
         return true;
     }
@@ -45,169 +52,161 @@ bool onOff(const QString& s, bool* out)
 
 QString SimServer::control(const QString& line)
 {
+    using Handler = QString (SimServer::*)(const QString&, const QString&);
+    struct Entry
+    {
+        const char* names;  // blank-separated
+        Handler handler;
+    };
+    static const Entry table[] = {
+        {"delay drop silent close close-after oversize garbage reset", &SimServer::controlFaults},
+        {"error raw clear unpin set get", &SimServer::controlParameters},
+        {"msg state refuse-tracking sync-missing frames-lost frequency password access",
+         &SimServer::controlBehaviour},
+        {"data", &SimServer::controlData},
+        {"sleep wake reboot-now reboot reboot-time boot-time reinit-time cal-time init-time",
+         &SimServer::controlPower},
+        {"stats log quit", &SimServer::controlProcess},
+    };
     const QString trimmed = line.trimmed();
     const int blank = trimmed.indexOf(QLatin1Char(' '));
     const QString cmd = blank < 0 ? trimmed : trimmed.left(blank);
     const QString rest = blank < 0 ? QString() : trimmed.mid(blank + 1).trimmed();
-    int n = 0;
-    bool flag = false;
-
     if (cmd.isEmpty())
         return errText(QStringLiteral("empty control line"));
+    for (const Entry& e : table) {
+        if (QString::fromLatin1(e.names).split(QLatin1Char(' ')).contains(cmd))
+            return (this->*e.handler)(cmd, rest);
+    }
+    return errText(QStringLiteral("unknown control command: ") + cmd);
+}
+
+QString SimServer::controlFaults(const QString& cmd, const QString& rest)
+{
+    int n = 0;
     if (cmd == QLatin1String("delay")) {
         if (!toInt(rest, &n))
-            return errText(QStringLiteral("usage: delay MS"));
+            return usage(cmd, "MS");
         m_faults.delayMs = n;
-        return okText();
-    }
-    if (cmd == QLatin1String("drop")) {
+    } else if (cmd == QLatin1String("drop")) {
         if (!toInt(rest.isEmpty() ? QStringLiteral("1") : rest, &n))
-            return errText(QStringLiteral("usage: drop N"));
+            return usage(cmd, "N");
         m_faults.dropNext = n;
-        return okText();
-    }
-    if (cmd == QLatin1String("silent")) {
-        if (!onOff(rest.isEmpty() ? QStringLiteral("on") : rest, &flag))
-            return errText(QStringLiteral("usage: silent on|off"));
-        m_faults.silent = flag;
-        return okText();
-    }
-    if (cmd == QLatin1String("close")) {
+    } else if (cmd == QLatin1String("silent")) {
+        if (!onOff(rest, &m_faults.silent))
+            return usage(cmd, "on|off");
+    } else if (cmd == QLatin1String("close")) {
         const int count = m_connections.size();
         closeAllConnections();
         return okText(QString::number(count));
-    }
-    if (cmd == QLatin1String("close-after")) {
+    } else if (cmd == QLatin1String("close-after")) {
         if (!toInt(rest, &n))
-            return errText(QStringLiteral("usage: close-after N"));
-        if (n == 0) {
+            return usage(cmd, "N");
+        m_faults.closeAfter = n > 0 ? n : -1;
+        if (n == 0)
             closeAllConnections();
-            m_faults.closeAfter = -1;
-        } else {
-            m_faults.closeAfter = n;
-        }
-        return okText();
-    }
-    if (cmd == QLatin1String("error") || cmd == QLatin1String("clear") ||
-        cmd == QLatin1String("raw") || cmd == QLatin1String("unpin"))
-        return controlGetSet(cmd, rest);
-    if (cmd == QLatin1String("oversize")) {
+    } else if (cmd == QLatin1String("oversize")) {
         m_faults.oversizeNext = true;
-        return okText();
-    }
-    if (cmd == QLatin1String("garbage")) {
+    } else if (cmd == QLatin1String("garbage")) {
         m_faults.garbageNext = true;
-        return okText();
-    }
-    if (cmd == QLatin1String("reset")) {
+    } else {  // reset
         m_faults.reset();
         m_data.setMode(DataOutput::Mode::Normal);
+    }
+    return okText();
+}
+
+QString SimServer::controlParameters(const QString& cmd, const QString& rest)
+{
+    if (cmd == QLatin1String("set") || cmd == QLatin1String("raw")) {
+        const QChar separator = cmd == QLatin1String("set") ? QLatin1Char('=') : QLatin1Char('|');
+        const int at = rest.indexOf(separator);
+        const QString key = normalizeKey(rest.left(at));
+        if (at < 0 || key.isEmpty())
+            return usage(cmd, cmd == QLatin1String("set") ? "PARAM = VALUE" : "PARAM | TEXT");
+        const QString text = rest.mid(at + 1).trimmed();
+        if (cmd == QLatin1String("set"))
+            m_engine.forceValue(key, text);
+        else
+            m_faults.setParamRaw(key, text);
         return okText();
     }
-    if (cmd == QLatin1String("set") || cmd == QLatin1String("get"))
-        return controlGetSet(cmd, rest);
+    const QString key = normalizeKey(rest);
+    if (key.isEmpty())
+        return usage(cmd, "PARAM");
+    if (cmd == QLatin1String("get")) {
+        const QString v = m_engine.currentValue(key);
+        return v.isNull() ? errText(QStringLiteral("unknown parameter ") + key) : okText(v);
+    }
+    if (cmd == QLatin1String("error")) {
+        m_faults.setParamError(key);
+        return okText();
+    }
+    if (cmd == QLatin1String("unpin"))
+        return m_engine.unpin(key) ? okText() : errText(QStringLiteral("not pinned"));
+    return m_faults.clearParam(key) ? okText() : errText(QStringLiteral("no fault on ") + key);
+}
+
+QString SimServer::controlBehaviour(const QString& cmd, const QString& rest)
+{
+    int n = 0;
+    bool flag = false;
     if (cmd == QLatin1String("msg")) {
         if (rest.isEmpty())
-            return errText(QStringLiteral("usage: msg TEXT"));
+            return usage(cmd, "TEXT");
         m_engine.queueMessage(rest);
-        return okText();
-    }
-    if (cmd == QLatin1String("state")) {
+    } else if (cmd == QLatin1String("state")) {
         MeasState s;
         if (!parseState(rest, &s))
-            return errText(QStringLiteral("usage: state none|mea|wait|err|cal"));
+            return usage(cmd, "none|mea|wait|err|cal");
         m_engine.setState(s);
-        return okText();
-    }
-    if (cmd == QLatin1String("refuse-tracking")) {
+    } else if (cmd == QLatin1String("refuse-tracking")) {
         if (!toInt(rest.isEmpty() ? QStringLiteral("1") : rest, &n))
-            return errText(QStringLiteral("usage: refuse-tracking N"));
+            return usage(cmd, "N");
         m_engine.refuseNextStart(n);
-        return okText();
-    }
-    if (cmd == QLatin1String("sync-missing")) {
-        if (!onOff(rest.isEmpty() ? QStringLiteral("on") : rest, &flag))
-            return errText(QStringLiteral("usage: sync-missing on|off"));
+    } else if (cmd == QLatin1String("sync-missing")) {
+        if (!onOff(rest, &flag))
+            return usage(cmd, "on|off");
         m_engine.setSyncMissing(flag);
         if (flag && m_engine.state() == MeasState::Mea)
             m_engine.setState(MeasState::Wait);
         else if (!flag && m_engine.state() == MeasState::Wait)
             m_engine.setState(MeasState::Mea);
-        return okText();
-    }
-    if (cmd == QLatin1String("frames-lost")) {
-        if (rest == QLatin1String("auto")) {
-            m_engine.setFramesLost(-1);
-            return okText();
-        }
-        if (!toInt(rest, &n))
-            return errText(QStringLiteral("usage: frames-lost N|auto"));
-        m_engine.setFramesLost(n);
-        return okText();
-    }
-    if (cmd == QLatin1String("data")) {
-        const QStringList a = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (a.value(0) == QLatin1String("stop"))
-            m_data.setMode(DataOutput::Mode::Stopped);
-        else if (a.value(0) == QLatin1String("start"))
-            m_data.setMode(DataOutput::Mode::Normal);
-        else if (a.value(0) == QLatin1String("flood") && toInt(a.value(1), &n, 1) && n <= 100000)
-            m_data.setMode(DataOutput::Mode::Flood, n);
-        else
-            return errText(QStringLiteral("usage: data stop|start|flood HZ"));
-        return okText();
-    }
-    if (cmd == QLatin1String("frequency")) {
+    } else if (cmd == QLatin1String("frames-lost")) {
+        if (rest != QLatin1String("auto") && !toInt(rest, &n))
+            return usage(cmd, "N|auto");
+        m_engine.setFramesLost(rest == QLatin1String("auto") ? -1 : n);
+    } else if (cmd == QLatin1String("frequency")) {
         bool ok = false;
         const double hz = rest.toDouble(&ok);
         if (!ok || hz <= 0 || hz > 10000)
-            return errText(QStringLiteral("usage: frequency HZ"));
+            return usage(cmd, "HZ");
         m_engine.settings().frequencyHz = hz;
         m_data.reconfigure();
-        return okText();
-    }
-    if (cmd == QLatin1String("password")) {
+    } else if (cmd == QLatin1String("password")) {
         m_engine.settings().frontendPassword = rest == QLatin1String("none") ? QString() : rest;
-        return okText();
-    }
-    if (cmd == QLatin1String("access")) {
-        if (rest == QLatin1String("none")) {
-            m_engine.setAccessHolder(QHostAddress());
-            return okText();
-        }
+    } else {  // access
         const QHostAddress a(rest);
-        if (a.isNull())
-            return errText(QStringLiteral("usage: access ADDR|none"));
+        if (rest != QLatin1String("none") && a.isNull())
+            return usage(cmd, "ADDR|none");
         m_engine.setAccessHolder(a);
-        return okText();
     }
-    if (cmd == QLatin1String("stats")) {
-        return okText(QStringLiteral("commands=%1 tcp=%2 udp=%3 connections=%4 data=%5 dummy=%6 "
-                                     "wol=%7 state=%8 power=%9")
-                          .arg(m_commands)
-                          .arg(m_tcpCommands)
-                          .arg(m_udpCommands)
-                          .arg(m_connections.size())
-                          .arg(m_data.datagramsSent())
-                          .arg(m_data.dummiesReceived())
-                          .arg(m_wakePackets)
-                          .arg(stateName(m_engine.state()),
-                               m_power == Power::Awake     ? QStringLiteral("awake")
-                               : m_power == Power::Asleep  ? QStringLiteral("asleep")
-                               : m_power == Power::Booting ? QStringLiteral("booting")
-                                                           : QStringLiteral("rebooting")));
-    }
-    if (cmd == QLatin1String("log")) {
-        if (!onOff(rest, &flag))
-            return errText(QStringLiteral("usage: log on|off"));
-        m_log = flag;
-        return okText();
-    }
-    if (cmd == QLatin1String("quit")) {
-        emit quitRequested();
-        return okText();
-    }
-    return controlPower(cmd, rest);
+    return okText();
+}
+
+QString SimServer::controlData(const QString& cmd, const QString& rest)
+{
+    int n = 0;
+    const QStringList a = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (a.value(0) == QLatin1String("stop"))
+        m_data.setMode(DataOutput::Mode::Stopped);
+    else if (a.value(0) == QLatin1String("start"))
+        m_data.setMode(DataOutput::Mode::Normal);
+    else if (a.value(0) == QLatin1String("flood") && toInt(a.value(1), &n, 1) && n <= 100000)
+        m_data.setMode(DataOutput::Mode::Flood, n);
+    else
+        return usage(cmd, "stop|start|flood HZ");
+    return okText();
 }
 
 QString SimServer::controlPower(const QString& cmd, const QString& arg)
@@ -223,68 +222,45 @@ QString SimServer::controlPower(const QString& cmd, const QString& arg)
         return m_power == Power::Awake ? okText() : errText(QStringLiteral("cannot listen yet"));
     }
     if (cmd == QLatin1String("reboot-now")) {
-        const int ms = arg.isEmpty() ? m_engine.settings().rebootTimeMs : arg.toInt();
-        goOffline(ms);
+        if (!arg.isEmpty() && !toInt(arg, &n))
+            return usage(cmd, "[MS]");
+        goOffline(arg.isEmpty() ? m_engine.settings().rebootTimeMs : n);
         return okText();
     }
-    struct Timing
-    {
-        const char* name;
-        int ProfileSettings::*field;
-    };
-    static const Timing timings[] = {
-        {"reboot", &ProfileSettings::rebootTimeMs},
-        {"reboot-time", &ProfileSettings::rebootTimeMs},
-        {"boot-time", &ProfileSettings::bootTimeMs},
-        {"reinit-time", &ProfileSettings::reinitTimeMs},
-        {"cal-time", &ProfileSettings::calTimeMs},
-        {"init-time", &ProfileSettings::initTimeMs},
-    };
-    for (const Timing& t : timings) {
-        if (cmd == QLatin1String(t.name)) {
-            if (!toInt(arg, &n))
-                return errText(QStringLiteral("usage: %1 MS").arg(cmd));
-            m_engine.settings().*t.field = n;
-            return okText();
-        }
-    }
-    return errText(QStringLiteral("unknown control command: ") + cmd);
+    ProfileSettings& s = m_engine.settings();
+    int* field = cmd == QLatin1String("boot-time")     ? &s.bootTimeMs
+                 : cmd == QLatin1String("reinit-time") ? &s.reinitTimeMs
+                 : cmd == QLatin1String("cal-time")    ? &s.calTimeMs
+                 : cmd == QLatin1String("init-time")   ? &s.initTimeMs
+                                                       : &s.rebootTimeMs;
+    if (!toInt(arg, &n))
+        return usage(cmd, "MS");
+    *field = n;
+    return okText();
 }
 
-QString SimServer::controlGetSet(const QString& cmd, const QString& rest)
+QString SimServer::controlProcess(const QString& cmd, const QString& rest)
 {
-    if (cmd == QLatin1String("set")) {
-        const int eq = rest.indexOf(QLatin1Char('='));
-        const QString key = normalizeKey(rest.left(eq));
-        if (eq < 0 || key.isEmpty())
-            return errText(QStringLiteral("usage: set PARAM = VALUE"));
-        m_engine.forceValue(key, rest.mid(eq + 1).trimmed());
+    if (cmd == QLatin1String("log")) {
+        if (rest.isEmpty() || !onOff(rest, &m_log))
+            return usage(cmd, "on|off");
         return okText();
     }
-    if (cmd == QLatin1String("raw")) {
-        const int bar = rest.indexOf(QLatin1Char('|'));
-        const QString key = normalizeKey(rest.left(bar));
-        if (bar < 0 || key.isEmpty())
-            return errText(QStringLiteral("usage: raw PARAM | TEXT"));
-        m_faults.setParamRaw(key, rest.mid(bar + 1).trimmed());
+    if (cmd == QLatin1String("quit")) {
+        emit quitRequested();
         return okText();
     }
-    const QString key = normalizeKey(rest);
-    if (key.isEmpty())
-        return errText(QStringLiteral("usage: %1 PARAM").arg(cmd));
-    if (cmd == QLatin1String("get")) {
-        const QString v = m_engine.currentValue(key);
-        if (v.isNull())
-            return errText(QStringLiteral("unknown parameter ") + key);
-        return okText(v);
-    }
-    if (cmd == QLatin1String("error")) {
-        m_faults.setParamError(key);
-        return okText();
-    }
-    if (cmd == QLatin1String("unpin"))
-        return m_engine.unpin(key) ? okText() : errText(QStringLiteral("not pinned"));
-    return m_faults.clearParam(key) ? okText() : errText(QStringLiteral("no fault on ") + key);
+    static const char* const powerNames[] = {"awake", "asleep", "booting", "rebooting"};
+    return okText(QStringLiteral("commands=%1 tcp=%2 udp=%3 connections=%4 data=%5 dummy=%6 "
+                                 "wol=%7 state=%8 power=%9")
+                      .arg(m_commands)
+                      .arg(m_tcpCommands)
+                      .arg(m_udpCommands)
+                      .arg(m_connections.size())
+                      .arg(m_data.datagramsSent())
+                      .arg(m_data.dummiesReceived())
+                      .arg(m_wakePackets)
+                      .arg(stateName(m_engine.state()), QLatin1String(powerNames[int(m_power)])));
 }
 
 }  // namespace orvane::sim

@@ -91,8 +91,12 @@ private:
     void wakeNow();
     QByteArray ownMac() const;
 
-    QString controlGetSet(const QString& cmd, const QString& rest);
+    QString controlFaults(const QString& cmd, const QString& rest);
+    QString controlParameters(const QString& cmd, const QString& rest);
+    QString controlBehaviour(const QString& cmd, const QString& rest);
+    QString controlData(const QString& cmd, const QString& rest);
     QString controlPower(const QString& cmd, const QString& arg);
+    QString controlProcess(const QString& cmd, const QString& rest);
 
     SimOptions m_options;
     QHostAddress m_listen;
