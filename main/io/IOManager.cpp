@@ -357,6 +357,7 @@ int IOManager::wait_async_execute_cmd(QEventLoop::ProcessEventsFlags flags)
         ap_time_millisleep(1);
         if (ap_time_diff_internal(ap_time_get_internal(), started) >= limit) {
             polled = -1;
+            async_answer_overdue();
             break;
         }
     }

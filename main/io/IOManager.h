@@ -130,6 +130,8 @@ protected:
     // The transport's exchange: sends cmd and leaves the answer (zero-terminated,
     // at most 200 bytes) in result (>= 201 bytes).
     virtual int execute_command(char* result, const char* cmd) = 0;
+    // The asynchronous command's answer did not come in time; it may still come.
+    virtual void async_answer_overdue() {}
 
     // Parameter read without the public reservation, for the transports' own
     // queries inside a running command.

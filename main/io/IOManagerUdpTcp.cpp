@@ -142,13 +142,16 @@ void IOManagerUdpTcp::get_trackbox_ip(char* ip_str, int size)
 
 // --- exchange ----------------------------------------------------------------------
 
+unsigned int IOManagerUdpTcp::answer_timeout_us(int timeoutMs) const
+{
+    if (external_cmd_timeout != DefaultExternalCmdTimeoutUs && external_cmd_timeout >= 0)
+        return static_cast<unsigned int>(external_cmd_timeout);
+    return timeoutMs >= 0 ? static_cast<unsigned int>(timeoutMs) * 1000u : DefaultAnswerTimeoutUs;
+}
+
 int IOManagerUdpTcp::receive_command(char* result, int timeoutMs)
 {
-    unsigned int tout =
-        timeoutMs >= 0 ? static_cast<unsigned int>(timeoutMs) * 1000u : DefaultAnswerTimeoutUs;
-    if (external_cmd_timeout != DefaultExternalCmdTimeoutUs && external_cmd_timeout >= 0)
-        tout = static_cast<unsigned int>(external_cmd_timeout);
-    const int n = ap_tcp_receive(tcp_socket, result, MaxTextLength, tout);
+    const int n = ap_tcp_receive(tcp_socket, result, MaxTextLength, answer_timeout_us(timeoutMs));
     if (n == -1) {
         result[0] = '\0';
         return -111;
@@ -168,8 +171,11 @@ int IOManagerUdpTcp::send_receive_command(char* result, const char* cmd, bool as
     if (len > size_t(MaxTextLength))
         return -1;
     // Whatever is still waiting belongs to an earlier command that gave up.
+    // An overdue asynchronous answer is waited for once, so that it is not
+    // taken for the answer to this command.
     char stale[1024];
-    ap_tcp_receive(tcp_socket, stale, sizeof stale, 0);
+    const bool overdue = answer_overdue.exchange(false);
+    ap_tcp_receive(tcp_socket, stale, sizeof stale, overdue ? answer_timeout_us(-1) : 0);
 
     const int sent = ap_tcp_send(tcp_socket, cmd, static_cast<int>(len) + 1, SendTimeoutUs);
     if (sent != 0)
@@ -308,6 +314,11 @@ int IOManagerUdpTcp::getAsyncCmdReturned()
     log_answer(current_command, async_result, n);
     ap_mutex_unlock(send_receive_mutex);
     return 1;
+}
+
+void IOManagerUdpTcp::async_answer_overdue()
+{
+    answer_overdue = true;
 }
 
 // --- measurement start and stop ----------------------------------------------------

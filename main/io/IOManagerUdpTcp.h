@@ -67,9 +67,11 @@ public:
 
 protected:
     int execute_command(char* result, const char* cmd) override;
+    void async_answer_overdue() override;
 
     int send_receive_command(char* result, const char* cmd, bool asyncSend, int timeoutMs);
     int receive_command(char* result, int timeoutMs);
+    unsigned int answer_timeout_us(int timeoutMs) const;
     void writeLogFile(const char* command, const char* response, int result, bool isResponse);
 
 private:
@@ -105,6 +107,8 @@ private:
     QString sResponsePrefix;
 
     bool init_called = false;
+    // An asynchronous answer that did not come in time is still owed.
+    std::atomic<bool> answer_overdue{false};
     // Guards the start and end of the data thread, so at most one runs.
     ap_mutex_handle_type thread_state_mutex = nullptr;
     ap_mutex_handle_type log_mutex = nullptr;

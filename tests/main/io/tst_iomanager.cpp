@@ -376,6 +376,11 @@ void TestIOManager::asyncTimeoutAndMisuse()
     QVERIFY(clock.elapsed() >= 95 && clock.elapsed() < 390);
     QVERIFY(!io->isCmdPending());
     QVERIFY(!io->connectionFailed());
+    // The late answer still comes; it must not become the next command's answer.
+    sim.control("delay 0");
+    io->set_external_cmd_timeout(2000000);
+    QCOMPARE(io->execute_cmd(answer, "orvane2 get system version"), 0);
+    QCOMPARE(answer, "orvane2 set system version v2.9.4");
 }
 
 void TestIOManager::measurementStartRefused()
