@@ -3,6 +3,14 @@
 #include <QDebug>
 #include <QElapsedTimer>
 
+#include <sys/prctl.h>
+#include <csignal>
+
+void SimProcess::ChildProcess::setupChildProcess()
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
 SimProcess::~SimProcess()
 {
     stop();

@@ -49,9 +49,17 @@ public:
     static QString executable();
 
 private:
+    // Dies with the test process, so a test killed by its time-out leaves no
+    // simulator holding the port for the next run.
+    class ChildProcess : public QProcess
+    {
+    protected:
+        void setupChildProcess() override;
+    };
+
     bool readLine(QString* line, int timeoutMs);
 
-    QProcess m_process;
+    ChildProcess m_process;
     QString m_address;
     quint16 m_port = 50105;
     QStringList m_other;
