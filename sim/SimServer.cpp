@@ -60,7 +60,7 @@ SimServer::SimServer(const SimOptions& options, QObject* parent)
         QTimer::singleShot(m_faults.delayMs + 100, this,
                            [this] { goOffline(m_engine.settings().rebootTimeMs); });
     });
-    WakeListener::setPorts(options.wakePorts);
+    m_wake.setPorts(options.wakePorts);
 }
 
 SimServer::~SimServer()

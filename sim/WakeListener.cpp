@@ -4,15 +4,6 @@
 
 namespace orvane::sim {
 
-namespace {
-QVector<quint16> g_ports = {7, 9};
-}
-
-void WakeListener::setPorts(const QVector<quint16>& ports)
-{
-    g_ports = ports;
-}
-
 WakeListener::WakeListener(QObject* parent) : QObject(parent) {}
 
 bool WakeListener::open(const QHostAddress& address, const QByteArray& mac, QString* error)
@@ -20,7 +11,7 @@ bool WakeListener::open(const QHostAddress& address, const QByteArray& mac, QStr
     close();
     m_mac = mac;
     QStringList problems;
-    for (quint16 port : g_ports) {
+    for (quint16 port : qAsConst(m_wanted)) {
         auto* s = new QUdpSocket(this);
         // Several simulators on one host may listen on the same wildcard port.
         if (!s->bind(address, port, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {

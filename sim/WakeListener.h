@@ -29,7 +29,7 @@ public:
     // "00:11:22:AA:BB:CC" or with hyphens; empty on a malformed text.
     static QByteArray parseMac(const QString& text);
 
-    static void setPorts(const QVector<quint16>& ports);
+    void setPorts(const QVector<quint16>& ports) { m_wanted = ports; }
 
 signals:
     void magicPacket(const QHostAddress& from);
@@ -39,6 +39,7 @@ private:
 
     QVector<QUdpSocket*> m_sockets;
     QVector<quint16> m_ports;
+    QVector<quint16> m_wanted = {7, 9};
     QByteArray m_mac;
 };
 

@@ -67,6 +67,7 @@ private slots:
     void accessFromSecondAddress();
     void passwordTable();
     void monitoringOutput();
+    void sleepAndMagicPacket();
 
 private:
     std::unique_ptr<SimController> m_sim;
@@ -517,6 +518,47 @@ void TestSimProtocol::monitoringOutput()
         while (data.hasPendingDatagrams())
             data.receiveDatagram();
     QVERIFY(!data.waitForReadyRead(300));
+}
+
+void TestSimProtocol::sleepAndMagicPacket()
+{
+    // An unprivileged port, so the packet check runs without root as well.
+    SimOptions o;
+    o.listenAddress = QStringLiteral("127.0.2.4");
+    o.wakePorts = {50119};
+    o.controlLines = QStringList{QStringLiteral("boot-time 100")};
+    SimController sim(o);
+    QVERIFY(sim.start());
+    auto packet = [](const QByteArray& mac, const QByteArray& tail) {
+        QByteArray p(6, '\xff');
+        for (int i = 0; i < 16; ++i)
+            p += mac;
+        return p + tail;
+    };
+    auto send = [](const QByteArray& p) {
+        QUdpSocket s;
+        s.writeDatagram(p, QHostAddress(QStringLiteral("127.0.2.4")), 50119);
+        s.waitForBytesWritten(1000);
+    };
+    {
+        TcpClient c;
+        QVERIFY(c.connectTo(o.listenAddress));
+        QCOMPARE(c.ask("orvane2 system shutdown"), QByteArray("orvane2 ok"));
+        QVERIFY(c.waitForClosed());
+    }
+    QTRY_VERIFY(sim.control("stats").contains(QLatin1String("power=asleep")));
+    const QByteArray mac = QByteArray::fromHex("02005E100001");
+    send(packet(QByteArray::fromHex("02005E100002"), QByteArray()));
+    send(packet(mac, QByteArray()).left(101));
+    send("orvane2 get system version");
+    QTest::qWait(300);
+    QVERIFY(sim.control("stats").contains(QLatin1String("power=asleep")));
+    QVERIFY(udpAsk(o.listenAddress, "orvane2 get system version", QString(), 200).isNull());
+    // A header in front and a SecureOn password behind are fine.
+    send(QByteArray("hdr") + packet(mac, QByteArray(6, '\x11')));
+    QTRY_COMPARE(udpAsk(o.listenAddress, "orvane2 get system model", QString(), 200),
+                 QByteArray("orvane2 set system model 20"));
+    QVERIFY(sim.control("stats").contains(QLatin1String("wol=1")));
 }
 
 QTEST_GUILESS_MAIN(TestSimProtocol)
