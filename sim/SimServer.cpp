@@ -30,6 +30,11 @@ QString peerText(const QHostAddress& a, quint16 port)
 QString masked(const QByteArray& text)
 {
     QString s = QString::fromLatin1(text);
+    // One command is one log line, whatever bytes it carries.
+    for (QChar& c : s) {
+        if (c.unicode() < 0x20)
+            c = QLatin1Char('.');
+    }
     if (s.contains(QLatin1String("frontend_password"))) {
         static const QRegularExpression quoted(QStringLiteral("'[^']*'|\"[^\"]*\""));
         s.replace(quoted, QStringLiteral("'***'"));
