@@ -150,9 +150,13 @@ void CommandEngine::setState(MeasState s)
         return;
     if (s == MeasState::Err)
         queueMessage(QStringLiteral("error: tracking stopped, camera c01 does not respond"));
-    const bool wasMeasuring = m_state == MeasState::Mea || m_state == MeasState::Wait;
+    // Calibration runs the cameras too: the scene and its clock run in all three.
+    auto running = [](MeasState m) {
+        return m == MeasState::Mea || m == MeasState::Wait || m == MeasState::Cal;
+    };
+    const bool wasRunning = running(m_state);
     m_state = s;
-    if ((s == MeasState::Mea || s == MeasState::Wait) && !wasMeasuring) {
+    if (running(s) && !wasRunning) {
         m_scene.rebuild(m_profile.model);
         m_measClock.start();
     }
@@ -330,9 +334,11 @@ bool CommandEngine::statusValue(const QString& key, const QStringList& w, QStrin
             return false;
         updateScene();
         const bool used = w[1] == QLatin1String("number_of_used_rays");
-        *v = QString::number(!measuring ? 0
-                             : used     ? m_scene.usedRaysOfCamera(cam)
-                                        : m_scene.raysOfCamera(cam));
+        // The cameras see markers while calibrating too, but nothing is tracked then.
+        const bool seeing = measuring || m_state == MeasState::Cal;
+        *v = QString::number(!seeing ? 0
+                             : used  ? m_scene.usedRaysOfCamera(cam)
+                                     : m_scene.raysOfCamera(cam));
     } else if (key == QLatin1String("status number_of_bodies")) {
         updateScene();
         *v = QString::number(measuring ? m_scene.visibleBodies() : 0);

@@ -72,7 +72,9 @@ void DataOutput::setMode(Mode mode, double floodHz)
 
 void DataOutput::reconfigure()
 {
-    const bool measuring = m_engine->state() == MeasState::Mea;
+    // The front-end reads data while measuring and while calibrating.
+    const bool measuring =
+        m_engine->state() == MeasState::Mea || m_engine->state() == MeasState::Cal;
     const double hz = m_mode == Mode::Flood ? m_floodHz : m_engine->settings().frequencyHz;
     // Collecting the targets scans the model; only worth it while measuring.
     m_targets = measuring ? collectTargets() : QVector<Target>();

@@ -339,6 +339,9 @@ void TestSimProtocol::calibrationAndHardwareSearch()
     QCOMPARE(m_sim->control("cal-time 1500"), QStringLiteral("ok"));
     QCOMPARE(c.ask("orvane2 cal room start"), QByteArray("orvane2 ok"));
     QCOMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 set status active cal"));
+    QVERIFY(lastNumber(c.ask("orvane2 get status number_of_rays c01")) > 0);
+    QCOMPARE(c.ask("orvane2 get status number_of_bodies"),
+             QByteArray("orvane2 set status number_of_bodies 0"));
     QCOMPARE(c.ask("orvane2 tracking start"),
              QByteArray("orvane2 err 8 not possible in current state"));
     QTRY_COMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 set status active none"));
@@ -514,6 +517,15 @@ void TestSimProtocol::monitoringOutput()
     QTRY_VERIFY(m_sim->control("stats").contains(QLatin1String("dummy=1")));
 
     QCOMPARE(c.ask("orvane2 tracking stop"), QByteArray("orvane2 ok"));
+    while (data.waitForReadyRead(100))
+        while (data.hasPendingDatagrams())
+            data.receiveDatagram();
+    QVERIFY(!data.waitForReadyRead(300));
+
+    // A calibration feeds the monitor as well, and stops with it.
+    QCOMPARE(c.ask("orvane2 cal room start"), QByteArray("orvane2 ok"));
+    QVERIFY(data.waitForReadyRead(2000));
+    QCOMPARE(c.ask("orvane2 cal stop"), QByteArray("orvane2 ok"));
     while (data.waitForReadyRead(100))
         while (data.hasPendingDatagrams())
             data.receiveDatagram();
