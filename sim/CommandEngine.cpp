@@ -462,6 +462,13 @@ Reply CommandEngine::set(const Request& r, const QVector<Token>& tokens)
     if (!ParameterModel::isAcceptableValue(m_profile.model.value(key), value))
         return reply(errorAnswer(ErrorKind::InvalidValue));
     m_profile.model.setValue(key, value);
+    // With the internal sync source, its frequency is the tracking frequency.
+    if (key == QLatin1String("synccard internal_frequency d01") &&
+        m_profile.model.value(QStringLiteral("synccard source d01")) == QLatin1String("internal") &&
+        value.toDouble() > 0) {
+        m_profile.settings.frequencyHz = value.toDouble();
+        emit outputSettingsChanged();
+    }
     if (words.at(0) == QLatin1String("output")) {
         // "my_ip" means: send to the address this request came from.
         if (words.size() >= 4 && words.at(1) == QLatin1String("net"))

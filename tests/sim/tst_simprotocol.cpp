@@ -317,6 +317,10 @@ void TestSimProtocol::measurementCycle()
     QCOMPARE(m_sim->control("frequency 120"), QStringLiteral("ok"));
     const QByteArray fast = c.ask("orvane2 get status output_frequency");
     QVERIFY2(qAbs(fast.mid(36).toDouble() - 120.0) < 0.1, fast.constData());
+    QCOMPARE(c.ask("orvane2 set synccard internal_frequency d01 100.00"), QByteArray("orvane2 ok"));
+    QCOMPARE(c.ask("orvane2 get status output_frequency"),
+             QByteArray("orvane2 set status output_frequency 100.00"));
+    QCOMPARE(c.ask("orvane2 set synccard internal_frequency d01 60.00"), QByteArray("orvane2 ok"));
     QCOMPARE(m_sim->control("frequency 60"), QStringLiteral("ok"));
     QVERIFY(m_sim->control("frequency -3").startsWith(QLatin1String("err")));
     QCOMPARE(m_sim->control("frames-lost 4"), QStringLiteral("ok"));
