@@ -60,7 +60,7 @@ QString SimServer::control(const QString& line)
     };
     static const Entry table[] = {
         {"delay drop silent close close-after oversize garbage reset", &SimServer::controlFaults},
-        {"error raw clear unpin set get", &SimServer::controlParameters},
+        {"error raw raw-set raw-cmd clear unpin set get", &SimServer::controlParameters},
         {"msg state refuse-tracking sync-missing frames-lost frequency password access",
          &SimServer::controlBehaviour},
         {"data", &SimServer::controlData},
@@ -68,12 +68,21 @@ QString SimServer::control(const QString& line)
          &SimServer::controlPower},
         {"stats log quit", &SimServer::controlProcess},
     };
-    const QString trimmed = line.trimmed();
+    // Trailing blanks belong to a raw answer ("orvane2 ok "), so only the line end goes.
+    QString text = line;
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    const QString trimmed = text.trimmed();
     const int blank = trimmed.indexOf(QLatin1Char(' '));
     const QString cmd = blank < 0 ? trimmed : trimmed.left(blank);
     const QString rest = blank < 0 ? QString() : trimmed.mid(blank + 1).trimmed();
     if (cmd.isEmpty())
         return errText(QStringLiteral("empty control line"));
+    if (cmd.startsWith(QLatin1String("raw"))) {
+        const int at = text.indexOf(cmd) + cmd.size();
+        return controlParameters(cmd,
+                                 text.mid(at).trimmed().isEmpty() ? QString() : text.mid(at + 1));
+    }
     for (const Entry& e : table) {
         if (QString::fromLatin1(e.names).split(QLatin1Char(' ')).contains(cmd))
             return (this->*e.handler)(cmd, rest);
@@ -118,15 +127,26 @@ QString SimServer::controlFaults(const QString& cmd, const QString& rest)
 
 QString SimServer::controlParameters(const QString& cmd, const QString& rest)
 {
-    if (cmd == QLatin1String("set") || cmd == QLatin1String("raw")) {
+    if (cmd == QLatin1String("set") || cmd.startsWith(QLatin1String("raw"))) {
         const QChar separator = cmd == QLatin1String("set") ? QLatin1Char('=') : QLatin1Char('|');
         const int at = rest.indexOf(separator);
         const QString key = normalizeKey(rest.left(at));
         if (at < 0 || key.isEmpty())
-            return usage(cmd, cmd == QLatin1String("set") ? "PARAM = VALUE" : "PARAM | TEXT");
-        const QString text = rest.mid(at + 1).trimmed();
+            return usage(cmd, cmd == QLatin1String("set")       ? "PARAM = VALUE"
+                              : cmd == QLatin1String("raw-cmd") ? "WORDS | TEXT"
+                                                                : "PARAM | TEXT");
+        // A raw answer keeps its trailing blanks; one blank after "|" only separates.
+        QString text = rest.mid(at + 1);
+        if (cmd == QLatin1String("set"))
+            text = text.trimmed();
+        else if (text.startsWith(QLatin1Char(' ')))
+            text.remove(0, 1);
         if (cmd == QLatin1String("set"))
             m_engine.forceValue(key, text);
+        else if (cmd == QLatin1String("raw-set"))
+            m_faults.setSetRaw(key, text);
+        else if (cmd == QLatin1String("raw-cmd"))
+            m_faults.setCommandRaw(key, text);
         else
             m_faults.setParamRaw(key, text);
         return okText();

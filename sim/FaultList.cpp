@@ -14,9 +14,39 @@ void FaultList::setParamRaw(const QString& normalizedKey, const QString& text)
     m_params.insert(normalizedKey, Rule{ParamFault::Raw, text});
 }
 
+void FaultList::setSetRaw(const QString& normalizedKey, const QString& text)
+{
+    m_setRaw.insert(normalizedKey, text);
+}
+
+void FaultList::setCommandRaw(const QString& normalizedWords, const QString& text)
+{
+    m_commandRaw.insert(normalizedWords, text);
+}
+
+bool FaultList::setRaw(const QString& normalizedKey, QString* text) const
+{
+    const auto it = m_setRaw.constFind(normalizedKey);
+    if (it == m_setRaw.constEnd())
+        return false;
+    *text = it.value();
+    return true;
+}
+
+bool FaultList::commandRaw(const QString& normalizedWords, QString* text) const
+{
+    const auto it = m_commandRaw.constFind(normalizedWords);
+    if (it == m_commandRaw.constEnd())
+        return false;
+    *text = it.value();
+    return true;
+}
+
 bool FaultList::clearParam(const QString& normalizedKey)
 {
-    return m_params.remove(normalizedKey) > 0;
+    const int removed = m_params.remove(normalizedKey) + m_setRaw.remove(normalizedKey) +
+                        m_commandRaw.remove(normalizedKey);
+    return removed > 0;
 }
 
 FaultList::ParamFault FaultList::paramFault(const QString& normalizedKey, QString* raw) const

@@ -28,6 +28,12 @@ public:
 
     void setParamError(const QString& normalizedKey);
     void setParamRaw(const QString& normalizedKey, const QString& text);
+    // Answers for writes of a parameter, and for other commands ("tracking
+    // start", "getmsg"), given by their words after "orvane2".
+    void setSetRaw(const QString& normalizedKey, const QString& text);
+    void setCommandRaw(const QString& normalizedWords, const QString& text);
+    bool setRaw(const QString& normalizedKey, QString* text) const;
+    bool commandRaw(const QString& normalizedWords, QString* text) const;
     bool clearParam(const QString& normalizedKey);
     ParamFault paramFault(const QString& normalizedKey, QString* raw) const;
 
@@ -46,6 +52,8 @@ private:
         QString raw;
     };
     QHash<QString, Rule> m_params;
+    QHash<QString, QString> m_setRaw;
+    QHash<QString, QString> m_commandRaw;
 };
 
 }  // namespace orvane::sim

@@ -1,5 +1,7 @@
 #include "SimServer.h"
 
+#include "Tokens.h"
+
 #include <QDateTime>
 #include <QMutex>
 #include <QNetworkDatagram>
@@ -318,13 +320,22 @@ Reply SimServer::answerFor(const QByteArray& raw, const Request& r)
     bool isGet = false;
     QString rawText;
     const QString key = m_engine.parameterOf(r.text, &isGet);
-    const FaultList::ParamFault f =
-        key.isEmpty() ? FaultList::ParamFault::None : m_faults.paramFault(key, &rawText);
+    if (key.isEmpty()) {
+        const QVector<Token> tokens = tokenize(r.text);
+        const QString words = normalizedWords(tokens, 1).join(QLatin1Char(' '));
+        if (!tokens.isEmpty() && tokens.first().text == QLatin1String("orvane2") &&
+            m_faults.commandRaw(words, &rawText)) {
+            reply.text = rawText.toLatin1();
+            return reply;
+        }
+        return m_engine.handle(r);
+    }
+    const FaultList::ParamFault f = m_faults.paramFault(key, &rawText);
     if (f == FaultList::ParamFault::Error) {
         reply.text = errorAnswer(ErrorKind::Injected);
         return reply;
     }
-    if (f == FaultList::ParamFault::Raw && isGet) {
+    if ((f == FaultList::ParamFault::Raw && isGet) || (!isGet && m_faults.setRaw(key, &rawText))) {
         reply.text = rawText.toLatin1();
         return reply;
     }

@@ -201,9 +201,9 @@ int main(int argc, char** argv)
         pending.append(buf, int(n));
         int nl;
         while ((nl = pending.indexOf('\n')) >= 0) {
-            const QString line = QString::fromLocal8Bit(pending.left(nl)).trimmed();
+            const QString line = QString::fromLocal8Bit(pending.left(nl));
             pending.remove(0, nl + 1);
-            if (!line.isEmpty())
+            if (!line.trimmed().isEmpty())
                 printLine(sim.control(line));
         }
     });

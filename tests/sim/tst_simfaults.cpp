@@ -191,6 +191,19 @@ void TestSimFaults::rawAnswerForOneParameter()
     QCOMPARE(m_sim->control(QStringLiteral("clear config desc")), QStringLiteral("ok"));
     QCOMPARE(c.ask("orvane2 get config desc"), QByteArray("orvane2 set config desc \"x\""));
     QCOMPARE(c.ask("orvane2 set config desc \"Demo configuration\""), QByteArray("orvane2 ok"));
+    // Writes and other commands can be given their own answer.
+    QCOMPARE(m_sim->control(QStringLiteral("raw-set tracking pulse | orvane2 ok ")),
+             QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 set tracking pulse 50"), QByteArray("orvane2 ok "));
+    QCOMPARE(c.ask("orvane2 get tracking pulse"), QByteArray("orvane2 set tracking pulse 60"));
+    QCOMPARE(m_sim->control(QStringLiteral("raw-cmd getmsg | orvane2 err 1 broken")),
+             QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 getmsg"), QByteArray("orvane2 err 1 broken"));
+    QCOMPARE(c.ask("orvane2 getmsg"), QByteArray("orvane2 err 1 broken"));
+    QCOMPARE(m_sim->control(QStringLiteral("clear getmsg")), QStringLiteral("ok"));
+    QCOMPARE(m_sim->control(QStringLiteral("clear tracking pulse")), QStringLiteral("ok"));
+    QVERIFY(!c.ask("orvane2 getmsg").startsWith("orvane2 err"));
+    QCOMPARE(c.ask("orvane2 set tracking pulse 60"), QByteArray("orvane2 ok"));
     QCOMPARE(m_sim->control(QStringLiteral("clear system version")), QStringLiteral("ok"));
     QCOMPARE(m_sim->control(QStringLiteral("clear status number_of_rays c2")),
              QStringLiteral("ok"));
