@@ -33,116 +33,55 @@ public:
 
     void walkAll()
     {
-        for (const char* k : {"system version",
-                              "system protocol_version",
-                              "system controller_version",
-                              "system model",
-                              "system controller_serial",
-                              "system hostname",
-                              "system full_name",
-                              "system ethernet_mac",
-                              "system ethernet_ip",
-                              "system access",
-                              "system accessed_by",
-                              "system net",
-                              "system slave",
-                              "system version_copyright",
-                              "system update_date",
-                              "system domainname",
-                              "system nameserver",
-                              "system date",
-                              "system time",
-                              "system ntp_server",
-                              "system ntp_status",
-                              "system ptp",
-                              "system ptp_status",
-                              "system temperature_cpu",
-                              "system can_slave",
-                              "system slave_port",
-                              "status active",
-                              "status number_of_bodies",
-                              "status number_of_marker",
-                              "status output_frequency",
-                              "status frames_lost",
-                              "status err",
-                              "tracking available",
-                              "tracking pulse",
-                              "tracking reference",
-                              "config desc",
-                              "config owner",
-                              "config has_password",
-                              "config is_changeable",
-                              "config free_space",
-                              "config is_frontend_password none",
-                              "qorwpan available",
-                              "qorwpan radio",
-                              "inertial available",
-                              "inertial frequency",
-                              "synccard available",
-                              "output net_sender_port chmon",
-                              "output net chmon",
-                              "output net_via_router",
-                              "roomcal has_type wand",
-                              "roomcal has_type wand_no_angle",
-                              "roomcal wand_length",
-                              "roomcal coordinate_type",
-                              "roomcal marker_min_quality",
-                              "roomcal angle",
-                              "roomcal type",
-                              "roomcal duration",
-                              "roomcal last_date",
-                              "roomcal last_coordinate_type",
-                              "roomcal last_wand_residual",
-                              "tracking extra_translation",
-                              "tracking extra_rotation",
-                              "tracking extra_scaling",
-                              "tracking axis_5dof_central",
-                              "tracking body_max_residual",
-                              "tracking body_prediction_error",
-                              "tracking body_separation_tolerance",
-                              "tracking marker_max_residual",
-                              "tracking marker_prediction_error",
-                              "standard number_of_bodies",
-                              "standard max_number_of_bodies",
-                              "standard calculate_marker",
-                              "standard filter_bodies",
-                              "filter6d available standard",
-                              "filter6d available wavewand",
-                              "filter6d available measurementtool",
-                              "filter6d limit strength_min",
-                              "filter6d limit strength_max",
-                              "filter6d limit prediction_min",
-                              "filter6d limit prediction_max",
-                              "measurementtool available",
-                              "measurementtool output_6dmt",
-                              "measurementtool max_number_of_tools",
-                              "measurementtool max_number_of_references",
-                              "measurementtool number_of_references",
-                              "wavewand max_number_of_devices",
-                              "wavewand filter",
-                              "wavewand output_6df",
-                              "wavewand multiuser_available",
-                              "wavewand multiuser",
-                              "wavewand multiuser_with_head_available",
-                              "wavewand multiuser_with_head",
-                              "fingertracking max_number_of_hands",
-                              "fingertracking number_of_hands",
-                              "fingertracking tactile_available",
-                              "fingertracking tactile_enabled",
-                              "cascade available",
-                              "cascade wol_slaves",
-                              "cascade scan_slaves_lan",
-                              "camera scan_duration",
-                              "synccard has_input_frequency",
-                              "synccard input_frequency",
-                              "synccard output_frequency",
-                              "synccard active_mode",
-                              "synccard source d01",
-                              "synccard internal_frequency d01",
-                              "synccard external_divisor d01",
-                              "synccard max_output_delay d01",
-                              "system extra motherboard"})
-            get(QLatin1String(k));
+        // Plain parameters, one per "; ".
+        static const char* const scalars = R"(
+system version; system protocol_version; system controller_version; system model;
+system controller_serial; system hostname; system full_name; system ethernet_mac;
+system ethernet_ip; system access; system accessed_by; system net; system slave;
+system version_copyright; system update_date; system domainname; system nameserver;
+system date; system time; system ntp_server; system ntp_status; system ptp;
+system ptp_status; system temperature_cpu; system can_slave; system slave_port;
+system extra motherboard;
+status active; status number_of_bodies; status number_of_marker;
+status output_frequency; status frames_lost; status err;
+tracking available; tracking pulse; tracking reference; tracking extra_translation;
+tracking extra_rotation; tracking extra_scaling; tracking axis_5dof_central;
+tracking body_max_residual; tracking body_prediction_error;
+tracking body_separation_tolerance; tracking marker_max_residual;
+tracking marker_prediction_error;
+config desc; config owner; config has_password; config is_changeable;
+config free_space; config is_frontend_password none;
+qorwpan available; qorwpan radio;
+inertial available; inertial frequency;
+synccard available; synccard has_input_frequency; synccard input_frequency;
+synccard output_frequency; synccard active_mode; synccard source d01;
+synccard internal_frequency d01; synccard external_divisor d01;
+synccard max_output_delay d01;
+output net_sender_port chmon; output net chmon; output net_via_router;
+roomcal has_type wand; roomcal has_type wand_no_angle; roomcal wand_length;
+roomcal coordinate_type; roomcal marker_min_quality; roomcal angle; roomcal type;
+roomcal duration; roomcal last_date; roomcal last_coordinate_type;
+roomcal last_wand_residual;
+standard number_of_bodies; standard max_number_of_bodies; standard calculate_marker;
+standard filter_bodies;
+filter6d available standard; filter6d available wavewand;
+filter6d available measurementtool; filter6d limit strength_min;
+filter6d limit strength_max; filter6d limit prediction_min;
+filter6d limit prediction_max;
+measurementtool available; measurementtool output_6dmt;
+measurementtool max_number_of_tools; measurementtool max_number_of_references;
+measurementtool number_of_references;
+wavewand max_number_of_devices; wavewand filter; wavewand output_6df;
+wavewand multiuser_available; wavewand multiuser;
+wavewand multiuser_with_head_available; wavewand multiuser_with_head;
+fingertracking max_number_of_hands; fingertracking number_of_hands;
+fingertracking tactile_available; fingertracking tactile_enabled;
+cascade available; cascade wol_slaves; cascade scan_slaves_lan;
+camera scan_duration;
+)";
+        for (const QString& k : QString::fromLatin1(scalars).split(QLatin1Char(';')))
+            if (!k.simplified().isEmpty())
+                get(k.simplified());
         walkSystem();
         walkCameras();
         walkSync();
@@ -184,39 +123,19 @@ private:
             get("camera model_desc " + cam.value(0));
             if (cam.value(0).startsWith("0x0b") || cam.value(0).startsWith("0x0d"))
                 get("camera serial_desc " + cam.value(0));
-            for (const char* k : {"version",
-                                  "focal_length",
-                                  "is_flash_low_power",
-                                  "flash_intensity",
-                                  "max_flash_intensity",
-                                  "has_modulated_flash",
-                                  "modulated_flash",
-                                  "max_sync_frequency",
-                                  "has_temperature_measurement",
-                                  "has_automatic_warming",
-                                  "automatic_warming",
-                                  "has_marker_mode_accurate",
-                                  "has_marker_mode_fast",
-                                  "marker_mode",
-                                  "marker_max_number",
-                                  "marker_min_size",
-                                  "marker_max_size",
-                                  "sensor_pixel_horizontal",
-                                  "sensor_pixel_vertical",
-                                  "has_dynamic_reflex_skip",
-                                  "dynamic_reflex_skip",
-                                  "has_static_reflex_skip",
-                                  "static_reflex_skip",
-                                  "display_upside_down",
-                                  "has_sync_group",
-                                  "has_display_intensity",
-                                  "display_setting",
-                                  "has_display_ring_intensity",
-                                  "cascade_slave",
-                                  "has_marker_threshold",
-                                  "has_sensor_exposure",
-                                  "has_sensor_gain"})
-                get(QStringLiteral("camera ") + QLatin1String(k) + cn);
+            static const char* const cameraKeys = R"(
+version focal_length is_flash_low_power flash_intensity max_flash_intensity
+has_modulated_flash modulated_flash max_sync_frequency
+has_temperature_measurement has_automatic_warming automatic_warming
+has_marker_mode_accurate has_marker_mode_fast marker_mode marker_max_number
+marker_min_size marker_max_size sensor_pixel_horizontal sensor_pixel_vertical
+has_dynamic_reflex_skip dynamic_reflex_skip has_static_reflex_skip
+static_reflex_skip display_upside_down has_sync_group has_display_intensity
+display_setting has_display_ring_intensity cascade_slave has_marker_threshold
+has_sensor_exposure has_sensor_gain
+)";
+            for (const QString& k : QString::fromLatin1(cameraKeys).simplified().split(' '))
+                get("camera " + k + cn);
             for (int a = 1, n = count("camera number_of_areas" + cn); a <= n; ++a)
                 QCOMPARE(words("camera area" + cn + " t" + n2(a)).size(), 4);
             get("camera mode_desc" + cn + ' ' + get("camera mode" + cn));
