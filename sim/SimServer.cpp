@@ -7,6 +7,7 @@
 #include <QNetworkDatagram>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvane::sim {
@@ -302,11 +303,10 @@ void SimServer::process(const QByteArray& raw, Transport transport, const QHostA
     reply.text = m_faults.shapeAnswer(reply.text);
     trace("->", transport, peer, peerPort, reply.text);
     const QByteArray bytes = reply.text + '\0';
-    const int delay = m_faults.delayMs + reply.extraDelayMs;
     if (transport == Transport::Udp || !conn)
-        sendUdp(bytes, peer, peerPort, delay);
+        sendUdp(bytes, peer, peerPort, m_faults.delayMs + reply.extraDelayMs);
     else
-        queueTcpAnswer(conn, bytes, delay);
+        queueTcpAnswer(conn, bytes, reply.extraDelayMs, m_faults.delayMs);
 }
 
 // The answer before the answer-level faults (drop, oversize, garbage, delay).
@@ -342,18 +342,24 @@ Reply SimServer::answerFor(const QByteArray& raw, const Request& r)
     return m_engine.handle(r);
 }
 
-// Answers on one connection leave in order, each not before its due time.
-void SimServer::queueTcpAnswer(Connection* conn, const QByteArray& bytes, int delayMs)
+// A command that takes time (reinit) holds up the ones behind it on its
+// connection, as a controller working through them one by one would. The
+// "delay" fault only holds back each answer on its way, so a late answer can
+// still arrive after the answer to a command sent later.
+void SimServer::queueTcpAnswer(Connection* conn, const QByteArray& bytes, int workMs, int delayMs)
 {
+    const qint64 done = qMax(nowMs(), conn->busyUntil) + workMs;
+    conn->busyUntil = done;
     Pending p;
-    p.due = qMax(nowMs() + delayMs, conn->lastDue);
+    p.due = done + delayMs;
     p.bytes = bytes;
     if (m_faults.closeAfter > 0 && --m_faults.closeAfter == 0) {
         p.closeAfter = true;
         m_faults.closeAfter = -1;
     }
-    conn->lastDue = p.due;
-    conn->queue.append(p);
+    auto at = std::upper_bound(conn->queue.begin(), conn->queue.end(), p,
+                               [](const Pending& a, const Pending& b) { return a.due < b.due; });
+    conn->queue.insert(at, p);
     flushQueue(conn);
 }
 

@@ -66,7 +66,7 @@ private:
         bool discarding = false;
         QList<Pending> queue;
         QTimer timer;
-        qint64 lastDue = 0;
+        qint64 busyUntil = 0;  // when the commands received so far are worked off
     };
 
     bool listenTcp(QString* error);
@@ -80,7 +80,7 @@ private:
     void process(const QByteArray& raw, Transport transport, const QHostAddress& peer,
                  quint16 peerPort, const QHostAddress& local, Connection* conn);
     Reply answerFor(const QByteArray& raw, const Request& r);
-    void queueTcpAnswer(Connection* conn, const QByteArray& bytes, int delayMs);
+    void queueTcpAnswer(Connection* conn, const QByteArray& bytes, int workMs, int delayMs);
     void sendUdp(const QByteArray& bytes, const QHostAddress& peer, quint16 port, int delayMs);
     void trace(const char* direction, Transport t, const QHostAddress& peer, quint16 port,
                const QByteArray& text);
