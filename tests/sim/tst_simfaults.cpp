@@ -79,7 +79,14 @@ void TestSimFaults::delayEveryAnswer()
     QCOMPARE(c.answer(), QByteArray("orvane2 set system model 20"));
     QCOMPARE(c.answer(), QByteArray("orvane2 set system hostname trackbox-demo"));
     // A late answer is overtaken by the answer to a command sent after the delay was lifted.
+    // The delay may only be lifted once the simulator holds the first command.
+    const auto tcpCount = [this] {
+        const QString s = m_sim->control(QStringLiteral("stats"));
+        return s.section(QLatin1String("tcp="), 1).section(QLatin1Char(' '), 0, 0).toInt();
+    };
+    const int received = tcpCount();
     QVERIFY(c.sendRaw(z("orvane2 get system model\0")));
+    QTRY_COMPARE(tcpCount(), received + 1);
     QCOMPARE(m_sim->control(QStringLiteral("delay 0")), QStringLiteral("ok"));
     clock.restart();
     QCOMPARE(c.ask("orvane2 get system hostname"),
