@@ -2,10 +2,12 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <fcntl.h>
 #include <sched.h>
@@ -309,7 +311,29 @@ QString NetLab::addInterface(const QString& host, const QString& cidr, const QSt
              QStringLiteral("+"), dev, ifname}) ||
         !ip({n, h->ns, link, set, dev, ifname, up}))
         return {};
+    // A veth reports carrier a moment after "up"; traffic sent before that is lost,
+    // which a loaded machine turns into a flaky first datagram.
+    if (!waitForCarrier(h->ns, ifname) || !waitForCarrier(m_hub, port))
+        return {};
     return ifname;
+}
+
+bool NetLab::waitForCarrier(const QString& ns, const QString& ifname)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        QString out;
+        if (!ip({QStringLiteral("-n"), ns, QStringLiteral("-o"), QStringLiteral("link"),
+                 QStringLiteral("show"), QStringLiteral("dev"), ifname},
+                &out))
+            return false;
+        if (out.contains(QLatin1String("state UP")))
+            return true;
+        QThread::msleep(5);
+    }
+    qWarning("NetLab: %s in %s never came up", qPrintable(ifname), qPrintable(ns));
+    return false;
 }
 
 QStringList NetLab::execPrefix(const QString& host) const

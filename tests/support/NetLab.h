@@ -104,6 +104,7 @@ private:
     };
 
     bool ip(const QStringList& args, QString* output = nullptr);
+    bool waitForCarrier(const QString& ns, const QString& ifname);
     QString nextName(const QString& suffix);
     bool createNamespace(const QString& ns);
     QString hubBridge(const QString& subnetKey);
