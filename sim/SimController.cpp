@@ -40,17 +40,7 @@ bool SimController::start(QString* error)
         },
         Qt::BlockingQueuedConnection);
     if (!ok) {
-        QObject* anchor = m_anchor;
-        QMetaObject::invokeMethod(
-            anchor,
-            [server, anchor] {
-                delete server;
-                anchor->deleteLater();
-            },
-            Qt::BlockingQueuedConnection);
-        m_anchor = nullptr;
-        m_thread.quit();
-        m_thread.wait();
+        shutDown(server);
         if (error)
             *error = why;
         return false;
@@ -65,6 +55,11 @@ void SimController::stop()
         return;
     SimServer* server = m_server;
     m_server = nullptr;
+    shutDown(server);
+}
+
+void SimController::shutDown(SimServer* server)
+{
     // Sockets must be destroyed on the thread they live on.
     QObject* anchor = m_anchor;
     QMetaObject::invokeMethod(

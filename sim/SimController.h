@@ -34,6 +34,7 @@ signals:
     void quitRequested();
 
 private:
+    void shutDown(SimServer* server);
     SimOptions m_options;
     QThread m_thread;
     QObject* m_anchor = nullptr;  // lives on m_thread; everything there is created through it

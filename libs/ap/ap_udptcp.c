@@ -36,19 +36,20 @@ static int open_socket(int type)
     return fd;
 }
 
-static int create_record(ap_ip_socket_type* out, int type, uint16_t options)
+/* Wraps an open descriptor in a record whose set holds just that descriptor;
+ * on failure the descriptor is closed. */
+static struct _ip_socket_struct* wrap_descriptor(int fd, uint16_t options)
 {
-    int fd = open_socket(type);
     if (fd < 0)
-        return -2;
+        return NULL;
     if (!fd_fits(fd)) {
         close(fd);
-        return -2;
+        return NULL;
     }
     struct _ip_socket_struct* s = (struct _ip_socket_struct*)calloc(1, sizeof *s);
     if (!s) {
         close(fd);
-        return -2;
+        return NULL;
     }
     s->ossock = fd;
     s->options = options;
@@ -56,6 +57,14 @@ static int create_record(ap_ip_socket_type* out, int type, uint16_t options)
     FD_SET(fd, &s->ossockset);
     s->prev = NULL;
     s->next = NULL;
+    return s;
+}
+
+static int create_record(ap_ip_socket_type* out, int type, uint16_t options)
+{
+    struct _ip_socket_struct* s = wrap_descriptor(open_socket(type), options);
+    if (!s)
+        return -2;
     *out = s;
     return 0;
 }
@@ -457,21 +466,9 @@ static int accept_connection(ap_ip_socket_type server, ap_ip_socket_type* conn)
     do {
         fd = accept4(server->ossock, NULL, NULL, SOCK_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+    struct _ip_socket_struct* c = wrap_descriptor(fd, 0);
+    if (!c)
         return -2;
-    if (!fd_fits(fd)) {
-        close(fd);
-        return -2;
-    }
-    struct _ip_socket_struct* c = (struct _ip_socket_struct*)calloc(1, sizeof *c);
-    if (!c) {
-        close(fd);
-        return -2;
-    }
-    c->ossock = fd;
-    c->options = 0;
-    FD_ZERO(&c->ossockset);
-    FD_SET(fd, &c->ossockset);
     c->prev = server;
     c->next = server->next;
     if (server->next)
