@@ -71,7 +71,8 @@ int main(int argc, char** argv)
         total += n;
     }
     // The empty input is always worth one run.
-    LLVMFuzzerTestOneInput(nullptr, 0);
+    static const uint8_t none = 0;
+    LLVMFuzzerTestOneInput(&none, 0);
     std::printf("replayed %d inputs\n", total + 1);
     if (total == 0) {
         std::fprintf(stderr, "replay: empty seed corpus\n");
