@@ -24,14 +24,18 @@ bool startsWith(const char* text, const char* prefix)
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-// Formats into buf; -1 when the text would not fit MaxTextLength characters.
+// Formatted commands stay below MaxTextLength characters, so that "orvane2 set "
+// leaves 187 characters for the value text.
+constexpr int MaxCommandLength = IOManager::MaxTextLength - 1;
+
+// Formats into buf; -1 when the text would be longer than MaxCommandLength.
 int vformat(char* buf, size_t size, const char* format, va_list args)
 {
     buf[0] = '\0';
     if (!format)
         return -1;
     const int n = std::vsnprintf(buf, size, format, args);
-    if (n < 0 || n > IOManager::MaxTextLength) {
+    if (n < 0 || n > MaxCommandLength) {
         buf[0] = '\0';
         return -1;
     }
@@ -42,7 +46,7 @@ int vformat(char* buf, size_t size, const char* format, va_list args)
 int compose(char* buf, size_t size, const char* head, const char* tail)
 {
     const int n = std::snprintf(buf, size, "%s%s", head, tail);
-    if (n < 0 || n > IOManager::MaxTextLength) {
+    if (n < 0 || n > MaxCommandLength) {
         buf[0] = '\0';
         return -1;
     }

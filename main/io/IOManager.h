@@ -25,7 +25,7 @@ class Requester;
 // time and returns the controller's one-line answer, plain or interpreted.
 //
 // Result codes: 0 success; 1 asynchronous command sent (collect it with
-// wait_async_execute_cmd); -1 command longer than 200 characters, send or
+// wait_async_execute_cmd); -1 command of 200 characters or more, send or
 // asynchronous time-out, misuse; -2 transport or socket error; -3 answer
 // datagram too long (UDP); -12/-13 receive failure (TCP); -22 controller closed
 // the connection; -31 parser misuse; -32 answer without the expected prefix;

@@ -202,13 +202,13 @@ void TestIOManager::overlongCommandIsNotSent()
     QVERIFY(io);
     const int before = simCommandCount(sim);
     char answer[201];
-    QCOMPARE(io->execute_cmd(answer, "orvane2 %s", QByteArray(193, 'x').constData()), -1);
-    QCOMPARE(io->get_par(answer, "%s", QByteArray(189, 'p').constData()), -1);
-    QCOMPARE(io->set_par("%s", QByteArray(189, 's').constData()), -1);
+    QCOMPARE(io->execute_cmd(answer, "orvane2 %s", QByteArray(192, 'x').constData()), -1);
+    QCOMPARE(io->get_par(answer, "%s", QByteArray(188, 'p').constData()), -1);
+    QCOMPARE(io->set_par("%s", QByteArray(188, 's').constData()), -1);
     QCOMPARE(simCommandCount(sim), before);
     QVERIFY(!io->isCmdPending());
-    // Exactly 200 characters still go out.
-    QCOMPARE(io->execute_cmd(answer, "orvane2 %s", QByteArray(192, 'y').constData()), 0);
+    // 199 characters still go out.
+    QCOMPARE(io->execute_cmd(answer, "orvane2 %s", QByteArray(191, 'y').constData()), 0);
     QCOMPARE(simCommandCount(sim), before + 1);
 }
 
