@@ -389,9 +389,10 @@ bool CommandEngine::otherLiveValue(const QString& key, const QStringList& w, con
         else
             *v = (pw.isEmpty() || unquote(asked) == pw) ? kYes : kNo;
     } else if (key == QLatin1String("system date")) {
-        *v = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        // The controller keeps UTC and gives the fields blank-separated.
+        *v = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy MM dd"));
     } else if (key == QLatin1String("system time")) {
-        *v = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+        *v = QDateTime::currentDateTimeUtc().toString(QStringLiteral("hh mm ss"));
     } else {
         return false;
     }
@@ -564,7 +565,9 @@ Reply CommandEngine::init(const Request& r, const QStringList&)
 
 Reply CommandEngine::trackingStart(const Request&, const QStringList&)
 {
-    if (m_state == MeasState::Cal)
+    // A controller that reports tracking as unavailable does not start it either.
+    if (m_state == MeasState::Cal ||
+        m_profile.model.value(QStringLiteral("tracking available")) == kNo)
         return reply(errorAnswer(ErrorKind::WrongState));
     if (m_refuseBodies >= 0) {
         const int bodies = m_refuseBodies;
@@ -625,8 +628,12 @@ Reply CommandEngine::powerCommand(const Request&, const QStringList& words)
     return reply(ok());
 }
 
-Reply CommandEngine::acknowledge(const Request&, const QStringList&)
+Reply CommandEngine::acknowledge(const Request&, const QStringList& words)
 {
+    // Software without a target library does not know its commands.
+    if (words.value(0) == QLatin1String("targetlib") &&
+        !m_profile.model.contains(QStringLiteral("targetlib number_of_targets")))
+        return reply(errorAnswer(ErrorKind::UnknownCommand));
     return reply(ok());
 }
 

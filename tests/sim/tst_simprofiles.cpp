@@ -426,6 +426,10 @@ void TestSimProfiles::everyReadParameterAnswers()
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(w.missing().isEmpty(), qPrintable(w.missing().join(QLatin1String("\n"))));
+    // The clock answers in blank-separated fields.
+    const QRegularExpression threeFields(QStringLiteral("^\\d\\d \\d\\d \\d\\d$"));
+    QVERIFY(threeFields.match(e.currentValue("system date").mid(2)).hasMatch());
+    QVERIFY(threeFields.match(e.currentValue("system time")).hasMatch());
 }
 
 void TestSimProfiles::sizesOfTheProfiles()
@@ -487,6 +491,10 @@ void TestSimProfiles::oldControllerIsBelowEveryThreshold()
     QVERIFY(e.currentValue("system controller_version").isNull());
     QVERIFY(e.currentValue("inertial available").isNull());
     QVERIFY(e.currentValue("camera has_sensor_gain c01").isNull());
+    Request r;
+    r.peer = QHostAddress::LocalHost;
+    r.text = QStringLiteral("orvane2 targetlib check_custom_calibration");
+    QCOMPARE(e.handle(r).text, QByteArray("orvane2 err 1 unknown command"));
 }
 
 void TestSimProfiles::templates_data()

@@ -295,6 +295,13 @@ void TestSimProtocol::measurementCycle()
     QCOMPARE(c.ask("orvane2 tracking start"), QByteArray("orvane2 ok"));
     QCOMPARE(c.ask("orvane2 tracking stop"), QByteArray("orvane2 ok"));
 
+    // Tracking reported as unavailable cannot be started.
+    QCOMPARE(m_sim->control("set tracking available = no"), QStringLiteral("ok"));
+    QCOMPARE(c.ask("orvane2 tracking start"),
+             QByteArray("orvane2 err 8 not possible in current state"));
+    QCOMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 set status active none"));
+    QCOMPARE(m_sim->control("set tracking available = yes"), QStringLiteral("ok"));
+
     // Without the external sync signal the controller waits.
     QCOMPARE(m_sim->control("sync-missing on"), QStringLiteral("ok"));
     QCOMPARE(c.ask("orvane2 tracking start"), QByteArray("orvane2 ok"));
