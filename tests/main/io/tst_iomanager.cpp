@@ -372,8 +372,9 @@ void TestIOManager::asyncTimeoutAndMisuse()
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(io->wait_async_execute_cmd(), -1);
-    // The external time-out (100 ms) is the lower bound of the answer time-out.
-    QVERIFY(clock.elapsed() >= 95 && clock.elapsed() < 390);
+    // The external time-out (100 ms) is the lower bound of the answer time-out;
+    // the -1 shows that the wait did not last until the delayed answer.
+    QVERIFY(clock.elapsed() >= 95);
     QVERIFY(!io->isCmdPending());
     QVERIFY(!io->connectionFailed());
     // The late answer still comes; it must not become the next command's answer.
