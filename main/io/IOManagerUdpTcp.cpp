@@ -209,9 +209,11 @@ void IOManagerUdpTcp::read_status(char* answer)
 
 int IOManagerUdpTcp::execute_command(char* result, const char* cmd)
 {
+    // The socket is released under the lock: a state read during a measurement
+    // notice may run beside another thread's command.
+    ap_mutex_lock(send_receive_mutex);
     if (connection_err || !tcp_socket) {
         qstrncpy(result, FailedAnswer, MaxTextLength + 1);
-        ap_mutex_lock(send_receive_mutex);
         connection_err = 1;
         if (tcp_socket) {
             ap_tcp_exit(tcp_socket);
@@ -221,7 +223,6 @@ int IOManagerUdpTcp::execute_command(char* result, const char* cmd)
         return -222;
     }
 
-    ap_mutex_lock(send_receive_mutex);
     const bool tracking = isTrackingCommand(cmd);
     char before[MaxTextLength + 1] = {};
     int answerTimeout = timeout_ms;
