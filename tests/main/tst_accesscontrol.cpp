@@ -517,10 +517,11 @@ void AccessControlTest::protectionDialogClearsPasswordAfterAuthorisation()
         QVERIFY(child<QLineEdit>(&dlg, "lineEdit_NewPassword")->isEnabled());
         QVERIFY(!ok->isEnabled());
         QTest::mouseClick(check, Qt::LeftButton);
-        // Switching off a set password needs nothing more than OK.
+        // Switching off a set password needs nothing more than OK, which has the focus.
         QVERIFY(ok->isEnabled());
         QVERIFY(!child<QLineEdit>(&dlg, "lineEdit_NewPassword")->isEnabled());
-        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(dlg.focusWidget(), ok);
+        QTest::keyClick(ok, Qt::Key_Return);
     });
     script.box("Password Settings", kConfirm);
     script.dialog<PasswordInputDialog>("wrong current", [](PasswordInputDialog* d) {
