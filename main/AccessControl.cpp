@@ -64,10 +64,12 @@ void AccessControl::setControllerIp(unsigned int controllerIp)
     m_ControllerIp = controllerIp;
 }
 
+const QRegExpValidator AccessControl::m_PasswordValidator(
+    QRegExp(QStringLiteral("[0-9a-zA-Z_\\-\\+./]+")));
+
 const QRegExpValidator* AccessControl::getPasswordValidator()
 {
-    static const QRegExpValidator validator(QRegExp(QStringLiteral("[0-9a-zA-Z_\\-\\+./]+")));
-    return &validator;
+    return &m_PasswordValidator;
 }
 
 bool AccessControl::isValidPassword(const QString& password)

@@ -52,6 +52,7 @@ private:
     unsigned int m_ControllerIp;
     int m_Port;
     VersionInfo m_ProtocolVersion;
+    static const QRegExpValidator m_PasswordValidator;
 };
 
 #endif
