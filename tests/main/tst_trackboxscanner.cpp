@@ -354,26 +354,32 @@ void TrackboxScannerTest::unicastAddressFindsJustThatController()
 void TrackboxScannerTest::stopDuringBroadcastPhaseSkipsTheQueries()
 {
     Lab lab("scanstop");
-    QVERIFY(lab.ok);
-    SimProcess* sim = lab.addSim("192.0.2.80");
-    QVERIFY(sim && lab.net.enter("pc"));
+    QVERIFY(lab.ok && lab.addHost("tb", "192.0.2.80"));
+    // Repeats its answer to the broadcast, so the network never falls silent and the
+    // broadcast phase can only end by stop(), however late the stop comes.
+    const QByteArray answer = "orvane2 set system version 2.0";
+    FakeController peer(lab.net.ns("tb"), {{kVersion.toLatin1(), answer}}, answer, 20);
+    QVERIFY(peer.startListening() && lab.net.enter("pc"));
 
     TrackboxScanner scanner(50105);
-    // The broadcast phase lasts at least one silent answer time-out after the only answer,
-    // so a stop after 100 ms always falls into it.  The timer also shows that the waiting
-    // thread keeps handling events.
+    // The stop comes from a timer on the waiting thread, which shows that it keeps
+    // handling events meanwhile.
     bool stopped = false;
-    QTimer::singleShot(100, [&] {
-        scanner.stop();
-        stopped = true;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (peer.floodSent() >= 3 && !stopped) {
+            scanner.stop();
+            stopped = true;
+        }
     });
+    poll.start(10);
     const QList<trackbox_info_type> found = scanner.get_all_trackboxes(0);
     lab.net.leave();
     QVERIFY(stopped);
     QVERIFY(!scanner.isRunning());
     QCOMPARE(addresses(found), QStringList{"192.0.2.80"});
     QCOMPARE(QString(found.first().hostname), QString());
-    QCOMPARE(udpCommands(sim), QStringList{kVersion});
+    QCOMPARE(peer.received(), QStringList{kVersion});
 }
 
 void TrackboxScannerTest::loopbackOnlyHostFindsNothing()
