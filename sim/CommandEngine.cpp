@@ -311,6 +311,8 @@ int CommandEngine::cameraIndex(const QString& token) const
 // A value pinned from the control channel wins over the live one.
 bool CommandEngine::liveValue(const QString& key, const Request* r, QString* value)
 {
+    if (m_profile.model.isAbsent(key))
+        return false;
     const QStringList w = key.split(QLatin1Char(' '));
     QString v;
     const bool live = w.value(0) == QLatin1String("status") ? statusValue(key, w, &v)
@@ -481,6 +483,8 @@ Reply CommandEngine::set(const Request& r, const QVector<Token>& tokens)
 
 bool CommandEngine::liveSet(const Request& r, const QString& key, const QString& value, Reply* out)
 {
+    if (m_profile.model.isAbsent(key))
+        return false;
     if (key == QLatin1String("system access")) {
         if (value == QLatin1String("full"))
             m_accessHolder = r.peer;

@@ -11,6 +11,7 @@ void ParameterModel::clear()
     m_values.clear();
     m_readOnly.clear();
     m_writable.clear();
+    m_absent.clear();
     m_longestKey = 1;
 }
 
@@ -82,6 +83,20 @@ void ParameterModel::addReadOnlyPattern(const QString& pattern)
 void ParameterModel::addWritablePattern(const QString& pattern)
 {
     m_writable.append(globToRegex(pattern));
+}
+
+void ParameterModel::addAbsentPattern(const QString& pattern)
+{
+    m_absent.append(globToRegex(pattern));
+}
+
+bool ParameterModel::isAbsent(const QString& normalizedKey) const
+{
+    for (const QRegularExpression& re : m_absent) {
+        if (re.match(normalizedKey).hasMatch())
+            return true;
+    }
+    return false;
 }
 
 bool ParameterModel::isReadOnly(const QString& normalizedKey) const

@@ -33,6 +33,12 @@ public:
     void addWritablePattern(const QString& pattern);
     bool isReadOnly(const QString& normalizedKey) const;
 
+    // Parameters the profile removed. Live ones (status, access, password)
+    // are computed rather than stored, so they consult this to stay unknown
+    // on software that predates them.
+    void addAbsentPattern(const QString& pattern);
+    bool isAbsent(const QString& normalizedKey) const;
+
     // Whether a write may replace `current` by `proposed`: yes/no stays yes/no,
     // a number stays a number.
     static bool isAcceptableValue(const QString& current, const QString& proposed);
@@ -44,6 +50,7 @@ private:
     QHash<QString, QString> m_values;
     QVector<QRegularExpression> m_readOnly;
     QVector<QRegularExpression> m_writable;
+    QVector<QRegularExpression> m_absent;
     int m_longestKey = 1;
 };
 

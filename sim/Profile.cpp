@@ -179,8 +179,10 @@ bool loadInto(const QString& nameOrPath, Profile* profile, QString* error, int d
         return false;
     profile->settings.name = root.value(QStringLiteral("name")).toString(nameOrPath);
     applySettings(root.value(QStringLiteral("settings")).toObject(), &profile->settings);
-    for (const QJsonValue& p : root.value(QStringLiteral("remove")).toArray())
+    for (const QJsonValue& p : root.value(QStringLiteral("remove")).toArray()) {
         profile->model.removeMatching(p.toString());
+        profile->model.addAbsentPattern(p.toString());
+    }
     for (const QJsonValue& p : root.value(QStringLiteral("readonly")).toArray())
         profile->model.addReadOnlyPattern(p.toString());
     for (const QJsonValue& p : root.value(QStringLiteral("writable")).toArray())
