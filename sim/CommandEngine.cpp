@@ -346,7 +346,9 @@ bool CommandEngine::statusValue(const QString& key, const QStringList& w, QStrin
         *v = QString::number(measuring ? m_scene.visibleBodies() : 0);
     } else if (key == QLatin1String("status number_of_marker")) {
         updateScene();
-        *v = QString::number(measuring ? m_scene.visibleMarkers() : 0);
+        // The calibration wand's markers are seen as markers, not as a body.
+        const bool seeing = measuring || m_state == MeasState::Cal;
+        *v = QString::number(seeing ? m_scene.visibleMarkers() : 0);
     } else if (key == QLatin1String("status output_frequency")) {
         *v = outputFrequency();
     } else if (key == QLatin1String("status frames_lost")) {

@@ -353,6 +353,7 @@ void TestSimProtocol::calibrationAndHardwareSearch()
     QVERIFY(lastNumber(c.ask("orvane2 get status number_of_rays c01")) > 0);
     QCOMPARE(c.ask("orvane2 get status number_of_bodies"),
              QByteArray("orvane2 set status number_of_bodies 0"));
+    QVERIFY(lastNumber(c.ask("orvane2 get status number_of_marker")) > 0);
     QCOMPARE(c.ask("orvane2 tracking start"),
              QByteArray("orvane2 err 8 not possible in current state"));
     QTRY_COMPARE(c.ask("orvane2 get status active"), QByteArray("orvane2 set status active none"));
