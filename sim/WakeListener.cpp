@@ -19,13 +19,30 @@ bool WakeListener::open(const QHostAddress& address, const QByteArray& mac, QStr
             delete s;
             continue;
         }
-        connect(s, &QUdpSocket::readyRead, this, [this, s] { readPending(s); });
-        m_sockets.append(s);
+        listenOn(s);
         m_ports.append(port);
+        // A network card wakes for the packet whatever its IP address, and the
+        // usual tools broadcast it, which a socket bound to one unicast
+        // address never sees. The loop-back device carries no broadcasts.
+        if (address != QHostAddress::AnyIPv4 && address != QHostAddress::Any &&
+            !address.isLoopback()) {
+            auto* any = new QUdpSocket(this);
+            if (any->bind(QHostAddress::AnyIPv4, port,
+                          QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
+                listenOn(any);
+            else
+                delete any;
+        }
     }
     if (error)
         *error = problems.join(QStringLiteral("; "));
     return !m_sockets.isEmpty();
+}
+
+void WakeListener::listenOn(QUdpSocket* socket)
+{
+    connect(socket, &QUdpSocket::readyRead, this, [this, socket] { readPending(socket); });
+    m_sockets.append(socket);
 }
 
 void WakeListener::close()

@@ -35,6 +35,7 @@ signals:
     void magicPacket(const QHostAddress& from);
 
 private:
+    void listenOn(QUdpSocket* socket);
     void readPending(QUdpSocket* socket);
 
     QVector<QUdpSocket*> m_sockets;

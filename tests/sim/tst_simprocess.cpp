@@ -302,6 +302,18 @@ void TestSimProcess::broadcastAndWakeInNamespace()
              qPrintable(out));
     QTRY_VERIFY_WITH_TIMEOUT(
         sim.control(QStringLiteral("stats")).contains(QLatin1String("power=awake")), 5000);
+
+    // Listening on its unicast address only, it still wakes for the broadcast.
+    sim.stop();
+    QVERIFY(sim.start(QStringLiteral("192.0.2.20"),
+                      {QStringLiteral("--boot-time"), QStringLiteral("100")},
+                      lab.ns(QStringLiteral("tb"))));
+    QCOMPARE(sim.control(QStringLiteral("sleep")), QStringLiteral("ok wol"));
+    QVERIFY2(lab.run(QStringLiteral("pc"),
+                     {tool, QStringLiteral("-i"), QStringLiteral("192.0.2.255"), kMac}, &out),
+             qPrintable(out));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        sim.control(QStringLiteral("stats")).contains(QLatin1String("power=awake")), 5000);
 }
 
 QTEST_GUILESS_MAIN(TestSimProcess)
