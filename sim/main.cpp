@@ -190,6 +190,7 @@ int main(int argc, char** argv)
     // Control lines on stdin. End of input leaves the simulator running so it
     // can be started in the background.
     QByteArray pending;
+    bool skippingLine = false;  // the rest of an over-long line, already answered
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
         char buf[4096];
@@ -203,8 +204,18 @@ int main(int argc, char** argv)
         while ((nl = pending.indexOf('\n')) >= 0) {
             const QString line = QString::fromLocal8Bit(pending.left(nl));
             pending.remove(0, nl + 1);
-            if (!line.trimmed().isEmpty())
+            if (skippingLine)
+                skippingLine = false;
+            else if (!line.trimmed().isEmpty())
                 printLine(sim.control(line));
+        }
+        // A line that never ends is not a control line: one answer for it, and
+        // the buffer stays bounded.
+        if (pending.size() > 65536) {
+            pending.clear();
+            if (!skippingLine)
+                printLine(QStringLiteral("err control line too long"));
+            skippingLine = true;
         }
     });
 

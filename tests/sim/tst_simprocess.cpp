@@ -83,6 +83,9 @@ void TestSimProcess::readyLineAndControlChannel()
              QStringLiteral("ok trackbox-demo"));
     QVERIFY(sim.control(QStringLiteral("nonsense")).startsWith(QLatin1String("err ")));
     QVERIFY(sim.control(QStringLiteral("delay x")).startsWith(QLatin1String("err ")));
+    // A runaway line gets one answer, and the next line is a line of its own.
+    QVERIFY(sim.control(QString(100000, QLatin1Char('x'))).startsWith(QLatin1String("err ")));
+    QCOMPARE(sim.control(QStringLiteral("get system model")), QStringLiteral("ok 20"));
     QCOMPARE(udpAsk(QStringLiteral("127.0.2.41"), "orvane2 get system hostname"),
              QByteArray("orvane2 set system hostname trackbox-demo"));
     // The command log arrives between control answers without confusing them.
