@@ -159,7 +159,11 @@ has_sensor_exposure has_sensor_gain
                 get("camera sensor_gain" + cn);
                 get("camera min_max_sensor_gain" + cn);
             }
-            QCOMPARE(words("tracking room" + cn).size(), 12);
+            // A camera added after the room calibration has no pose yet.
+            if (get("tracking has_room" + cn) == "no")
+                QCOMPARE(get("tracking room" + cn), QStringLiteral("none"));
+            else
+                QCOMPARE(words("tracking room" + cn).size(), 12);
             QCOMPARE(words("roomcal reference" + cn).size(), 12);
             for (const char* k :
                  {"tracking has_room", "roomcal fixed_camera", "roomcal has_reference"})
