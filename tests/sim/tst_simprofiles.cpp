@@ -225,8 +225,12 @@ has_sensor_exposure has_sensor_gain
                     }
                 }
                 if (type == "wavewand") {
-                    const QString dev = get("wavewand device b" + n2(b));
-                    get("qorwpan device_model_desc " + dev.split(' ').mid(0, 2).join(' '));
+                    // Vendor, model and serial of a radio device, or a wired port.
+                    const QStringList dev = words("wavewand device b" + n2(b));
+                    if (dev.size() == 3)
+                        get("qorwpan device_model_desc " + dev.mid(0, 2).join(' '));
+                    else
+                        QVERIFY(dev.size() == 1 && dev.at(0).startsWith("wavewand"));
                     if (get("wavewand has_target_parameter b" + n2(b)) == "yes")
                         for (const char* k :
                              {"target_sync_groups", "target_max_sync_groups",
