@@ -176,11 +176,9 @@ QString MainWindow::readSettingsData(const QByteArray& data, const QString& file
     int errorLine = 0;
     int errorColumn = 0;
     if (!doc.setContent(data, &errorMessage, &errorLine, &errorColumn)) {
+        // One arg() call, so that a '%' in the path cannot take a later value.
         return tr("Error while parsing %1 (Line %2, Column %3) :\n%4.\nUsing built-in values.")
-            .arg(fileName)
-            .arg(errorLine)
-            .arg(errorColumn)
-            .arg(errorMessage);
+            .arg(fileName, QString::number(errorLine), QString::number(errorColumn), errorMessage);
     }
 
     const QDomElement root = doc.documentElement();

@@ -13,7 +13,9 @@
 class ShellTestHome
 {
 public:
-    ShellTestHome() : m_dir(std::make_unique<QTemporaryDir>())
+    // A '%' in the home path catches messages that substitute into a path.
+    ShellTestHome()
+        : m_dir(std::make_unique<QTemporaryDir>(QDir::tempPath() + "/orvane-home-%2-XXXXXX"))
     {
         qputenv("HOME", m_dir->path().toLocal8Bit());
     }
