@@ -29,6 +29,7 @@
 #include "IOManagerUdpTcp.h"
 #include "Requester.h"
 #include "SimProcess.h"
+#include "io_bench_channel.h"
 
 namespace {
 
@@ -121,16 +122,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     SimProcess sim;
-    if (!sim.start(SimAddress, {"--profile", "demo"})) {
-        std::fprintf(stderr, "cannot start the simulator\n");
-        return 1;
-    }
     IOManagerUdpTcp io;
     unsigned short dataPort = 0;
-    if (io.init(SimAddress, 50105, &dataPort) != 0 || dataPort == 0) {
-        std::fprintf(stderr, "cannot connect the channel\n");
+    if (!startSimulatorAndChannel(sim, io, SimAddress, &dataPort))
         return 1;
-    }
     char value[200];
     sim.control("state mea");
     io.get_par(value, "status active");

@@ -20,6 +20,7 @@
 
 #include "IOManagerUdpTcp.h"
 #include "SimProcess.h"
+#include "io_bench_channel.h"
 
 namespace {
 
@@ -85,16 +86,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     SimProcess sim;
-    if (!sim.start(SimAddress, {"--profile", "demo"})) {
-        std::fprintf(stderr, "cannot start the simulator\n");
-        return 1;
-    }
     IOManagerUdpTcp io;
     unsigned short dataPort = 0;
-    if (io.init(SimAddress, 50105, &dataPort) != 0) {
-        std::fprintf(stderr, "cannot connect the channel\n");
+    if (!startSimulatorAndChannel(sim, io, SimAddress, &dataPort))
         return 1;
-    }
     RawClient raw;
     if (!raw.connectTo(SimAddress)) {
         std::fprintf(stderr, "cannot connect the raw client\n");
