@@ -88,6 +88,12 @@ IpDialog::IpDialog(QWidget* parent, Qt::WindowFlags flags, const std::string& fr
     initConnectResources();
     ui->setupUi(this);
     setFixedSize(size());
+    // The splash picture shows through the progress text; only the base is set here, so the
+    // text colour still follows whatever palette the window gets.
+    QPalette transparent = ui->textEdit_progress->palette();
+    transparent.setBrush(QPalette::Base, Qt::transparent);
+    ui->textEdit_progress->setPalette(transparent);
+    ui->textEdit_progress->viewport()->setAutoFillBackground(false);
     ui->pushButton_wol->hide();
     ui->pushButton_connect->setEnabled(false);
     showVersionLabel();

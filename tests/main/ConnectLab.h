@@ -1,13 +1,43 @@
 #ifndef ORVANE_TESTS_CONNECTLAB_H
 #define ORVANE_TESTS_CONNECTLAB_H
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
+#include <QtTest>
 
 #include <memory>
 #include <vector>
 
 #include "NetLab.h"
+#include "PasswordInputDialog.h"
 #include "SimProcess.h"
+
+// Enters the lab's PC, or skips the whole test when namespaces cannot be made here.
+#define CONNECTLAB_ENTER(lab, tag)                                                      \
+    do {                                                                                \
+        QString why;                                                                    \
+        if (!NetLab::available(&why))                                                   \
+            QSKIP(qPrintable("these tests need network namespaces: " + why));         \
+        (lab) = std::make_unique<ConnectLab>(QStringLiteral(tag));                      \
+        QVERIFY((lab)->ok);                                                             \
+    } while (false)
+
+// Answers the password prompt as a user: types the password and presses OK, or cancels
+// when there is none.  False when w is no prompt.
+inline bool answerPasswordPrompt(QWidget* w, const QString& typed)
+{
+    auto* prompt = qobject_cast<PasswordInputDialog*>(w);
+    if (!prompt)
+        return false;
+    if (typed.isEmpty()) {
+        prompt->findChild<QPushButton*>(QStringLiteral("pushButton_Cancel"))->click();
+        return true;
+    }
+    QTest::keyClicks(prompt->findChild<QLineEdit*>(QStringLiteral("lineEdit_Password")), typed);
+    prompt->findChild<QPushButton*>(QStringLiteral("pushButton_Ok"))->click();
+    return true;
+}
 
 // The PC of the connection tests: a namespace "pc" at 192.0.2.10/24 that the test thread
 // lives in, so every look-up, broadcast and magic packet stays inside the lab.  Controllers

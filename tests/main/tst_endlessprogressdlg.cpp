@@ -95,11 +95,7 @@ private:
 
 void EndlessProgressDlgTest::initTestCase()
 {
-    QString why;
-    if (!NetLab::available(&why))
-        QSKIP(qPrintable("wake-on-LAN tests need network namespaces: " + why));
-    m_lab = std::make_unique<ConnectLab>(QStringLiteral("wol"));
-    QVERIFY(m_lab->ok);
+    CONNECTLAB_ENTER(m_lab, "wol");
     QVERIFY(!m_lab->net.addInterface("pc", "198.51.100.10/24").isEmpty());
     QVERIFY(!m_lab->net.addHost("cap").isEmpty());
     QVERIFY(!m_lab->net.addInterface("cap", "192.0.2.30/24").isEmpty());

@@ -88,11 +88,7 @@ private:
 
 void IpDialogTest::initTestCase()
 {
-    QString why;
-    if (!NetLab::available(&why))
-        QSKIP(qPrintable("connection tests need network namespaces: " + why));
-    m_lab = std::make_unique<ConnectLab>(QStringLiteral("ipdlg"));
-    QVERIFY(m_lab->ok);
+    CONNECTLAB_ENTER(m_lab, "ipdlg");
 }
 
 void IpDialogTest::startupSearch_data()
@@ -315,18 +311,7 @@ void IpDialogTest::connectChecksPassword()
         m_lab->stopSims();
 
     int promptCount = 0;
-    ModalWatcher watcher([&](QWidget* w) {
-        auto* prompt = qobject_cast<PasswordInputDialog*>(w);
-        if (!prompt)
-            return;
-        ++promptCount;
-        if (typed.isEmpty()) {
-            button(*prompt, "pushButton_Cancel")->click();
-            return;
-        }
-        QTest::keyClicks(prompt->findChild<QLineEdit*>(QStringLiteral("lineEdit_Password")), typed);
-        button(*prompt, "pushButton_Ok")->click();
-    });
+    ModalWatcher watcher([&](QWidget* w) { promptCount += answerPasswordPrompt(w, typed); });
     QSignalSpy finished(dialog.get(), &QDialog::finished);
     QTest::mouseClick(button(*dialog, "pushButton_connect"), Qt::LeftButton);
     QCOMPARE(finished.count(), closes ? 1 : 0);

@@ -87,11 +87,7 @@ private:
 
 void TrackboxSelectionTest::initTestCase()
 {
-    QString why;
-    if (!NetLab::available(&why))
-        QSKIP(qPrintable("selection tests need network namespaces: " + why));
-    m_lab = std::make_unique<ConnectLab>(QStringLiteral("select"));
-    QVERIFY(m_lab->ok);
+    CONNECTLAB_ENTER(m_lab, "select");
     m_charlie = m_lab->subnetSim(kCharlie, {"set system hostname = charlie"});
     m_alpha = m_lab->subnetSim(kAlpha, {"set system hostname = alpha", "set system slave = yes",
                                         "access 10.0.0.7"});
@@ -386,18 +382,7 @@ void TrackboxSelectionTest::choosingReportsTheController()
             [&](const QString& m) { reported << "mac " + m; });
     QSignalSpy finished(m_dialog.get(), &QDialog::finished);
     int promptCount = 0;
-    ModalWatcher watcher([&](QWidget* w) {
-        auto* prompt = qobject_cast<PasswordInputDialog*>(w);
-        if (!prompt)
-            return;
-        ++promptCount;
-        if (typed.isEmpty()) {
-            child<QPushButton>(*prompt, "pushButton_Cancel")->click();
-            return;
-        }
-        QTest::keyClicks(child<QLineEdit>(*prompt, "lineEdit_Password"), typed);
-        child<QPushButton>(*prompt, "pushButton_Ok")->click();
-    });
+    ModalWatcher watcher([&](QWidget* w) { promptCount += answerPasswordPrompt(w, typed); });
     if (silenced)
         QCOMPARE(m_charlie->control("silent on"), QStringLiteral("ok"));
 
