@@ -98,7 +98,7 @@ void IpDialogTest::startupSearch_data()
     QTest::addColumn<QString>("mac");
     QTest::addColumn<QString>("model");
     QTest::addColumn<QStringList>("simAt11");     // control lines; empty: no controller there
-    QTest::addColumn<QString>("localhostName");   // host name of a controller at 127.0.0.1
+    QTest::addColumn<QStringList>("simAtLocalhost");  // 127.0.0.1, the address of "localhost"
     QTest::addColumn<int>("result");
     QTest::addColumn<QStringList>("fragments");
     QTest::addColumn<QString>("absent");
@@ -108,49 +108,59 @@ void IpDialogTest::startupSearch_data()
 
     const QStringList boxA{QStringLiteral("set system hostname = box-a")};
     QTest::newRow("remembered controller answers")
-        << "127.0.9.11" << "box-a" << kMac << "20" << boxA << QString() << 0
+        << "127.0.9.11" << "box-a" << kMac << "20" << boxA << QStringList() << 0
         << QStringList{"testing '127.0.9.11'... OK", "Controller: 'box-a'", "Serial 21407 Version v2.9.4"}
         << "unsuccessful" << false << 0 << "127.0.9.11";
     QTest::newRow("zero-padded remembered address")
-        << "127.0.9.011" << "box-a" << kMac << "20" << boxA << QString() << 0
+        << "127.0.9.011" << "box-a" << kMac << "20" << boxA << QStringList() << 0
         << QStringList{"testing '127.0.9.11'... OK", "Controller: 'box-a'"} << "unsuccessful"
         << false << 0 << "127.0.9.11";
     QTest::newRow("address answers another name, name leads to a third")
         << "127.0.9.11" << "localhost" << kMac << "20"
-        << QStringList{"set system hostname = box-b"} << "box-c" << 1
+        << QStringList{"set system hostname = box-b"}
+        << QStringList{"set system hostname = box-c"} << 1
         << QStringList{"testing '127.0.9.11'... ", "resolving 'localhost'... OK",
                        "resolved '127.0.0.1', testing... ", "Controller has changed",
                        "expected: 'localhost'", "found: 'box-c'"}
         << "Serial" << false << 1 << "127.0.0.1";
+    // The remembered address answers too late; its answer arrives while the controller found by
+    // name is being asked, and must not be taken for that one's.
+    QTest::newRow("late answer is not taken for another controller's")
+        << "127.0.9.11" << "localhost" << kMac << "20"
+        << QStringList{"set system hostname = box-a", "delay 600"}
+        << QStringList{"set system hostname = localhost", "delay 200"} << 0
+        << QStringList{"testing '127.0.9.11'... unsuccessful", "resolving 'localhost'... OK",
+                       "resolved '127.0.0.1', testing... OK", "Controller: 'localhost'"}
+        << "changed" << false << 0 << "127.0.0.1";
     QTest::newRow("unreachable, unresolvable, MAC known")
-        << "127.0.9.12" << kUnknownName << kMac << "20" << QStringList() << QString() << 1
+        << "127.0.9.12" << kUnknownName << kMac << "20" << QStringList() << QStringList() << 1
         << QStringList{"testing '127.0.9.12'... unsuccessful",
                        "resolving '" + kUnknownName + "'... unsuccessful", "no connection to",
                        "Controller '" + kUnknownName + "'"}
         << "no default" << true << 0 << "127.0.9.12";
     QTest::newRow("no address, unresolvable name")
-        << "" << kUnknownName << kMac << "20" << QStringList() << QString() << 1
+        << "" << kUnknownName << kMac << "20" << QStringList() << QStringList() << 1
         << QStringList{"resolving '" + kUnknownName + "'... unsuccessful",
                        "no default Controller found", "no connection to"}
         << "testing" << true << 0 << "0.0.0.0";
     QTest::newRow("compact integrated system cannot be woken")
-        << "" << kUnknownName << kMac << "21" << QStringList() << QString() << 1
+        << "" << kUnknownName << kMac << "21" << QStringList() << QStringList() << 1
         << QStringList{"no default Controller found", "no connection to"} << "testing" << false
         << 1 << "0.0.0.0";
     QTest::newRow("no MAC to wake")
-        << "" << kUnknownName << "" << "20" << QStringList() << QString() << 1
+        << "" << kUnknownName << "" << "20" << QStringList() << QStringList() << 1
         << QStringList{"no default Controller found", "no connection to"} << "testing" << false
         << 1 << "0.0.0.0";
     QTest::newRow("held by another front-end")
         << "127.0.9.11" << "box-a" << kMac << "20" << (boxA + QStringList{"access 10.0.0.7"})
-        << QString() << 1
+        << QStringList() << 1
         << QStringList{"testing '127.0.9.11'... OK", "no connection to", "Controller 'box-a'",
                        "accessed by 10.0.0.7"}
         << "Serial" << false << 0 << "127.0.9.11";
     QTest::newRow("held, protocol too old to tell by whom")
         << "127.0.9.11" << "box-a" << kMac << "20"
         << (boxA + QStringList{"access 10.0.0.7", "set system protocol_version = v1.0"})
-        << QString() << 1 << QStringList{"no connection to", "Controller 'box-a'"}
+        << QStringList() << 1 << QStringList{"no connection to", "Controller 'box-a'"}
         << "accessed by" << false << 0 << "127.0.9.11";
 }
 
@@ -161,7 +171,7 @@ void IpDialogTest::startupSearch()
     QFETCH(QString, mac);
     QFETCH(QString, model);
     QFETCH(QStringList, simAt11);
-    QFETCH(QString, localhostName);
+    QFETCH(QStringList, simAtLocalhost);
     QFETCH(int, result);
     QFETCH(QStringList, fragments);
     QFETCH(QString, absent);
@@ -171,9 +181,8 @@ void IpDialogTest::startupSearch()
 
     if (!simAt11.isEmpty())
         QVERIFY(m_lab->localSim(QStringLiteral("127.0.9.11"), simAt11));
-    if (!localhostName.isEmpty())
-        QVERIFY(m_lab->localSim(QStringLiteral("127.0.0.1"),
-                                {"set system hostname = " + localhostName}));
+    if (!simAtLocalhost.isEmpty())
+        QVERIFY(m_lab->localSim(QStringLiteral("127.0.0.1"), simAtLocalhost));
 
     auto dialog = makeDialog(ipStr, hostname, mac, model);
     int selections = 0;
