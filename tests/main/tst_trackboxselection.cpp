@@ -63,6 +63,7 @@ private slots:
     void cleanupTestCase() { m_lab.reset(); }
     void init();
 
+    void openingShowsNoMessageAndForgetsTheEntry();
     void specificControllerEntry_data();
     void specificControllerEntry();
     void scanListsGreyedAndSlaveRows();
@@ -107,6 +108,29 @@ void TrackboxSelectionTest::scan()
 {
     child<QRadioButton>(*m_dialog, "rb_scan")->click();
     QTest::mouseClick(child<QPushButton>(*m_dialog, "pushButton_update"), Qt::LeftButton);
+}
+
+void TrackboxSelectionTest::openingShowsNoMessageAndForgetsTheEntry()
+{
+    m_dialog->hide();
+    m_dialog->setTrackboxSelection(1);
+    m_dialog->setFixHostname(QStringLiteral("10.0.0.0"));
+    QString status = QStringLiteral("not looked at");
+    QStringList names;
+    ModalWatcher watcher([&](QWidget* w) {
+        if (w != m_dialog.get())
+            return;
+        // The update scheduled by the opening comes a moment later.
+        QTRY_VERIFY(table()->rowCount() > 0);
+        status = child<QLabel>(*m_dialog, "label_hostnameIpStatus")->text();
+        names = column(table(), 0);
+        QTest::mouseClick(child<QPushButton>(*m_dialog, "pushButton_exit"), Qt::LeftButton);
+    });
+    QCOMPARE(m_dialog->update_and_exec(), 0);
+    QCOMPARE(status, QString());
+    QCOMPARE(names, QStringList{"cannot resolve hostname / IP address"});
+    QCOMPARE(m_dialog->fixHostname(), QString());
+    QCOMPARE(m_dialog->getTrackboxSelection(), 1);
 }
 
 void TrackboxSelectionTest::specificControllerEntry_data()
