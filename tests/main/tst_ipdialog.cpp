@@ -77,6 +77,8 @@ private slots:
     void connectChecksPassword_data();
     void connectChecksPassword();
     void choiceInSelectionIsTestedAndConnected();
+    void chosenControllerTest_data();
+    void chosenControllerTest();
     void wakeOnLanConnectsWithoutAnotherClick_data();
     void wakeOnLanConnectsWithoutAnotherClick();
     void keysMoveAndCloseTheWindow_data();
@@ -358,6 +360,73 @@ void IpDialogTest::choiceInSelectionIsTestedAndConnected()
     QCOMPARE(dialog->getTrackboxSelection(), 1);
     QCOMPARE(dialog->fixHostname(), QStringLiteral("127.0.9.041"));
     QVERIFY(progressText(*dialog).contains("resolving 'box-z'"));
+    QVERIFY(watcher.boxes().isEmpty());
+}
+
+// What the selection dialog's queued signals set off: the choice is tested and, when it
+// answers, the window closes at once; the selection has asked for the password already.
+void IpDialogTest::chosenControllerTest_data()
+{
+    QTest::addColumn<QStringList>("simLines");  // empty: nobody at the chosen address
+    QTest::addColumn<QString>("mac");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("fragments");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("selectionOpened");
+
+    const QStringList boxH{QStringLiteral("set system hostname = box-h")};
+    QTest::newRow("answers") << boxH << kMac << 0
+                             << QStringList{"resolving 'box-h'", "Controller: 'box-h'"} << true << 0;
+    QTest::newRow("protected, no second prompt")
+        << (boxH + QStringList{"password pw.9"}) << kMac << 0
+        << QStringList{"resolving 'box-h'", "Controller: 'box-h'"} << true << 0;
+    QTest::newRow("host name unreadable")
+        << (boxH + QStringList{"error system hostname"}) << kMac << -1
+        << QStringList{"resolving 'box-h'", "Controller has changed", "expected: 'box-h'",
+                       "found: ''"}
+        << false << 1;
+    QTest::newRow("gone, MAC known") << QStringList() << kMac << 1
+                                     << QStringList{"resolving 'box-h'", "no connection to",
+                                                    "Controller 'box-h'"}
+                                     << false << 0;
+    QTest::newRow("gone, no MAC") << QStringList() << "" << 1
+                                  << QStringList{"resolving 'box-h'", "no connection to"} << false
+                                  << 1;
+}
+
+void IpDialogTest::chosenControllerTest()
+{
+    QFETCH(QStringList, simLines);
+    QFETCH(QString, mac);
+    QFETCH(int, result);
+    QFETCH(QStringList, fragments);
+    QFETCH(bool, closes);
+    QFETCH(int, selectionOpened);
+
+    if (!simLines.isEmpty())
+        QVERIFY(m_lab->localSim(QStringLiteral("127.0.9.51"), simLines));
+    auto dialog = makeDialog("127.0.9.11", "remembered", "");
+    int selections = 0;
+    ModalWatcher watcher([&](QWidget* w) {
+        if (auto* selection = qobject_cast<TrackboxSelection*>(w)) {
+            ++selections;
+            selection->reject();
+        }
+    });
+    QSignalSpy finished(dialog.get(), &QDialog::finished);
+    dialog->setTrackbox(QStringLiteral("box-h"));
+    dialog->setTrackboxPort(50105);
+    dialog->setTrackboxMac(mac);
+    dialog->setTrackboxIp(QHostAddress(QStringLiteral("127.0.9.51")).toIPv4Address());
+    // The choice replaces the remembered controller for good: a second test uses it too.
+    QCOMPARE(dialog->get_ip_str(), QStringLiteral("127.0.9.51"));
+    QString missing;
+    const QString text = progressText(*dialog);
+    QVERIFY2(containsInOrder(text, fragments, &missing), qPrintable(missing + " in:\n" + text));
+    QVERIFY2(!text.contains("testing"), qPrintable(text));
+    QCOMPARE(finished.count(), closes ? 1 : 0);
+    QCOMPARE(selections, selectionOpened);
+    QCOMPARE(dialog->try_connect(), result);
     QVERIFY(watcher.boxes().isEmpty());
 }
 
