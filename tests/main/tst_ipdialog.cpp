@@ -46,6 +46,17 @@ bool containsInOrder(const QString& text, const QStringList& fragments, QString*
     return true;
 }
 
+// Counts the openings of the selection dialog and closes it as a user who picks nothing.
+std::function<void(QWidget*)> countAndCloseSelection(int& count)
+{
+    return [&count](QWidget* w) {
+        if (auto* selection = qobject_cast<TrackboxSelection*>(w)) {
+            ++count;
+            selection->reject();
+        }
+    };
+}
+
 std::unique_ptr<IpDialog> makeDialog(const QString& ipStr, const QString& hostname,
                                      const QString& mac, const QString& model = QStringLiteral("20"),
                                      const std::string& password = {})
@@ -188,12 +199,7 @@ void IpDialogTest::startupSearch()
 
     auto dialog = makeDialog(ipStr, hostname, mac, model);
     int selections = 0;
-    ModalWatcher watcher([&](QWidget* w) {
-        if (auto* selection = qobject_cast<TrackboxSelection*>(w)) {
-            ++selections;
-            selection->reject();
-        }
-    });
+    ModalWatcher watcher(countAndCloseSelection(selections));
     QCOMPARE(dialog->try_connect(), result);
 
     const QString text = progressText(*dialog);
@@ -407,12 +413,7 @@ void IpDialogTest::chosenControllerTest()
         QVERIFY(m_lab->localSim(QStringLiteral("127.0.9.51"), simLines));
     auto dialog = makeDialog("127.0.9.11", "remembered", "");
     int selections = 0;
-    ModalWatcher watcher([&](QWidget* w) {
-        if (auto* selection = qobject_cast<TrackboxSelection*>(w)) {
-            ++selections;
-            selection->reject();
-        }
-    });
+    ModalWatcher watcher(countAndCloseSelection(selections));
     QSignalSpy finished(dialog.get(), &QDialog::finished);
     dialog->setTrackbox(QStringLiteral("box-h"));
     dialog->setTrackboxPort(50105);
