@@ -57,9 +57,9 @@ public:
     enum Result
     {
         ResultOk = 0,
-        ResultNoFileName = -1,    // nothing to do
-        ResultNotWritable = -2,   // the write test failed; nothing written
-        ResultLinesLost = -3      // the report is incomplete: lines could not be written
+        ResultNoFileName = -1,   // nothing to do
+        ResultNotWritable = -2,  // the write test failed; nothing written
+        ResultLinesLost = -3     // the report is incomplete: lines could not be written
     };
 
     ExportConfiguration(IOManager* iom, QWidget* parent, BackendVersions* versions);

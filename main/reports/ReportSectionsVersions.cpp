@@ -13,16 +13,6 @@ constexpr int ControllerLabelWidth = 11;
 constexpr int CascadeShortLabelWidth = 16;
 constexpr int CascadeLongLabelWidth = 29;
 
-QStringList words(const QString& text)
-{
-    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-QString wordAt(const QStringList& parts, int index)
-{
-    return index < parts.size() ? parts.at(index) : QString();
-}
-
 // Lines "key rest" with the keys left-justified to the longest key plus one.
 void writeAlignedPairs(ReportWriter& out, QList<QPair<QString, QString>> pairs)
 {
@@ -76,8 +66,8 @@ void ExportConfiguration::exportFrontendModuleInfo()
         std::sort(entries.begin(), entries.end());
         QList<QPair<QString, QString>> pairs;
         for (const QString& entry : entries)
-            pairs.append({entry.section(QLatin1Char(';'), 0, 0),
-                          entry.section(QLatin1Char(';'), 1)});
+            pairs.append(
+                {entry.section(QLatin1Char(';'), 0, 0), entry.section(QLatin1Char(';'), 1)});
         writeAlignedPairs(m_out, pairs);
     }
     m_out.emptyLine();
@@ -126,10 +116,10 @@ void ExportConfiguration::exportControllerSettings()
     } else {
         m_out.labelled(QStringLiteral("DHCP client"), w, QStringLiteral("no"));
         if (net.value != QLatin1String("none")) {
-            const QStringList parts = words(net.value);
-            m_out.labelled(QStringLiteral("IP address"), w, wordAt(parts, 1));
-            m_out.labelled(QStringLiteral("Subnet mask"), w, wordAt(parts, 2));
-            m_out.labelled(QStringLiteral("Gateway"), w, wordAt(parts, 3));
+            const QStringList parts = ReportWriter::words(net.value);
+            m_out.labelled(QStringLiteral("IP address"), w, ReportWriter::wordAt(parts, 1));
+            m_out.labelled(QStringLiteral("Subnet mask"), w, ReportWriter::wordAt(parts, 2));
+            m_out.labelled(QStringLiteral("Gateway"), w, ReportWriter::wordAt(parts, 3));
         }
     }
     if (m_out.protocolAtLeast(0, 13))
@@ -155,16 +145,16 @@ void ExportConfiguration::writeTimeSettings()
     m_out.labelled(QStringLiteral("UTC time"), w,
                    time.ok() ? time.value + QStringLiteral(" [hh mm ss]") : time.orError());
     m_out.labelled(QStringLiteral("NTP server"), w, m_out.text("system ntp_server"));
-    writeServiceStatus("system ntp_status", QStringLiteral("NTP active"),
-                       {QStringLiteral("Reachability        [% ]: "),
-                        QStringLiteral("Estimated precision [ms]: "),
-                        QStringLiteral("Jitter              [ms]: ")});
+    writeServiceStatus(
+        "system ntp_status", QStringLiteral("NTP active"),
+        {QStringLiteral("Reachability        [% ]: "), QStringLiteral("Estimated precision [ms]: "),
+         QStringLiteral("Jitter              [ms]: ")});
     m_out.labelled(QStringLiteral("PTP server"), w, m_out.text("system ptp"));
-    writeServiceStatus("system ptp_status", QStringLiteral("PTP active"),
-                       {QStringLiteral("Port State              : "),
-                        QStringLiteral("Master                  : "),
-                        QStringLiteral("Master Offset       [ms]: "),
-                        QStringLiteral("Mean Path Delay     [ms]: ")});
+    writeServiceStatus(
+        "system ptp_status", QStringLiteral("PTP active"),
+        {QStringLiteral("Port State              : "), QStringLiteral("Master                  : "),
+         QStringLiteral("Master Offset       [ms]: "),
+         QStringLiteral("Mean Path Delay     [ms]: ")});
     exportCpuTemperature();
 }
 
@@ -174,7 +164,7 @@ void ExportConfiguration::writeServiceStatus(const char* parameter, const QStrin
                                              const QStringList& detailLabels)
 {
     const ReportText status = m_out.text("%s", parameter);
-    const QStringList parts = words(status.value);
+    const QStringList parts = ReportWriter::words(status.value);
     if (!status.ok()) {
         m_out.labelled(label, ControllerLabelWidth, status);
     } else if (status.value == QLatin1String("none")) {
@@ -182,7 +172,7 @@ void ExportConfiguration::writeServiceStatus(const char* parameter, const QStrin
     } else if (!parts.isEmpty() && parts.first() == QLatin1String("ok")) {
         m_out.labelled(label, ControllerLabelWidth, QStringLiteral("yes"));
         for (int i = 0; i < detailLabels.size(); ++i)
-            m_out.line(detailLabels.at(i) + wordAt(parts, i + 1));
+            m_out.line(detailLabels.at(i) + ReportWriter::wordAt(parts, i + 1));
     } else {
         m_out.line(label + QStringLiteral(": ") + status.value);
     }
@@ -191,7 +181,8 @@ void ExportConfiguration::writeServiceStatus(const char* parameter, const QStrin
 void ExportConfiguration::exportCpuTemperature()
 {
     if (!m_out.protocolAtLeast(1, 22)) {
-        m_out.line(QStringLiteral("CPU temperature: Not available. Version of Controller is too old"));
+        m_out.line(
+            QStringLiteral("CPU temperature: Not available. Version of Controller is too old"));
         return;
     }
     const ReportText temp = m_out.text("system temperature_cpu");
@@ -199,11 +190,13 @@ void ExportConfiguration::exportCpuTemperature()
         m_out.line(QStringLiteral("CPU temperature: Error: ") + QString::number(temp.rc));
         return;
     }
-    const QStringList parts = words(temp.value);
+    const QStringList parts = ReportWriter::words(temp.value);
     const QString indent(17, QLatin1Char(' '));
-    m_out.line(QStringLiteral("CPU temperature: ") + wordAt(parts, 0) + QStringLiteral(" current"));
-    m_out.line(indent + wordAt(parts, 1) + QStringLiteral(" maximum since last boot up"));
-    m_out.line(indent + wordAt(parts, 2) + QStringLiteral(" critical"));
+    m_out.line(QStringLiteral("CPU temperature: ") + ReportWriter::wordAt(parts, 0) +
+               QStringLiteral(" current"));
+    m_out.line(indent + ReportWriter::wordAt(parts, 1) +
+               QStringLiteral(" maximum since last boot up"));
+    m_out.line(indent + ReportWriter::wordAt(parts, 2) + QStringLiteral(" critical"));
 }
 
 void ExportConfiguration::exportCascadeInfo()
@@ -241,11 +234,11 @@ void ExportConfiguration::exportCascadeInfo()
                        m_out.text("cascade connected_slave_available %s", key.constData()));
         const ReportText controller =
             m_out.text("cascade connected_slave_controller %s", key.constData());
-        const QStringList parts = words(controller.value);
+        const QStringList parts = ReportWriter::words(controller.value);
         m_out.labelled(QStringLiteral("Hostname"), sw,
-                       controller.ok() ? wordAt(parts, 0) : controller.orError());
+                       controller.ok() ? ReportWriter::wordAt(parts, 0) : controller.orError());
         m_out.labelled(QStringLiteral("Serial number"), sw,
-                       controller.ok() ? wordAt(parts, 1) : controller.orError());
+                       controller.ok() ? ReportWriter::wordAt(parts, 1) : controller.orError());
         m_out.labelled(QStringLiteral("ORVANE3 Backend"), sw,
                        m_out.text("system version_slave %s", key.constData()));
         m_out.labelled(QStringLiteral("Domainname"), sw,

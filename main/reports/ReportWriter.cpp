@@ -56,16 +56,19 @@ void ReportWriter::resetCounters()
 void ReportWriter::line(const QString& text)
 {
     QFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+    // Unbuffered, so that a line that did not fit is not retried on close.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text |
+                   QIODevice::Unbuffered)) {
         ++m_failedLines;
         return;
     }
-    const qint64 before = file.size();
+    const qint64 before = file.isSequential() ? -1 : file.size();
     const QByteArray bytes = (singleLine(text) + QLatin1Char('\n')).toUtf8();
-    const bool whole = file.write(bytes) == bytes.size() && file.flush();
+    const bool whole = file.write(bytes) == bytes.size();
     if (!whole) {
         // A partial line would shift everything after it; take it back.
-        file.resize(before);
+        if (before >= 0)
+            file.resize(before);
         ++m_failedLines;
         return;
     }
@@ -109,8 +112,7 @@ bool ReportWriter::requireProtocol(int major, int minor)
     return false;
 }
 
-int ReportWriter::vquery(QueryKind kind, void* storage, int count, const char* format,
-                         va_list args)
+int ReportWriter::vquery(QueryKind kind, void* storage, int count, const char* format, va_list args)
 {
     char par[IOManager::MaxTextLength + 1];
     if (!formatParameter(par, sizeof par, format, args) || !m_iom)
@@ -118,28 +120,28 @@ int ReportWriter::vquery(QueryKind kind, void* storage, int count, const char* f
     ++m_queries;
     m_iom->configure_next_cmd(false, kind == QueryKind::Command ? count : -1, true);
     switch (kind) {
-    case QueryKind::Text:
-        return m_iom->get_par(static_cast<char*>(storage), "%s", par);
-    case QueryKind::Int:
-        return m_iom->get_par_i(static_cast<int*>(storage), "%s", par);
-    case QueryKind::Double:
-        return m_iom->get_par_d(static_cast<double*>(storage), "%s", par);
-    case QueryKind::YesNo:
-        return m_iom->get_par_yn(static_cast<bool*>(storage), "%s", par);
-    case QueryKind::Doubles:
-        return m_iom->get_par_dd(static_cast<double*>(storage), count, "%s", par);
-    case QueryKind::Command:
-        return m_iom->execute_cmd(static_cast<char*>(storage), "%s", par);
+        case QueryKind::Text:
+            return m_iom->get_par(static_cast<char*>(storage), "%s", par);
+        case QueryKind::Int:
+            return m_iom->get_par_i(static_cast<int*>(storage), "%s", par);
+        case QueryKind::Double:
+            return m_iom->get_par_d(static_cast<double*>(storage), "%s", par);
+        case QueryKind::YesNo:
+            return m_iom->get_par_yn(static_cast<bool*>(storage), "%s", par);
+        case QueryKind::Doubles:
+            return m_iom->get_par_dd(static_cast<double*>(storage), count, "%s", par);
+        case QueryKind::Command:
+            return m_iom->execute_cmd(static_cast<char*>(storage), "%s", par);
     }
     return ParameterTooLong;
 }
 
-#define REPORT_VQUERY(rc, kind, storage, count)                \
-    do {                                                       \
-        va_list args;                                          \
-        va_start(args, format);                                \
-        rc = vquery(kind, storage, count, format, args);       \
-        va_end(args);                                          \
+#define REPORT_VQUERY(rc, kind, storage, count)          \
+    do {                                                 \
+        va_list args;                                    \
+        va_start(args, format);                          \
+        rc = vquery(kind, storage, count, format, args); \
+        va_end(args);                                    \
     } while (0)
 
 ReportText ReportWriter::text(const char* format, ...)
@@ -225,6 +227,16 @@ QString ReportWriter::removeQuotes(const QString& text)
     QString out = text;
     out.remove(QLatin1Char('"'));
     return out;
+}
+
+QStringList ReportWriter::words(const QString& text)
+{
+    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+QString ReportWriter::wordAt(const QStringList& words, int index)
+{
+    return words.value(index);
 }
 
 QString ReportWriter::singleLine(const QString& text)

@@ -2,6 +2,7 @@
 #define REPORTWRITER_H
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdarg>
 
@@ -104,11 +105,23 @@ public:
     static QString padLabel(const QString& label, int width) { return label.leftJustified(width); }
     static QString twoDigits(int n);
     static QString removeQuotes(const QString& text);
+    // The blank-separated words of a controller answer, and one of them
+    // (empty when there are fewer).
+    static QStringList words(const QString& text);
+    static QString wordAt(const QStringList& words, int index);
     // Line breaks of a controller text turned into blanks.
     static QString singleLine(const QString& text);
 
 private:
-    enum class QueryKind { Text, Int, Double, YesNo, Doubles, Command };
+    enum class QueryKind
+    {
+        Text,
+        Int,
+        Double,
+        YesNo,
+        Doubles,
+        Command
+    };
     // Formats the parameter, counts the query and runs it without error box;
     // for Command, count is the time-out in ms.
     int vquery(QueryKind kind, void* storage, int count, const char* format, va_list args);
