@@ -412,6 +412,10 @@ void TestExportConfiguration::frontendModuleLines_data()
                                                        "mid   0.1;x",
                                                        "zeta  1.0",
                                                        ""};
+    QTest::newRow("separators inside module records")
+        << ExportConfiguration::composeVersionText("3.3.1", {{"b|x;y", "1|2"}, {"a", "2;0"}})
+        << QStringList{"ORVANE3 Frontend        : 3.3.1", "[Frontend modules (loaded)]",
+                       "a     2;0", "b/x,y 1/2", ""};
     QTest::newRow("placeholders in names")
         << "%1|%2;%1"
         << QStringList{"ORVANE3 Frontend        : %1", "[Frontend modules (loaded)]", "%2 %1", ""};
