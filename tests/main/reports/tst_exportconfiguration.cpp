@@ -309,6 +309,9 @@ void TestExportConfiguration::controllerValuesAppearVerbatim_data()
     QTest::newRow("line breaks") << "system domainname"
                                  << "lab\r\nexample\rnet\nend"
                                  << QStringList{"Domain     : lab example net end"};
+    QTest::newRow("quoted text")
+        << "system domainname" << "\"lab \"x\" example\""
+        << QStringList{"Domain     : lab x example"};
     QTest::newRow("quotes inside a text")
         << "system ntp_server"
         << "ntp \"a\" 'b'" << QStringList{"NTP server : ntp \"a\" 'b'"};
