@@ -160,7 +160,7 @@ WandDevice wandDevice(ReportWriter& out, int body)
         wand.model = out.text("qorwpan device_model_desc %s", id.vendorModel().constData())
                          .unquotedOr(errorText(-32));
         wand.serialOrPort = QString::fromUtf8(id.serial);
-    } else if (device.value != QLatin1String("none") && words(device.value).size() == 1) {
+    } else if (device.value != QLatin1String("none") && ReportWriter::words(device.value).size() == 1) {
         // A wired device has no radio description; its port is its name.
         wand.model = QStringLiteral("wired");
         wand.serialOrPort = device.value;
@@ -343,7 +343,7 @@ void writeBodyFile(ReportWriter& out, const char* type, int body, const ReportTe
 void writeFixedAngles(ReportWriter& out, int body)
 {
     const ReportText answer = out.text("standard fixed_angle b%02d", body);
-    const QStringList parts = words(answer.value);
+    const QStringList parts = ReportWriter::words(answer.value);
     bool ok = answer.ok() && parts.size() == 6;
     double angles[3] = {};
     for (int i = 0; ok && i < 3; ++i)
@@ -446,7 +446,7 @@ void writeOutputChannel(ReportWriter& out, int ch, const ReportText& active, con
     } else if (net.value == QLatin1String("none")) {
         out.line(QStringLiteral("Send to / UDP port: none"));
     } else {
-        const QStringList parts = words(net.value);
+        const QStringList parts = ReportWriter::words(net.value);
         out.line(QStringLiteral("UDP/Multicast:     ") + parts.value(0));
         out.line(QStringLiteral("Send to:           ") + parts.value(1));
         out.line(QStringLiteral("Port:              ") + parts.value(2));
@@ -567,7 +567,7 @@ void ExportConfiguration::exportTrackingSettings()
                    : QStringLiteral("6DOF filter prediction maximum: ") + predictionMax.orError());
 
     const ReportText axis = m_out.text("tracking axis_5dof_central");
-    const QStringList axisWords = words(axis.value);
+    const QStringList axisWords = ReportWriter::words(axis.value);
     if (axis.ok() && axisWords.size() == 3)
         m_out.line(QStringLiteral("Axis 5DOF central: x = ") + axisWords.at(0) +
                    QStringLiteral(" mm, y = ") + axisWords.at(1) + QStringLiteral(" mm, z = ") +

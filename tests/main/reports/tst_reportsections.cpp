@@ -87,6 +87,10 @@ private slots:
     void failedQueries();
     void answerBranches_data();
     void answerBranches();
+    void malformedAnswers_data();
+    void malformedAnswers();
+    void tableColumnsAlign_data();
+    void tableColumnsAlign();
 };
 
 void TestReportSections::goldenReport_data()
@@ -397,6 +401,11 @@ void TestReportSections::answerBranches_data()
         << QStringList{"set wavewand device b02 = wavewand1"} << "Body Administration"
         << QStringList{"  F2 |     yes |                    wired |         wavewand1 "
                        "|  Target library | light smoothing"};
+    QTest::newRow("measurement tools not available: no tool tables")
+        << QStringList{"set measurementtool available = no"} << "Body Administration"
+        << QStringList{"  F2 |     yes |               Wavewand 3 |            300102 "
+                       "|  Target library | light smoothing",
+                       "", "Fingertracking"};
     QTest::newRow("controller value with percent and line break")
         << QStringList{"set roomcal last_coordinate_type = %1%2\\n"} << "Room calibration"
         << QStringList{"Coordinate system: %1%2\\n"};
@@ -417,6 +426,122 @@ void TestReportSections::answerBranches()
         QCOMPARE(lines.value(at + i), expected.at(i));
     if (expected.first().startsWith(QLatin1Char('[')))
         QCOMPARE(lines.size(), expected.size());
+}
+
+void TestReportSections::malformedAnswers_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QStringList>("expected");
+
+    // Answers that arrive but hold the wrong number of words: the channel's
+    // -33, or the text itself where it is meaningful.
+    const auto row = [](const char* name, const char* control, const char* heading,
+                        QStringList expected) {
+        QTest::newRow(name) << QString::fromLatin1(control) << QString::fromLatin1(heading)
+                            << expected;
+    };
+    row("area with three numbers", "set camera area c01 t01 = 1 2 3", "Camera settings",
+        {"Camera area: Error -33", "      2 |          900 |         1010 |           40 |           90"});
+    row("reference none", "set roomcal reference c02 = none", "Room calibration",
+        {"c02      | none"});
+    row("room pose cut short", "set tracking room c03 = 1 2 3", "Room adjustments",
+        {"c03      | Camera has no valid room calibration data"});
+    row("fixed angles cut short", "set standard fixed_angle b01 = 0.0 no", "Body calibration",
+        {"Fixed angles: Error -33", "6DOF filter enabled yes"});
+    row("5DOF axis cut short", "set tracking axis_5dof_central = 1 2", "Tracking settings",
+        {"Axis 5DOF central: Error -33"});
+    row("finger counts not numbers", "set fingertracking number_of_finger_marker left_m = 1 x",
+        "Fingertracking settings", {"Number of finger marker: Error -33", "", "Hand geometry 2:"});
+    row("hand marker cut short", "set fingertracking hand_marker right_m m03 = 0.0 60.0",
+        "Fingertracking settings", {"Coordinates of hand marker: Error -33"});
+    row("radio device of two words", "set wavewand qorwpan_device d01 = 0x0001 0x0020",
+        "Wavewand settings",
+        {"Device 1: Vendor/model/serial error -33",
+         "Device 2: 0x0020 (Wavewand 3), SN 300102, Vendor 0x0001"});
+    row("radio device skipped", "set wavewand qorwpan_device d02 = none", "Wavewand settings",
+        {"Device 1: 0x0020 (Wavewand 3), SN 300101, Vendor 0x0001", ""});
+    row("transceiver unnamed", "set qorwpan transceiver d01 = broken", "QOR radio info",
+        {"Transceiver 1:", "--------------", "Vendor/model/serial: broken", "",
+         "Number of devices: 4"});
+    row("sensor without radio channel", "set inertial sensor_radio_channel 0x0002 0x0031 520001 =",
+        "Inertial settings", {"Channel                  : ", "Wakeup mode              : motion"});
+    row("radio channel without PAN id", "set qorwpan radio = 15", "QOR radio info",
+        {"Channel / PAN-ID: Error -33"});
+}
+
+// Answers of the wrong shape are reported, never taken apart at random.
+void TestReportSections::malformedAnswers()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, heading);
+    QFETCH(QStringList, expected);
+    const ReportRun run = runReport(QStringLiteral("demo"), {control});
+    QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
+    const QStringList lines = section(run.lines, heading);
+    const int at = lines.indexOf(expected.first());
+    QVERIFY2(at >= 0, qPrintable(expected.first()));
+    for (int i = 1; i < expected.size(); ++i)
+        QCOMPARE(lines.value(at + i), expected.at(i));
+}
+
+void TestReportSections::tableColumnsAlign_data()
+{
+    QTest::addColumn<QStringList>("controls");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("rowStart");
+
+    QTest::newRow("selected wavewands, long description")
+        << QStringList{"set qorwpan device_model_desc 0x0001 0x0020 = \"Wavewand with a long name\""}
+        << "Wavewand ID         | Vendor/model/serial/port | Model description | Has param "
+           "| Sync group | Flash "
+        << "F1   ";
+    QTest::newRow("body types beyond nine")
+        << QStringList{"set body number_of_types = 10", "set body type t10 = extra",
+                       "set body type_desc extra = \"an extra type\"",
+                       "set body number_of_bodies extra = 0"}
+        << "ID        | Type                          | Description                             "
+           "| Count "
+        << "t10 ";
+    QTest::newRow("static cameras, long model")
+        << QStringList{"set roomcal type = wand_no_angle",
+                       "set camera model_desc 0x0a03 = \"ORCAM-5 with a very long model name\""}
+        << "Camera          | Status          | Model           | Serial         " << "c01 ";
+    QTest::newRow("missing camera, long words")
+        << QStringList{"set tracking number_of_missing_cameras = 1",
+                       "set tracking missing_camera c01 = c40-with-long-name 0x0a05-long-type 1"}
+        << "Camera   | Model          | Serial         " << "c40-with-";
+    QTest::newRow("residuals") << QStringList{}
+                               << "Camera   | Model           | Serial          | Residual [mm]   "
+                                  "| Used frames     "
+                               << "c06 ";
+    QTest::newRow("output types, long description")
+        << QStringList{"set output type_desc 3d = \"3DOF markers, every single one of them\""}
+        << "Type           | Description                                       | Available  "
+           "| Active "
+        << "3d ";
+    QTest::newRow("synccard channels") << QStringList{} << "Channel | Delay [ms] | Active during idle"
+                                       << "ch02 ";
+}
+
+// Every "|" of a table's header has a "|" under it in the rows, also for
+// values longer than their column and for the tenth entry of a list.
+void TestReportSections::tableColumnsAlign()
+{
+    QFETCH(QStringList, controls);
+    QFETCH(QString, header);
+    QFETCH(QString, rowStart);
+    const ReportRun run = runReport(QStringLiteral("demo"), controls);
+    QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
+    const int at = run.lines.indexOf(header);
+    QVERIFY2(at >= 0, qPrintable(header));
+    int row = at + 2;
+    while (row < run.lines.size() && !run.lines.at(row).startsWith(rowStart))
+        ++row;
+    QVERIFY2(row < run.lines.size(), qPrintable(rowStart));
+    const QString line = run.lines.at(row);
+    for (int i = header.indexOf(QLatin1Char('|')); i >= 0; i = header.indexOf(QLatin1Char('|'), i + 1))
+        QVERIFY2(line.mid(i, 1) == QLatin1String("|"), qPrintable(line));
 }
 
 QTEST_MAIN(TestReportSections)
