@@ -53,27 +53,30 @@ void ReportWriter::resetCounters()
     m_queries = 0;
 }
 
-void ReportWriter::line(const QString& text)
+bool ReportWriter::appendLine(const QString& fileName, const QString& text)
 {
-    QFile file(m_fileName);
+    QFile file(fileName);
     // Unbuffered, so that a line that did not fit is not retried on close.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text |
-                   QIODevice::Unbuffered)) {
-        ++m_failedLines;
-        return;
-    }
+                   QIODevice::Unbuffered))
+        return false;
     const qint64 before = file.isSequential() ? -1 : file.size();
     const QByteArray bytes = (singleLine(text) + QLatin1Char('\n')).toUtf8();
-    const bool whole = file.write(bytes) == bytes.size();
-    if (!whole) {
+    if (file.write(bytes) != bytes.size()) {
         // A partial line would shift everything after it; take it back.
         if (before >= 0)
             file.resize(before);
-        ++m_failedLines;
-        return;
+        return false;
     }
-    file.close();
-    ++m_writtenLines;
+    return true;
+}
+
+void ReportWriter::line(const QString& text)
+{
+    if (appendLine(m_fileName, text))
+        ++m_writtenLines;
+    else
+        ++m_failedLines;
 }
 
 void ReportWriter::emptyLine()

@@ -59,6 +59,8 @@ public:
     // that one call is always one line of the report; a line that cannot be
     // written whole leaves the file as it was and counts as failed.
     void line(const QString& text);
+    // The same for any file; false when the line could not be written whole.
+    static bool appendLine(const QString& fileName, const QString& text);
     void emptyLine();
     // "[name]" on a line of its own.
     void heading(const QString& name);
