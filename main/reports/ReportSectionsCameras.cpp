@@ -46,7 +46,9 @@ bool since(const ReportWriter& out, CameraMinimum m)
 }
 
 
-// A camera pose "x y z r0 .. r8" as the room tables show it.
+// A camera pose "x y z r0 .. r8" as the room tables show it: positions with
+// one decimal, rotation entries with six, each 11 wide, so that the nine
+// entries fill the 108-character rotation column.
 struct Pose
 {
     double values[12] = {};
@@ -392,6 +394,7 @@ void writeSynccardsOld(ReportWriter& out, int cards)
                             : QStringLiteral("not supported");
             out.line(QStringLiteral("Input frequency : ") + input);
         }
+        // The card's selected input source names the signal it follows.
         out.line(QStringLiteral("Sync signal (none/video/TTL): ") +
                  out.text("synccard source d%02d", d).orError());
         const ReportText mode = out.text("synccard active_mode");

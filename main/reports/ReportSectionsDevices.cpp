@@ -50,6 +50,8 @@ QString wandDescription(ReportWriter& out, const QString& device)
     return QString();
 }
 
+// The sync group and flash columns are value " / " maximum, the sync group
+// padded to its header column.
 void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
 {
     tableHead(out, QStringLiteral("Selected Wavewands:"), 20,
@@ -81,6 +83,8 @@ void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
     out.emptyLine();
 }
 
+// The radio devices an interaction device may use, one line each; the
+// device number takes two places.
 void writeAvailableWavewands(ReportWriter& out)
 {
     out.line(QStringLiteral("Available Wavewands:"));
@@ -145,6 +149,7 @@ void writeSelectedHands(ReportWriter& out, const ReportValue<int>& hands)
             geometry = out.text("fingertracking hand_geometry_desc %s",
                                 utf8(geometryId.value).constData())
                            .unquotedOr(errorText(-32));
+        // Asked for the hand's body, so that hands without a glove show theirs too.
         const ReportText gain = out.text("fingertracking tactile_feedback_gain b%02d", b);
         out.line(ReportWriter::field(QStringLiteral("H") + QString::number(b), 8) +
                  QStringLiteral("| ") + ReportWriter::field(name, 37) + QStringLiteral("| ") +

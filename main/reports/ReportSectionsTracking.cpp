@@ -382,6 +382,8 @@ void describedFilterLine(ReportWriter& out, const QString& label, const ReportTe
     out.line(label + QStringLiteral(": ") + desc.unquotedOr(desc.orError()));
 }
 
+// Besides enabled, preset and strength a body's filter has a mode (one of
+// the controller's filter modes) and a prediction time in seconds.
 void write6DofFilter(ReportWriter& out, const char* type, int body)
 {
     const ReportText enabled = out.text("body filter6d_enabled %s b%02d", type, body);
@@ -399,6 +401,9 @@ void write6DofFilter(ReportWriter& out, const char* type, int body)
                     out.text("body filter6d_prediction %s b%02d", type, body));
 }
 
+// Per body a summary line
+//   "<type> bNN: [not ]cal., Description: <desc>, Number of marker: <n> marker"
+// and its marker file.
 void writeBodies(ReportWriter& out, const QList<BodyTypeCount>& types)
 {
     out.line(QStringLiteral("Bodies:"));
@@ -479,6 +484,8 @@ QString activeChannels(ReportWriter& out, const QString& type, int channels)
     return on.isEmpty() ? QStringLiteral("none") : on.join(QLatin1Char(' '));
 }
 
+// One row per output type; the last column names the numbered channels that
+// send it.
 void writeOutputTypes(ReportWriter& out, int channels)
 {
     const ReportValue<int> count = out.integer("output number_of_types");
