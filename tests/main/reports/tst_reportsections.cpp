@@ -25,10 +25,11 @@ struct ReportRun
     QString error;
 };
 
-// Runs the whole report against a fresh simulator with the profile and the
-// control lines applied; protocol, when given, replaces the controller's.
+// Runs the whole report, or only the section with heading, against a fresh
+// simulator with the profile and the control lines applied; protocol, when
+// given, replaces the controller's.
 ReportRun runReport(const QString& profile, const QStringList& controlLines = {},
-                    const QString& protocol = {})
+                    const QString& protocol = {}, const QString& heading = {})
 {
     ReportRun run;
     orvane::sim::SimOptions options;
@@ -50,6 +51,12 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines = {}
     ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
     ReportBoxes boxes;
     report.setMessageBoxProvider(&boxes);
+    if (!heading.isEmpty()) {
+        if (report.exportSection(file, heading) != ExportConfiguration::ResultOk)
+            run.error = QStringLiteral("no section ") + heading;
+        run.lines = readLines(file);
+        return run;
+    }
     report.exportConfigurations(file, false, true);
     const QStringList all = readLines(file);
     const int first = all.indexOf(FirstSection);
@@ -58,18 +65,6 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines = {}
     else
         run.lines = all.mid(first);
     return run;
-}
-
-// The lines of one section, heading included.
-QStringList section(const QStringList& lines, const QString& heading)
-{
-    const int start = lines.indexOf(QLatin1Char('[') + heading + QLatin1Char(']'));
-    if (start < 0)
-        return {};
-    int end = start + 1;
-    while (end < lines.size() && !lines.at(end).startsWith(QLatin1Char('[')))
-        ++end;
-    return lines.mid(start, end - start);
 }
 
 // Empty when expected stands in lines, from index `from` on, as one run of
@@ -99,6 +94,7 @@ private slots:
     void protocolGates();
     void failedQueries_data();
     void failedQueries();
+    void failuresDoNotStopTheReport();
     void answerBranches_data();
     void answerBranches();
     void malformedAnswers_data();
@@ -218,9 +214,9 @@ void TestReportSections::protocolGates()
     QFETCH(QString, heading);
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
-    const ReportRun run = runReport(QStringLiteral("demo"), {}, protocol);
+    const ReportRun run = runReport(QStringLiteral("demo"), {}, protocol, heading);
     QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
-    const QStringList lines = section(run.lines, heading);
+    const QStringList& lines = run.lines;
     QVERIFY(!lines.isEmpty());
     for (const QString& p : present)
         QVERIFY2(lines.contains(p), qPrintable(p));
@@ -242,7 +238,7 @@ void TestReportSections::failedQueries_data()
                             << expected;
     };
     row("camera count", "camera number_of_cameras", "Camera settings",
-        {"Number of cameras   : Error -32", "", "[Synccard settings]"});
+        {"[Camera settings]", "", "Number of cameras   : Error -32", ""});
     row("camera type", "camera camera c02", "Camera settings",
         {"Model ID: Error -32", "Model  : Error -32", "Serial : Error -32"});
     row("flash maximum", "camera max_flash_intensity c01", "Camera settings",
@@ -328,15 +324,37 @@ void TestReportSections::failedQueries()
     QFETCH(QString, parameter);
     QFETCH(QString, heading);
     QFETCH(QStringList, expected);
-    const ReportRun run = runReport(QStringLiteral("demo"), {QStringLiteral("error ") + parameter});
+    const ReportRun run =
+        runReport(QStringLiteral("demo"), {QStringLiteral("error ") + parameter}, {}, heading);
     QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
-    QVERIFY(run.lines.contains(QStringLiteral("[Inertial settings]")));
-    // The expected lines appear in this order, one after the other, within
-    // the section (or running into the next heading).
-    const int start = run.lines.indexOf(QLatin1Char('[') + heading + QLatin1Char(']'));
-    QVERIFY(start >= 0);
-    const QString missing = missingRun(run.lines, expected, start);
+    // The expected lines appear in this order, one after the other.
+    const QString missing = missingRun(run.lines, expected);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
+}
+
+// Failing queries in several sections: each writes its error and every
+// later section still follows in its place.
+void TestReportSections::failuresDoNotStopTheReport()
+{
+    const ReportRun run = runReport(
+        QStringLiteral("demo"), {QStringLiteral("error camera number_of_cameras"),
+                                 QStringLiteral("error body number_of_types"),
+                                 QStringLiteral("error inertial available")});
+    QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
+    QStringList headings;
+    for (const QString& line : run.lines)
+        if (line.startsWith(QLatin1Char('[')))
+            headings << line;
+    QCOMPARE(headings,
+             QStringList({"[Camera settings]", "[Synccard settings]", "[QOR radio info]",
+                          "[Tracking settings]", "[Body Administration]", "[Output settings]",
+                          "[Wavewand settings]", "[Measurement Tool settings]",
+                          "[Room calibration]", "[Room adjustments]", "[Body calibration]",
+                          "[Fingertracking settings]", "[Tactile settings]",
+                          "[Inertial settings]"}));
+    QVERIFY(run.lines.contains(QStringLiteral("Number of cameras   : Error -32")));
+    QVERIFY(run.lines.contains(QStringLiteral("Number of types: Error -32")));
+    QCOMPARE(run.lines.last(), QStringLiteral("Available: Error -32"));
 }
 
 void TestReportSections::answerBranches_data()
@@ -429,9 +447,9 @@ void TestReportSections::answerBranches()
     QFETCH(QStringList, controls);
     QFETCH(QString, heading);
     QFETCH(QStringList, expected);
-    const ReportRun run = runReport(QStringLiteral("demo"), controls);
+    const ReportRun run = runReport(QStringLiteral("demo"), controls, {}, heading);
     QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
-    const QStringList lines = section(run.lines, heading);
+    const QStringList& lines = run.lines;
     const QString missing = missingRun(lines, expected);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
     if (expected.first().startsWith(QLatin1Char('[')))
@@ -486,20 +504,22 @@ void TestReportSections::malformedAnswers()
     QFETCH(QString, control);
     QFETCH(QString, heading);
     QFETCH(QStringList, expected);
-    const ReportRun run = runReport(QStringLiteral("demo"), {control});
+    const ReportRun run = runReport(QStringLiteral("demo"), {control}, {}, heading);
     QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
-    const QString missing = missingRun(section(run.lines, heading), expected);
+    const QString missing = missingRun(run.lines, expected);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
 }
 
 void TestReportSections::tableColumnsAlign_data()
 {
     QTest::addColumn<QStringList>("controls");
+    QTest::addColumn<QString>("heading");
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("rowStart");
 
     QTest::newRow("selected wavewands, long description")
         << QStringList{"set qorwpan device_model_desc 0x0001 0x0020 = \"Wavewand with a long name\""}
+        << "Wavewand settings"
         << "Wavewand ID         | Vendor/model/serial/port | Model description | Has param "
            "| Sync group | Flash "
         << "F1   ";
@@ -507,27 +527,31 @@ void TestReportSections::tableColumnsAlign_data()
         << QStringList{"set body number_of_types = 10", "set body type t10 = extra",
                        "set body type_desc extra = \"an extra type\"",
                        "set body number_of_bodies extra = 0"}
+        << "Body calibration"
         << "ID        | Type                          | Description                             "
            "| Count "
         << "t10 ";
     QTest::newRow("static cameras, long model")
         << QStringList{"set roomcal type = wand_no_angle",
                        "set camera model_desc 0x0a03 = \"ORCAM-5 with a very long model name\""}
+        << "Room calibration"
         << "Camera          | Status          | Model           | Serial         " << "c01 ";
     QTest::newRow("missing camera, long words")
         << QStringList{"set tracking number_of_missing_cameras = 1",
                        "set tracking missing_camera c01 = c40-with-long-name 0x0a05-long-type 1"}
+        << "Room calibration"
         << "Camera   | Model          | Serial         " << "c40-with-";
-    QTest::newRow("residuals") << QStringList{}
+    QTest::newRow("residuals") << QStringList{} << "Room calibration"
                                << "Camera   | Model           | Serial          | Residual [mm]   "
                                   "| Used frames     "
                                << "c06 ";
     QTest::newRow("output types, long description")
         << QStringList{"set output type_desc 3d = \"3DOF markers, every single one of them\""}
+        << "Output settings"
         << "Type           | Description                                       | Available  "
            "| Active "
         << "3d ";
-    QTest::newRow("synccard channels") << QStringList{} << "Channel | Delay [ms] | Active during idle"
+    QTest::newRow("synccard channels") << QStringList{} << "Synccard settings" << "Channel | Delay [ms] | Active during idle"
                                        << "ch02 ";
 }
 
@@ -536,9 +560,10 @@ void TestReportSections::tableColumnsAlign_data()
 void TestReportSections::tableColumnsAlign()
 {
     QFETCH(QStringList, controls);
+    QFETCH(QString, heading);
     QFETCH(QString, header);
     QFETCH(QString, rowStart);
-    const ReportRun run = runReport(QStringLiteral("demo"), controls);
+    const ReportRun run = runReport(QStringLiteral("demo"), controls, {}, heading);
     QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
     const int at = run.lines.indexOf(header);
     QVERIFY2(at >= 0, qPrintable(header));
