@@ -15,7 +15,7 @@
 class RawClient
 {
 public:
-    explicit RawClient(const char* command) : m_command(command) {}
+    explicit RawClient(const char* command = "") : m_command(command) {}
     RawClient(const RawClient&) = delete;
     RawClient& operator=(const RawClient&) = delete;
     ~RawClient()
@@ -42,10 +42,11 @@ public:
         return ::select(fd + 1, write ? nullptr : &set, write ? &set : nullptr, nullptr, &tv) == 1;
     }
     // The same bytes as the channel: command with its zero byte, one read back.
-    bool roundTrip()
+    bool roundTrip() { return roundTrip(m_command); }
+    bool roundTrip(const char* command)
     {
-        const ssize_t size = ssize_t(std::strlen(m_command) + 1);
-        if (!waitFor(true) || ::send(fd, m_command, size_t(size), MSG_NOSIGNAL) != size)
+        const ssize_t size = ssize_t(std::strlen(command) + 1);
+        if (!waitFor(true) || ::send(fd, command, size_t(size), MSG_NOSIGNAL) != size)
             return false;
         char answer[201];
         return waitFor(false) && ::recv(fd, answer, 200, 0) > 0;

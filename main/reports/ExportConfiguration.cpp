@@ -80,6 +80,9 @@ int ExportConfiguration::exportConfigurations(const QString& fileName, bool show
         return ResultNotWritable;
     }
 
+    // One open for the whole report instead of one per line; should it fail,
+    // the lines try on their own and count their failures.
+    m_out.openFile();
     writeHeader();
     exportVersionInfo();
     exportFrontendModuleInfo();
@@ -103,6 +106,7 @@ int ExportConfiguration::exportConfigurations(const QString& fileName, bool show
     exportFingerTrackingSettings();
     exportTactileSettings();
     exportInertialSettings();
+    m_out.closeFile();
 
     if (m_out.failedLines() > 0) {
         // Saying "successfully written" over a report with holes would hide

@@ -65,6 +65,8 @@ ExportSystemInformation::ExportSystemInformation(QWidget* parent, IOManager* iom
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(RowHeight);
     ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ui->tableWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
+    ui->tableWidget->verticalHeader()->hide();
 }
 
 ExportSystemInformation::~ExportSystemInformation()

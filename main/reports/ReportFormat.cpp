@@ -93,8 +93,7 @@ QString describedId(const ReportText& description, const QByteArray& id)
 {
     if (!description.ok())
         return description.orError();
-    return description.unquoted() + QStringLiteral(" (") + QString::fromUtf8(id) +
-           QLatin1Char(')');
+    return description.unquoted() + QStringLiteral(" (") + QString::fromUtf8(id) + QLatin1Char(')');
 }
 
 }  // namespace reportformat

@@ -40,7 +40,9 @@ int ExportConfiguration::exportSection(const QString& fileName, const QString& h
         m_sFilename = fileName;
         m_out.setFileName(fileName);
         m_out.resetCounters();
+        m_out.openFile();
         (this->*s.writer)();
+        m_out.closeFile();
         return m_out.failedLines() > 0 ? ResultLinesLost : ResultOk;
     }
     return ResultNoFileName;

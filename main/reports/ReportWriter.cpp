@@ -53,15 +53,16 @@ void ReportWriter::resetCounters()
     m_queries = 0;
 }
 
-bool ReportWriter::appendLine(const QString& fileName, const QString& text)
+namespace {
+
+// Unbuffered, so that a line that did not fit is not retried on close.
+constexpr QIODevice::OpenMode AppendMode =
+    QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered;
+
+bool writeWhole(QFile& file, const QString& text)
 {
-    QFile file(fileName);
-    // Unbuffered, so that a line that did not fit is not retried on close.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text |
-                   QIODevice::Unbuffered))
-        return false;
     const qint64 before = file.isSequential() ? -1 : file.size();
-    const QByteArray bytes = (singleLine(text) + QLatin1Char('\n')).toUtf8();
+    const QByteArray bytes = (ReportWriter::singleLine(text) + QLatin1Char('\n')).toUtf8();
     if (file.write(bytes) != bytes.size()) {
         // A partial line would shift everything after it; take it back.
         if (before >= 0)
@@ -71,9 +72,34 @@ bool ReportWriter::appendLine(const QString& fileName, const QString& text)
     return true;
 }
 
+}  // namespace
+
+ReportWriter::~ReportWriter() = default;
+
+bool ReportWriter::appendLine(const QString& fileName, const QString& text)
+{
+    QFile file(fileName);
+    return file.open(AppendMode) && writeWhole(file, text);
+}
+
+bool ReportWriter::openFile()
+{
+    closeFile();
+    auto file = std::make_unique<QFile>(m_fileName);
+    if (!file->open(AppendMode))
+        return false;
+    m_file = std::move(file);
+    return true;
+}
+
+void ReportWriter::closeFile()
+{
+    m_file.reset();
+}
+
 void ReportWriter::line(const QString& text)
 {
-    if (appendLine(m_fileName, text))
+    if (m_file ? writeWhole(*m_file, text) : appendLine(m_fileName, text))
         ++m_writtenLines;
     else
         ++m_failedLines;

@@ -5,8 +5,10 @@
 #include <QStringList>
 
 #include <cstdarg>
+#include <memory>
 
 class BackendVersions;
+class QFile;
 class IOManager;
 
 #if defined(__GNUC__)
@@ -37,6 +39,8 @@ struct ReportText : ReportValue<QString>
     // Quotes removed from a value the controller sent as a quoted text;
     // anything else unchanged.
     QString display() const;
+    // display(), or "Error " and the result code.
+    QString displayOrError() const { return ok() ? display() : orError(); }
     QString unquotedOr(const QString& fallback) const { return ok() ? unquoted() : fallback; }
     QString displayOr(const QString& fallback) const { return ok() ? display() : fallback; }
 };
@@ -50,9 +54,16 @@ class ReportWriter
 {
 public:
     ReportWriter(IOManager* iom, const BackendVersions* versions);
+    ~ReportWriter();
+    ReportWriter(const ReportWriter&) = delete;
+    ReportWriter& operator=(const ReportWriter&) = delete;
 
     // --- output ----------------------------------------------------------
-    void setFileName(const QString& fileName) { m_fileName = fileName; }
+    void setFileName(const QString& fileName)
+    {
+        closeFile();
+        m_fileName = fileName;
+    }
     QString fileName() const { return m_fileName; }
 
     // Appends text and a line end.  Line breaks inside text become blanks so
@@ -61,6 +72,10 @@ public:
     void line(const QString& text);
     // The same for any file; false when the line could not be written whole.
     static bool appendLine(const QString& fileName, const QString& text);
+    // Keeps the report file open between lines (each line is still appended
+    // whole and at once); without it every line opens the file anew.
+    bool openFile();
+    void closeFile();
     void emptyLine();
     // "[name]" on a line of its own.
     void heading(const QString& name);
@@ -131,6 +146,7 @@ private:
     IOManager* m_iom = nullptr;
     const BackendVersions* m_versions = nullptr;
     QString m_fileName;
+    std::unique_ptr<QFile> m_file;
     int m_failedLines = 0;
     int m_writtenLines = 0;
     int m_queries = 0;

@@ -309,6 +309,9 @@ void TestExportConfiguration::controllerValuesAppearVerbatim_data()
     QTest::newRow("line breaks") << "system domainname"
                                  << "lab\r\nexample\rnet\nend"
                                  << QStringList{"Domain     : lab example net end"};
+    QTest::newRow("quoted text")
+        << "system domainname" << "\"lab \"x\" example\""
+        << QStringList{"Domain     : lab x example"};
     QTest::newRow("quotes inside a text")
         << "system ntp_server"
         << "ntp \"a\" 'b'" << QStringList{"NTP server : ntp \"a\" 'b'"};
@@ -412,6 +415,10 @@ void TestExportConfiguration::frontendModuleLines_data()
                                                        "mid   0.1;x",
                                                        "zeta  1.0",
                                                        ""};
+    QTest::newRow("separators inside module records")
+        << ExportConfiguration::composeVersionText("3.3.1", {{"b|x;y", "1|2"}, {"a", "2;0"}})
+        << QStringList{"ORVANE3 Frontend        : 3.3.1", "[Frontend modules (loaded)]",
+                       "a     2;0", "b/x,y 1/2", ""};
     QTest::newRow("placeholders in names")
         << "%1|%2;%1"
         << QStringList{"ORVANE3 Frontend        : %1", "[Frontend modules (loaded)]", "%2 %1", ""};
