@@ -45,7 +45,6 @@ bool since(const ReportWriter& out, CameraMinimum m)
     return out.protocolAtLeast(m.major, m.minor);
 }
 
-
 // A camera pose "x y z r0 .. r8" as the room tables show it: positions with
 // one decimal, rotation entries with six, each 11 wide, so that the nine
 // entries fill the 108-character rotation column.
@@ -416,8 +415,8 @@ bool hasFixedDivisor(ReportWriter& out)
     const ReportText card = out.text("synccard synccard d01");
     if (!card.ok())
         return false;
-    const ReportText desc =
-        out.text("synccard model_desc %s", utf8(ReportWriter::words(card.value).value(0)).constData());
+    const ReportText desc = out.text("synccard model_desc %s",
+                                     utf8(ReportWriter::words(card.value).value(0)).constData());
     return desc.ok() && desc.value.contains(QLatin1String(FixedDivisorCard), Qt::CaseInsensitive);
 }
 

@@ -160,7 +160,8 @@ WandDevice wandDevice(ReportWriter& out, int body)
         wand.model = out.text("qorwpan device_model_desc %s", id.vendorModel().constData())
                          .unquotedOr(errorText(-32));
         wand.serialOrPort = QString::fromUtf8(id.serial);
-    } else if (device.value != QLatin1String("none") && ReportWriter::words(device.value).size() == 1) {
+    } else if (device.value != QLatin1String("none") &&
+               ReportWriter::words(device.value).size() == 1) {
         // A wired device has no radio description; its port is its name.
         wand.model = QStringLiteral("wired");
         wand.serialOrPort = device.value;

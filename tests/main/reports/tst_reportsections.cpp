@@ -138,73 +138,91 @@ void TestReportSections::protocolGates_data()
     QTest::addColumn<QStringList>("absent");
 
     const QString tooOld = ReportWriter::tooOldText();
-    QTest::newRow("cameras below 0.9") << "0.8" << "Camera settings" << QStringList{tooOld}
-                                       << QStringList{"Number of cameras   : 6"};
+    QTest::newRow("cameras below 0.9")
+        << "0.8"
+        << "Camera settings" << QStringList{tooOld} << QStringList{"Number of cameras   : 6"};
     QTest::newRow("cameras 0.10: no scan duration, no areas")
-        << "0.10" << "Camera settings" << QStringList{"Camera c01:", "Model  : ORCAM-5 (0x0a03)"}
+        << "0.10"
+        << "Camera settings" << QStringList{"Camera c01:", "Model  : ORCAM-5 (0x0a03)"}
         << QStringList{"Reflex scan duration: 3", "Static reflex suppression number of areas: 2",
                        "Mode: full frame"};
     QTest::newRow("cameras 1.14: areas, mode, cascade; no display, no sensor")
-        << "1.14" << "Camera settings"
+        << "1.14"
+        << "Camera settings"
         << QStringList{"Static reflex suppression number of areas: 2", "Mode: full frame",
                        "Camera connected to Cascaded System: master"}
         << QStringList{"Has sync group: yes", "Threshold: 90", "Automatic warming: yes"};
     QTest::newRow("cameras 1.22: compact serial hidden, display but no sensor lines")
-        << "1.22" << "Camera settings"
-        << QStringList{"Serial : ", "Display mode: 1 (camera number)"}
+        << "1.22"
+        << "Camera settings" << QStringList{"Serial : ", "Display mode: 1 (camera number)"}
         << QStringList{"Serial : KB3-0041", "Threshold: 90"};
-    QTest::newRow("sync below 0.8") << "0.7" << "Synccard settings"
-                                    << QStringList{"Sync-card available : yes", tooOld}
-                                    << QStringList{"Number of sync-cards: 1"};
+    QTest::newRow("sync below 0.8")
+        << "0.7"
+        << "Synccard settings" << QStringList{"Sync-card available : yes", tooOld}
+        << QStringList{"Number of sync-cards: 1"};
     QTest::newRow("sync 0.12: old layout without input frequency")
-        << "0.12" << "Synccard settings"
+        << "0.12"
+        << "Synccard settings"
         << QStringList{"Sync-card 1:", "Model   : Sync card 3", "Active mode: none"}
         << QStringList{"Has input frequency: yes", "Direct settings:"};
     QTest::newRow("sync 1.1: old layout with input frequency")
-        << "1.1" << "Synccard settings"
-        << QStringList{"Has input frequency: yes", "Input frequency : 0.00"}
+        << "1.1"
+        << "Synccard settings" << QStringList{"Has input frequency: yes", "Input frequency : 0.00"}
         << QStringList{"Number of modes   : 3"};
     QTest::newRow("sync 1.2: sources, modes and channels")
-        << "1.2" << "Synccard settings"
+        << "1.2"
+        << "Synccard settings"
         << QStringList{"Number of modes   : 3", "Synccard d01 source 'ttl':", "Direct settings:",
                        "Channels of synccard d01:"}
         << QStringList{"Sync-card 1:"};
     QTest::newRow("room calibration 1.8: no last calibration")
-        << "1.8" << "Room calibration" << QStringList{"Room calibration reference:"}
+        << "1.8"
+        << "Room calibration" << QStringList{"Room calibration reference:"}
         << QStringList{"Last room calibration:", "Duration [s]: 30"};
     QTest::newRow("room calibration 1.12: residuals without model columns")
-        << "1.12" << "Room calibration"
+        << "1.12"
+        << "Room calibration"
         << QStringList{"Duration [s]: 30", "Camera   | Residual [mm]   | Used frames     "}
-        << QStringList{"Camera   | Model           | Serial          | Residual [mm]   | Used frames     "};
+        << QStringList{
+               "Camera   | Model           | Serial          | Residual [mm]   | Used frames     "};
     QTest::newRow("room adjustment below 0.16")
-        << "0.15" << "Room adjustments" << QStringList{tooOld} << QStringList{"Zero point offset:"};
+        << "0.15"
+        << "Room adjustments" << QStringList{tooOld} << QStringList{"Zero point offset:"};
     QTest::newRow("standard table below 1.12")
-        << "1.11" << "Body Administration" << QStringList{"Standard", tooOld, "Wavewand"}
+        << "1.11"
+        << "Body Administration" << QStringList{"Standard", tooOld, "Wavewand"}
         << QStringList{"Reference target: NONE"};
     QTest::newRow("outputs 1.3: no router, no divisor")
-        << "1.3" << "Output settings" << QStringList{"Channel 1:"}
+        << "1.3"
+        << "Output settings" << QStringList{"Channel 1:"}
         << QStringList{"Act as router for tracking output: no", "Send data divisor: 1"};
     QTest::newRow("measurement tools below 1.3")
-        << "1.2" << "Measurement Tool settings" << QStringList{tooOld}
-        << QStringList{"Available: yes"};
+        << "1.2"
+        << "Measurement Tool settings" << QStringList{tooOld} << QStringList{"Available: yes"};
     QTest::newRow("measurement tools 1.12: no counts line")
-        << "1.12" << "Measurement Tool settings" << QStringList{"Available: yes", "Measurement Tool 2"}
+        << "1.12"
+        << "Measurement Tool settings" << QStringList{"Available: yes", "Measurement Tool 2"}
         << QStringList{"Number of tools: 2 / 10"};
     QTest::newRow("wavewands 0.12: no head targets")
-        << "0.12" << "Wavewand settings" << QStringList{"Multi user function active: no"}
+        << "0.12"
+        << "Wavewand settings" << QStringList{"Multi user function active: no"}
         << QStringList{"Use head targets: no"};
     QTest::newRow("finger tracking below 0.17")
-        << "0.16" << "Fingertracking settings" << QStringList{tooOld}
-        << QStringList{"Number of hands: 2"};
+        << "0.16"
+        << "Fingertracking settings" << QStringList{tooOld} << QStringList{"Number of hands: 2"};
     QTest::newRow("tactile below 1.2")
-        << "1.1" << "Tactile settings" << QStringList{tooOld} << QStringList{"Available: yes"};
+        << "1.1"
+        << "Tactile settings" << QStringList{tooOld} << QStringList{"Available: yes"};
     QTest::newRow("inertial below 1.12")
-        << "1.11" << "Inertial settings" << QStringList{tooOld} << QStringList{"Available: yes"};
+        << "1.11"
+        << "Inertial settings" << QStringList{tooOld} << QStringList{"Available: yes"};
     QTest::newRow("inertial 1.20: tracking frequency too old")
-        << "1.20" << "Inertial settings" << QStringList{"Tracking frequency:", tooOld}
+        << "1.20"
+        << "Inertial settings" << QStringList{"Tracking frequency:", tooOld}
         << QStringList{"Tracking frequency: 60"};
     QTest::newRow("radio below 0.5")
-        << "0.4" << "QOR radio info" << QStringList{tooOld} << QStringList{"Available: yes"};
+        << "0.4"
+        << "QOR radio info" << QStringList{tooOld} << QStringList{"Available: yes"};
 }
 
 // The demo controller seen through an older protocol version.
@@ -313,8 +331,7 @@ void TestReportSections::failedQueries_data()
         {"Number of dongles: Error -32"});
     row("sensor body", "inertial body_of_sensor 0x0002 0x0031 520002", "Inertial settings",
         {"Body of sensor           : Error -32"});
-    row("tracking pulse", "tracking pulse", "Inertial settings",
-        {"Tracking frequency: Error -32"});
+    row("tracking pulse", "tracking pulse", "Inertial settings", {"Tracking frequency: Error -32"});
 }
 
 // One failing query shows its error text in place of the value, in order,
@@ -336,22 +353,22 @@ void TestReportSections::failedQueries()
 // later section still follows in its place.
 void TestReportSections::failuresDoNotStopTheReport()
 {
-    const ReportRun run = runReport(
-        QStringLiteral("demo"), {QStringLiteral("error camera number_of_cameras"),
-                                 QStringLiteral("error body number_of_types"),
-                                 QStringLiteral("error inertial available")});
+    const ReportRun run =
+        runReport(QStringLiteral("demo"), {QStringLiteral("error camera number_of_cameras"),
+                                           QStringLiteral("error body number_of_types"),
+                                           QStringLiteral("error inertial available")});
     QVERIFY2(run.error.isEmpty(), qPrintable(run.error));
     QStringList headings;
     for (const QString& line : run.lines)
         if (line.startsWith(QLatin1Char('[')))
             headings << line;
-    QCOMPARE(headings,
-             QStringList({"[Camera settings]", "[Synccard settings]", "[QOR radio info]",
-                          "[Tracking settings]", "[Body Administration]", "[Output settings]",
-                          "[Wavewand settings]", "[Measurement Tool settings]",
-                          "[Room calibration]", "[Room adjustments]", "[Body calibration]",
-                          "[Fingertracking settings]", "[Tactile settings]",
-                          "[Inertial settings]"}));
+    QCOMPARE(
+        headings,
+        QStringList({"[Camera settings]", "[Synccard settings]", "[QOR radio info]",
+                     "[Tracking settings]", "[Body Administration]", "[Output settings]",
+                     "[Wavewand settings]", "[Measurement Tool settings]", "[Room calibration]",
+                     "[Room adjustments]", "[Body calibration]", "[Fingertracking settings]",
+                     "[Tactile settings]", "[Inertial settings]"}));
     QVERIFY(run.lines.contains(QStringLiteral("Number of cameras   : Error -32")));
     QVERIFY(run.lines.contains(QStringLiteral("Number of types: Error -32")));
     QCOMPARE(run.lines.last(), QStringLiteral("Available: Error -32"));
@@ -406,7 +423,9 @@ void TestReportSections::answerBranches_data()
     QTest::newRow("re-calibration lists static cameras")
         << QStringList{"set roomcal type = wand_no_angle", "set roomcal fixed_camera c02 = no"}
         << "Room calibration"
-        << QStringList{"Re-calibration: yes", "", "Select static cameras:",
+        << QStringList{"Re-calibration: yes",
+                       "",
+                       "Select static cameras:",
                        "----------------------",
                        "Camera          | Status          | Model           | Serial         ",
                        "----------------|-----------------|-----------------|----------------",
@@ -419,8 +438,9 @@ void TestReportSections::answerBranches_data()
         << QStringList{"Camera connected to Cascaded System: slave (198.51.100.7 box-7)"};
     QTest::newRow("monitor output type")
         << QStringList{"set output active chmon 2dmon = yes"} << "Output settings"
-        << QStringList{"2dmon          | 2-D camera monitor                                "
-                       "| yes        | monitor yes"};
+        << QStringList{
+               "2dmon          | 2-D camera monitor                                "
+               "| yes        | monitor yes"};
     QTest::newRow("emission markers")
         << QStringList{"set body target_type standard b02 = tt_5dof"} << "Body calibration"
         << QStringList{"0.000 0.000 0.000 em 0.000 0.000 1.000 180.000"};
@@ -429,13 +449,15 @@ void TestReportSections::answerBranches_data()
         << QStringList{"18.000 7.000 11.000 cyl 0.000 0.000 1.000 6.000"};
     QTest::newRow("wired wavewand")
         << QStringList{"set wavewand device b02 = wavewand1"} << "Body Administration"
-        << QStringList{"  F2 |     yes |                    wired |         wavewand1 "
-                       "|  Target library | light smoothing"};
+        << QStringList{
+               "  F2 |     yes |                    wired |         wavewand1 "
+               "|  Target library | light smoothing"};
     QTest::newRow("measurement tools not available: no tool tables")
         << QStringList{"set measurementtool available = no"} << "Body Administration"
-        << QStringList{"  F2 |     yes |               Wavewand 3 |            300102 "
-                       "|  Target library | light smoothing",
-                       "", "Fingertracking"};
+        << QStringList{
+               "  F2 |     yes |               Wavewand 3 |            300102 "
+               "|  Target library | light smoothing",
+               "", "Fingertracking"};
     QTest::newRow("controller value with percent and line break")
         << QStringList{"set roomcal last_coordinate_type = %1%2\\n"} << "Room calibration"
         << QStringList{"Coordinate system: %1%2\\n"};
@@ -470,7 +492,8 @@ void TestReportSections::malformedAnswers_data()
                             << expected;
     };
     row("area with three numbers", "set camera area c01 t01 = 1 2 3", "Camera settings",
-        {"Camera area: Error -33", "      2 |          900 |         1010 |           40 |           90"});
+        {"Camera area: Error -33",
+         "      2 |          900 |         1010 |           40 |           90"});
     row("reference none", "set roomcal reference c02 = none", "Room calibration",
         {"c02      | none"});
     row("room pose cut short", "set tracking room c03 = 1 2 3", "Room adjustments",
@@ -492,8 +515,9 @@ void TestReportSections::malformedAnswers_data()
     row("transceiver unnamed", "set qorwpan transceiver d01 = broken", "QOR radio info",
         {"Transceiver 1:", "--------------", "Vendor/model/serial: broken", "",
          "Number of devices: 4"});
-    row("sensor without radio channel", "set inertial sensor_radio_channel 0x0002 0x0031 520001 =",
-        "Inertial settings", {"Channel                  : ", "Wakeup mode              : motion"});
+    row("sensor without radio channel",
+        "set inertial sensor_radio_channel 0x0002 0x0031 520001 =", "Inertial settings",
+        {"Channel                  : ", "Wakeup mode              : motion"});
     row("radio channel without PAN id", "set qorwpan radio = 15", "QOR radio info",
         {"Channel / PAN-ID: Error -33"});
 }
@@ -535,12 +559,14 @@ void TestReportSections::tableColumnsAlign_data()
         << QStringList{"set roomcal type = wand_no_angle",
                        "set camera model_desc 0x0a03 = \"ORCAM-5 with a very long model name\""}
         << "Room calibration"
-        << "Camera          | Status          | Model           | Serial         " << "c01 ";
+        << "Camera          | Status          | Model           | Serial         "
+        << "c01 ";
     QTest::newRow("missing camera, long words")
         << QStringList{"set tracking number_of_missing_cameras = 1",
                        "set tracking missing_camera c01 = c40-with-long-name 0x0a05-long-type 1"}
         << "Room calibration"
-        << "Camera   | Model          | Serial         " << "c40-with-";
+        << "Camera   | Model          | Serial         "
+        << "c40-with-";
     QTest::newRow("residuals") << QStringList{} << "Room calibration"
                                << "Camera   | Model           | Serial          | Residual [mm]   "
                                   "| Used frames     "
@@ -551,7 +577,8 @@ void TestReportSections::tableColumnsAlign_data()
         << "Type           | Description                                       | Available  "
            "| Active "
         << "3d ";
-    QTest::newRow("synccard channels") << QStringList{} << "Synccard settings" << "Channel | Delay [ms] | Active during idle"
+    QTest::newRow("synccard channels") << QStringList{} << "Synccard settings"
+                                       << "Channel | Delay [ms] | Active during idle"
                                        << "ch02 ";
 }
 
@@ -572,7 +599,8 @@ void TestReportSections::tableColumnsAlign()
         ++row;
     QVERIFY2(row < run.lines.size(), qPrintable(rowStart));
     const QString line = run.lines.at(row);
-    for (int i = header.indexOf(QLatin1Char('|')); i >= 0; i = header.indexOf(QLatin1Char('|'), i + 1))
+    for (int i = header.indexOf(QLatin1Char('|')); i >= 0;
+         i = header.indexOf(QLatin1Char('|'), i + 1))
         QVERIFY2(line.mid(i, 1) == QLatin1String("|"), qPrintable(line));
 }
 
