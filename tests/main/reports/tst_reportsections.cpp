@@ -332,6 +332,33 @@ void TestReportSections::failedQueries_data()
     row("sensor body", "inertial body_of_sensor 0x0002 0x0031 520002", "Inertial settings",
         {"Body of sensor           : Error -32"});
     row("tracking pulse", "tracking pulse", "Inertial settings", {"Tracking frequency: Error -32"});
+    row("filter presets", "filter6d number_of_presets", "Tracking settings",
+        {"6DOF filter number of presets: Error -32", "6DOF filter number of modes: 2",
+         "6DOF filter strength minimum: 0.0"});
+    row("body active", "body active standard b02", "Body Administration",
+        {"   2 | Error -32 |              Head target |                             |         none "
+         "|          Custom | not active"});
+    row("tool count", "measurementtool number_of_tools", "Measurement Tool settings",
+        {"Number of tools: Error -32", "Number of references: 1 / 5", ""});
+    row("wavewand bodies", "wavewand number_of_devices", "Wavewand settings",
+        {"Number of Wavewands: Error -32"});
+    row("target types", "bodycal number_of_target_types", "Body calibration",
+        {"Number of target types: Error -32", "Target types:", "-------------",
+         "ID        | Type                          | Description         ",
+         "----------|-------------------------------|---------------------", ""});
+    row("sensors", "inertial number_of_sensors", "Inertial settings",
+        {"Number of sensors: Error -32", "", "Tracking frequency:"});
+    row("transceivers", "qorwpan number_of_transceivers", "QOR radio info",
+        {"Number of transceivers: Error -32", "", "Number of devices: 4"});
+    row("sync channels", "synccard number_of_channels d01", "Synccard settings",
+        {"Number: Error -32", "Channel | Delay [ms] | Active during idle",
+         "--------|------------|-------------------", ""});
+    row("missing cameras", "tracking number_of_missing_cameras", "Room calibration",
+        {"Number of missing cameras: Error -32"});
+    row("hand geometries", "fingertracking number_of_hand_geometries", "Fingertracking settings",
+        {"Number of hand geometries: Error -32"});
+    row("hand geometry id", "fingertracking hand_geometry t02", "Fingertracking settings",
+        {"Hand geometry 2:", "----------------", "ID: Error -32", "", "Thimble sets:"});
 }
 
 // One failing query shows its error text in place of the value, in order,
