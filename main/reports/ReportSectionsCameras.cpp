@@ -45,13 +45,15 @@ bool since(const ReportWriter& out, CameraMinimum m)
     return out.protocolAtLeast(m.major, m.minor);
 }
 
-// A camera pose "x y z r0 .. r8" as the room tables show it.
+// A camera pose "x y z r0 .. r8" as the room tables show it: positions with
+// one decimal, rotation entries with six, each 11 wide, so that the nine
+// entries fill the 108-character rotation column.
 struct Pose
 {
     double values[12] = {};
     bool parse(const QString& text)
     {
-        const QStringList parts = words(text);
+        const QStringList parts = ReportWriter::words(text);
         if (parts.size() != 12)
             return false;
         for (int i = 0; i < 12; ++i) {
@@ -101,7 +103,7 @@ CameraIdent cameraIdent(ReportWriter& out, int cam)
     CameraIdent id;
     id.answer = out.text("camera camera c%02d", cam);
     if (id.answer.ok()) {
-        const QStringList parts = words(id.answer.value);
+        const QStringList parts = ReportWriter::words(id.answer.value);
         id.type = parts.value(0);
         id.serial = parts.value(1);
     }
@@ -376,7 +378,7 @@ void writeSynccardsOld(ReportWriter& out, int cards)
         out.line(title);
         out.line(rule(12));
         const ReportText card = out.text("synccard synccard d%02d", d);
-        const QStringList parts = words(card.value);
+        const QStringList parts = ReportWriter::words(card.value);
         out.line(QStringLiteral("Model ID: ") + (card.ok() ? parts.value(0) : card.orError()));
         out.line(QStringLiteral("Serial  : ") + (card.ok() ? parts.value(1) : card.orError()));
         out.line(QStringLiteral("Model   : ") +
@@ -391,6 +393,7 @@ void writeSynccardsOld(ReportWriter& out, int cards)
                             : QStringLiteral("not supported");
             out.line(QStringLiteral("Input frequency : ") + input);
         }
+        // The card's selected input source names the signal it follows.
         out.line(QStringLiteral("Sync signal (none/video/TTL): ") +
                  out.text("synccard source d%02d", d).orError());
         const ReportText mode = out.text("synccard active_mode");
@@ -412,8 +415,8 @@ bool hasFixedDivisor(ReportWriter& out)
     const ReportText card = out.text("synccard synccard d01");
     if (!card.ok())
         return false;
-    const ReportText desc =
-        out.text("synccard model_desc %s", utf8(words(card.value).value(0)).constData());
+    const ReportText desc = out.text("synccard model_desc %s",
+                                     utf8(ReportWriter::words(card.value).value(0)).constData());
     return desc.ok() && desc.value.contains(QLatin1String(FixedDivisorCard), Qt::CaseInsensitive);
 }
 
@@ -522,7 +525,7 @@ void writeStaticCameras(ReportWriter& out, int cameras)
         // The raw form keeps this table readable on controllers whose
         // parameter answers for cameras carry extra words.
         const ReportText ident = out.command(-1, "orvane2 get camera camera c%02d", cam);
-        const QStringList identWords = words(ident.value);
+        const QStringList identWords = ReportWriter::words(ident.value);
         const bool identOk =
             ident.ok() && identWords.size() >= 7 && identWords.at(1) == QLatin1String("set");
         if (!identOk) {
@@ -534,7 +537,7 @@ void writeStaticCameras(ReportWriter& out, int cameras)
         const QString serial = identWords.at(6);
         const ReportText desc =
             out.command(-1, "orvane2 get camera model_desc %s", utf8(type).constData());
-        const QStringList descWords = words(desc.value);
+        const QStringList descWords = ReportWriter::words(desc.value);
         QString model;
         if (desc.ok() && descWords.value(1) == QLatin1String("set"))
             model = ReportWriter::removeQuotes(desc.value.section(QLatin1Char(' '), 5));
@@ -612,7 +615,7 @@ void writeResiduals(ReportWriter& out)
                          ident.orError());
                 continue;
             }
-            const QStringList parts = words(ident.value);
+            const QStringList parts = ReportWriter::words(ident.value);
             const ReportText desc =
                 out.text("camera model_desc %s", utf8(parts.value(0)).constData());
             if (!desc.ok()) {
@@ -651,7 +654,7 @@ void writeMissingCameras(ReportWriter& out)
             out.line(missing.orError());
             continue;
         }
-        const QStringList parts = words(missing.value);
+        const QStringList parts = ReportWriter::words(missing.value);
         out.line(cut(parts.value(0), 9) + QStringLiteral("| ") + cut(parts.value(1), 15) +
                  QStringLiteral("| ") + parts.value(2).left(15));
     }

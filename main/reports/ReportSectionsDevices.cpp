@@ -21,7 +21,7 @@ void valueLine(ReportWriter& out, const QString& label, const ReportText& answer
 // Three numbers of an answer as "x = .. [mm], y = .. [mm], z = .. [mm]".
 bool coordinates(const ReportText& answer, QString* text)
 {
-    const QStringList parts = words(answer.value);
+    const QStringList parts = ReportWriter::words(answer.value);
     if (!answer.ok() || parts.size() != 3)
         return false;
     *text = QStringLiteral("x = ") + parts.at(0) + QStringLiteral(" [mm], y = ") + parts.at(1) +
@@ -43,11 +43,13 @@ QString wandDescription(ReportWriter& out, const QString& device)
         return out.text("qorwpan device_model_desc %s", id.vendorModel().constData())
             .unquotedOr(errorText(-32));
     // One word names the controller port a wired device hangs on.
-    if (device != QLatin1String("none") && words(device).size() == 1)
+    if (device != QLatin1String("none") && ReportWriter::words(device).size() == 1)
         return QStringLiteral("wired");
     return QString();
 }
 
+// The sync group and flash columns are value " / " maximum, the sync group
+// padded to its header column.
 void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
 {
     tableHead(out, QStringLiteral("Selected Wavewands:"), 20,
@@ -78,6 +80,8 @@ void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
     out.emptyLine();
 }
 
+// The radio devices an interaction device may use, one line each; the
+// device number takes two places.
 void writeAvailableWavewands(ReportWriter& out)
 {
     out.line(QStringLiteral("Available Wavewands:"));
@@ -142,6 +146,7 @@ void writeSelectedHands(ReportWriter& out, const ReportValue<int>& hands)
             geometry =
                 out.text("fingertracking hand_geometry_desc %s", utf8(geometryId.value).constData())
                     .unquotedOr(errorText(-32));
+        // Asked for the hand's body, so that hands without a glove show theirs too.
         const ReportText gain = out.text("fingertracking tactile_feedback_gain b%02d", b);
         out.line(ReportWriter::field(QStringLiteral("H") + QString::number(b), 8) +
                  QStringLiteral("| ") + ReportWriter::field(name, 37) + QStringLiteral("| ") +
@@ -158,7 +163,7 @@ QList<int> fingerMarkerCounts(const ReportText& answer, bool* ok)
 {
     QList<int> counts;
     *ok = answer.ok();
-    for (const QString& w : words(answer.value)) {
+    for (const QString& w : ReportWriter::words(answer.value)) {
         bool good = false;
         counts << w.toInt(&good);
         *ok = *ok && good;
@@ -570,7 +575,7 @@ void ExportConfiguration::exportQorRadioInfo()
     if (!available.ok() || available.value != QLatin1String("yes"))
         return;
     const ReportText radio = m_out.text("qorwpan radio");
-    const QStringList radioWords = words(radio.value);
+    const QStringList radioWords = ReportWriter::words(radio.value);
     if (radio.ok() && radioWords.size() == 2) {
         m_out.line(QStringLiteral("Channel  : ") + radioWords.at(0));
         m_out.line(QStringLiteral("PAN-ID   : ") + radioWords.at(1));

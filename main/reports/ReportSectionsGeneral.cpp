@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "CameraPose.h"
+#include "ReportFormat.h"
 
 namespace {
 
@@ -295,8 +296,7 @@ QString ExportConfiguration::bodyCalibrationStatus(const char* type, int body, b
             const QByteArray key = sensor.value.toUtf8();
             const ReportValue<bool> handEye =
                 m_out.yesNo("inertial sensor_handeye %s", key.constData());
-            status +=
-                handEye.orElse(false) ? QStringLiteral(", Full") : QStringLiteral(", Optical");
+            status = reportformat::withInertialState(status, handEye.orElse(false));
         }
     }
     return status;

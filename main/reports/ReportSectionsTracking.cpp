@@ -160,7 +160,8 @@ WandDevice wandDevice(ReportWriter& out, int body)
         wand.model = out.text("qorwpan device_model_desc %s", id.vendorModel().constData())
                          .unquotedOr(errorText(-32));
         wand.serialOrPort = QString::fromUtf8(id.serial);
-    } else if (device.value != QLatin1String("none") && words(device.value).size() == 1) {
+    } else if (device.value != QLatin1String("none") &&
+               ReportWriter::words(device.value).size() == 1) {
         // A wired device has no radio description; its port is its name.
         wand.model = QStringLiteral("wired");
         wand.serialOrPort = device.value;
@@ -347,7 +348,7 @@ void writeBodyFile(ReportWriter& out, const char* type, int body, const ReportTe
 void writeFixedAngles(ReportWriter& out, int body)
 {
     const ReportText answer = out.text("standard fixed_angle b%02d", body);
-    const QStringList parts = words(answer.value);
+    const QStringList parts = ReportWriter::words(answer.value);
     bool ok = answer.ok() && parts.size() == 6;
     double angles[3] = {};
     for (int i = 0; ok && i < 3; ++i)
@@ -386,6 +387,8 @@ void describedFilterLine(ReportWriter& out, const QString& label, const ReportTe
     out.line(label + QStringLiteral(": ") + desc.unquotedOr(desc.orError()));
 }
 
+// Besides enabled, preset and strength a body's filter has a mode (one of
+// the controller's filter modes) and a prediction time in seconds.
 void write6DofFilter(ReportWriter& out, const char* type, int body)
 {
     const ReportText enabled = out.text("body filter6d_enabled %s b%02d", type, body);
@@ -403,6 +406,9 @@ void write6DofFilter(ReportWriter& out, const char* type, int body)
                     out.text("body filter6d_prediction %s b%02d", type, body));
 }
 
+// Per body a summary line
+//   "<type> bNN: [not ]cal., Description: <desc>, Number of marker: <n> marker"
+// and its marker file.
 void writeBodies(ReportWriter& out, const QList<BodyTypeCount>& types)
 {
     out.line(QStringLiteral("Bodies:"));
@@ -450,7 +456,7 @@ void writeOutputChannel(ReportWriter& out, int ch, const ReportText& active, con
     } else if (net.value == QLatin1String("none")) {
         out.line(QStringLiteral("Send to / UDP port: none"));
     } else {
-        const QStringList parts = words(net.value);
+        const QStringList parts = ReportWriter::words(net.value);
         out.line(QStringLiteral("UDP/Multicast:     ") + parts.value(0));
         out.line(QStringLiteral("Send to:           ") + parts.value(1));
         out.line(QStringLiteral("Port:              ") + parts.value(2));
@@ -482,6 +488,8 @@ QString activeChannels(ReportWriter& out, const QString& type, int channels)
     return on.isEmpty() ? QStringLiteral("none") : on.join(QLatin1Char(' '));
 }
 
+// One row per output type; the last column names the numbered channels that
+// send it.
 void writeOutputTypes(ReportWriter& out, int channels)
 {
     const ReportValue<int> count = out.integer("output number_of_types");
@@ -572,7 +580,7 @@ void ExportConfiguration::exportTrackingSettings()
                    : QStringLiteral("6DOF filter prediction maximum: ") + predictionMax.orError());
 
     const ReportText axis = m_out.text("tracking axis_5dof_central");
-    const QStringList axisWords = words(axis.value);
+    const QStringList axisWords = ReportWriter::words(axis.value);
     if (axis.ok() && axisWords.size() == 3)
         m_out.line(QStringLiteral("Axis 5DOF central: x = ") + axisWords.at(0) +
                    QStringLiteral(" mm, y = ") + axisWords.at(1) + QStringLiteral(" mm, z = ") +
