@@ -133,7 +133,8 @@ void TestExportConfiguration::reportOfEachInstallation_data()
 {
     QTest::addColumn<QString>("profile");
     QTest::addColumn<QStringList>("control");
-    for (const char* p : {"demo", "old", "model2", "model21", "cascade", "slave", "large"})
+    for (const char* p :
+         {"demo", "old", "model2", "model21", "cascade", "slave", "large", "classic"})
         QTest::newRow(p) << QString::fromLatin1(p) << QStringList();
     // Controllers between the version thresholds of the sections.
     for (const char* v : {"0.9", "0.14", "1.11", "1.22"})
@@ -309,9 +310,9 @@ void TestExportConfiguration::controllerValuesAppearVerbatim_data()
     QTest::newRow("line breaks") << "system domainname"
                                  << "lab\r\nexample\rnet\nend"
                                  << QStringList{"Domain     : lab example net end"};
-    QTest::newRow("quoted text")
-        << "system domainname" << "\"lab \"x\" example\""
-        << QStringList{"Domain     : lab x example"};
+    QTest::newRow("quoted text") << "system domainname"
+                                 << "\"lab \"x\" example\""
+                                 << QStringList{"Domain     : lab x example"};
     QTest::newRow("quotes inside a text")
         << "system ntp_server"
         << "ntp \"a\" 'b'" << QStringList{"NTP server : ntp \"a\" 'b'"};
