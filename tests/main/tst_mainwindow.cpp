@@ -24,38 +24,8 @@ const QString kNobodyThere = "127.0.10.250";
 
 QByteArray lastTrackbox(const QString& ip, const QString& hostname)
 {
-    return "<ORVANE><LAST_TRACKBOX IP=\"" + ip.toUtf8() + "\" HOSTNAME=\"" + hostname.toUtf8() +
-           "\" MAC=\"\" MODEL=\"20\"/></ORVANE>";
+    return lastTrackboxPreferences(ip, hostname);
 }
-
-// Clicks a button of the connection dialog once the dialog shows it enabled.
-// The dialog is shown before it runs modally, so it is found among the
-// top-level windows rather than as the active modal widget.
-class ConnectionDialogDriver : public QObject
-{
-public:
-    explicit ConnectionDialogDriver(const QString& button) : m_button(button)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget* top : QApplication::topLevelWidgets()) {
-                auto* b = top->inherits("IpDialog") && top->isVisible()
-                              ? top->findChild<QPushButton*>(m_button)
-                              : nullptr;
-                if (b && b->isEnabled() && b->isVisible()) {
-                    ++m_clicks;
-                    b->click();
-                }
-            }
-        });
-        m_timer.start(20);
-    }
-    int clicks() const { return m_clicks; }
-
-private:
-    QString m_button;
-    QTimer m_timer;
-    int m_clicks = 0;
-};
 
 QStringList withoutPolls(const QStringList& commands)
 {
