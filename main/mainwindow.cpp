@@ -39,7 +39,6 @@
 static void initShellResources()
 {
     Q_INIT_RESOURCE(orvane_shell);
-    Q_INIT_RESOURCE(orvane_status);
 }
 
 namespace {

@@ -15,7 +15,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QThread>
+
+#include <atomic>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -66,6 +70,7 @@ private slots:
     void detectsNewerController();
     void warnsOnceWhenControllerIsNewer();
     void reportsUnreadableMacAddress();
+    void takesMessagesFromWorkerThreads();
 
 private:
     std::unique_ptr<ConnectedShell> m_shell;
@@ -308,6 +313,34 @@ void TestMainWindow::reportsUnreadableMacAddress()
     QVERIFY(!w->isEndingProcess());
     QVERIFY(w->m_prefs.last_trackbox_mac.isEmpty());
     QTRY_VERIFY(eventText(*w).contains("(ORVANE3) Error: Unable to get MAC address of controller"));
+}
+
+// Modules send from threads of their own while the window polls and updates.
+void TestMainWindow::takesMessagesFromWorkerThreads()
+{
+    QVERIFY(m_shell->startSim(kAddress));
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    w->show();
+    QCOMPARE(m_shell->sim().control("state mea"), QString("ok"));
+    std::atomic<bool> done{false};
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 3; ++t) {
+        workers.emplace_back([&w, t] {
+            for (int i = 0; i < 200; ++i) {
+                const QByteArray text = QString("worker %1 note %2").arg(t).arg(i).toUtf8();
+                w->channel()->transmit_message("standard", "Worker", 1, text.constData());
+                w->channel()->transmit_message("CamStatusBar", "Monitor2dModule", 1, "1;2;3;4;5;6");
+                if (i % 20 == 0)
+                    QThread::msleep(5);
+            }
+        });
+    }
+    QTimer::singleShot(1500, [&done] { done = true; });
+    QTRY_VERIFY(done);
+    for (std::thread& t : workers)
+        t.join();
+    QTRY_VERIFY(eventText(*w).contains("(Worker) worker 2 note 199"));
 }
 
 QTEST_MAIN(TestMainWindow)
