@@ -7,6 +7,7 @@
 #include "BackendVersions.h"
 #include "ControllerSetup.h"
 #include "EventDisplay.h"
+#include "IOManagerUdpTcp.h"
 #include "TextBrowser.h"
 
 #include <QPushButton>
