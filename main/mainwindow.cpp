@@ -464,7 +464,12 @@ void MainWindow::displayMessageBox(int kind, QString title, QString text)
 // --- Hooks filled by the plug-in host, the message bus and the window layout.
 
 void MainWindow::loadPlugins() {}
-void MainWindow::loadLayout(bool) {}
+// Until the stored layout is restored here, the controller's messages at least are in view.
+void MainWindow::loadLayout(bool)
+{
+    if (eventDock)
+        eventDock->show();
+}
 void MainWindow::sendMessagesToModules() {}
 void MainWindow::initMessageReceiver() {}
 void MainWindow::announceBodyCalibrationModules() {}
