@@ -76,6 +76,7 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
     fillBackendVersions();
     setupMenuBar();
     loadPlugins();
+    m_menus->connectAboutToShow();
     get_last_trackbox_mac();
     startStatusHeartbeat();
     populate_menu();

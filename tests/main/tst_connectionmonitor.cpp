@@ -95,6 +95,8 @@ private slots:
     void reconnectCountdown();
     void shutdownRebootAndClose_data();
     void shutdownRebootAndClose();
+    void lostConnectionKeepsStoredCascadeFlag_data();
+    void lostConnectionKeepsStoredCascadeFlag();
     void unansweredShutdownEndsCleanly_data();
     void unansweredShutdownEndsCleanly();
     void survivesManyLostConnections();
@@ -289,6 +291,39 @@ void TestConnectionMonitor::shutdownRebootAndClose()
     const QStringList commands = m_shell->takeTcpCommands();
     for (const QString& last : finals)
         QCOMPARE(commands.contains(last), last == lastCommand);
+}
+
+void TestConnectionMonitor::lostConnectionKeepsStoredCascadeFlag_data()
+{
+    QTest::addColumn<bool>("lost");
+    QTest::addColumn<QString>("slaves");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("controller gone: kept") << true << "0" << QByteArray("true");
+    QTest::newRow("controller answers: no slaves") << false << "0" << QByteArray("false");
+    QTest::newRow("controller answers: two slaves") << false << "2" << QByteArray("true");
+}
+
+void TestConnectionMonitor::lostConnectionKeepsStoredCascadeFlag()
+{
+    QFETCH(bool, lost);
+    QFETCH(QString, slaves);
+    QFETCH(QByteArray, stored);
+    QVERIFY(m_shell->startSim(kAddress, kSimArgs));
+    QVERIFY(m_shell->sim().control("set cascade number_of_connected_slaves = " + slaves)
+                .startsWith("ok"));
+    m_shell->home().writePreferences(
+        "<ORVANE><TRACKBOX_SELECTION><CASCADED_SYSTEM>true</CASCADED_SYSTEM></TRACKBOX_SELECTION>"
+        "</ORVANE>");
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    if (lost) {
+        QVERIFY(m_shell->sim().control("close").startsWith("ok"));
+        w->update_status();
+        QVERIFY(w->channel()->connectionFailed());
+    }
+    w->onReceiveAppReadyToShutdown();
+    QVERIFY(m_shell->home().readPreferences().contains("<CASCADED_SYSTEM>" + stored +
+                                                       "</CASCADED_SYSTEM>"));
 }
 
 // The controller goes to sleep without answering: the channel takes that as
