@@ -195,7 +195,8 @@ void MainWindow::setupMenuBar()
     addDockWidget(Qt::RightDockWidgetArea, eventDock);
     eventDock->hide();
 
-    const bool withPassword = bv->protocol() >= ORVANE_PROTOCOL_REQUIRED;
+    const bool withPassword = bv->protocol().reaches(ORVANE_PROTOCOL_REQUIRED.getMajor(),
+                                                     ORVANE_PROTOCOL_REQUIRED.getMinor());
     if (withPassword)
         accesscontrolDlg = new AccessControlDialog(iom, this);
     m_menus->setupMenuBar(*bv, eventDock->toggleViewAction(), withPassword);
