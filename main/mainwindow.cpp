@@ -95,6 +95,9 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
 // then the channel itself, which ends its data thread first.
 MainWindow::~MainWindow()
 {
+    // The probe socket first, with the reconnect countdown it belongs to.
+    delete m_monitor;
+    m_monitor = nullptr;
     if (update_status_timer)
         update_status_timer->stop();
     if (iom && eventWidget)
@@ -111,8 +114,6 @@ MainWindow::~MainWindow()
     }
     unregisterMessageReceiver();
     exitModules();
-    delete m_monitor;
-    m_monitor = nullptr;
     delete m_measurement;
     delete m_startup;
     if (eventWidget)
