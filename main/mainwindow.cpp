@@ -284,7 +284,7 @@ void MainWindow::populate_menu()
 
 void MainWindow::setMainWindowTitle()
 {
-    if (!iom || iom->isCmdPending())
+    if (!iom || deferWhileChannelBusy(&MainWindow::setMainWindowTitle))
         return;
     setWindowTitle(ControllerSetup(iom).windowTitle(*bv));
 }
@@ -356,7 +356,7 @@ void MainWindow::testReconnectPossible()
 
 void MainWindow::onReceiveConfigurationChanged()
 {
-    if (!iom)
+    if (!iom || deferWhileChannelBusy(&MainWindow::onReceiveConfigurationChanged))
         return;
     if (app_status_bar)
         app_status_bar->update_status();
@@ -399,6 +399,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!iom || m_bPreparedShutdown) {
         event->accept();
+        return;
+    }
+    if (iom->isCmdPending()) {
+        // Asked again once the running command has its answer.
+        event->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
         return;
     }
     QString command;
