@@ -61,7 +61,10 @@ public:
 Q_DECLARE_INTERFACE(ModuleInterface, ORVANE_MODULE_INTERFACE_IID)
 
 // Pointer types handed over in set_param's QVariant, registered by the front-end
-// under the names "IOManager*", "BackendVersions*" and "QWidget*".
+// under the names "IOManager*", "BackendVersions*" and "QWidget*".  Opaque, so
+// a module needs neither class's full declaration to receive them.
+Q_DECLARE_OPAQUE_POINTER(IOManager*)
+Q_DECLARE_OPAQUE_POINTER(BackendVersions*)
 Q_DECLARE_METATYPE(IOManager*)
 Q_DECLARE_METATYPE(BackendVersions*)
 
