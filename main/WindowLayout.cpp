@@ -52,7 +52,9 @@ bool WindowLayout::saveLayout()
     QDir().mkpath(m_layoutDir);
     const QString path = filePath();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered short write at commit time goes unnoticed by
+    // QSaveFile, which would then replace the old file with a truncated one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         warn(tr("Error"), tr("Unsuccessful to open %1\n%2").arg(path, file.errorString()));
         return false;
     }
