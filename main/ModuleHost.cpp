@@ -10,15 +10,15 @@
 
 #include "BackendVersions.h"
 #include "IOManager.h"
-#include "MenuOrder.h"
+#include "FrontendInfo.h"
+#include "ModuleMenus.h"
 #include "ModuleInterface.h"
 
 namespace {
 
-constexpr int kFrontendMajor = 3;
-constexpr int kFrontendMinor = 3;
-constexpr int kFrontendPatch = 1;
-constexpr const char* kReleaseDate = "2025-03-25";
+constexpr int kFrontendMajor = FrontendInfo::kVersionMajor;
+constexpr int kFrontendMinor = FrontendInfo::kVersionMinor;
+constexpr int kFrontendPatch = FrontendInfo::kVersionPatch;
 constexpr int kToolBarMinimumHeight = 25;
 constexpr int kMessageType = 1;
 
@@ -31,7 +31,7 @@ void sendToClass(IOManager* channel, const char* destination, const QString& tex
 
 }  // namespace
 
-ModuleHost::ModuleHost(QMainWindow* window, MenuOrder* menus, QObject* parent)
+ModuleHost::ModuleHost(QMainWindow* window, ModuleMenus* menus, QObject* parent)
     : QObject(parent), m_window(window), m_menus(menus)
 {
 }
@@ -109,8 +109,7 @@ void ModuleHost::placeToolBar(QToolBar* toolBar)
 
 void ModuleHost::placeMenuEntry(_GuiElement* element)
 {
-    QMenu* menu =
-        m_menus->findOrCreateMenu(element->menu_name, element->menu_order_number, m_window);
+    QMenu* menu = m_menus->menuFor(element->menu_name, element->menu_order_number);
     QAction* entry = element->menu_entry;
     if (auto* dock = qobject_cast<QDockWidget*>(element->content)) {
         dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
@@ -124,9 +123,9 @@ void ModuleHost::placeMenuEntry(_GuiElement* element)
     }
     if (!entry)
         return;
-    MenuOrder::insertEntry(menu, entry, element->menu_entry_order_number);
+    m_menus->insertEntry(menu, entry, element->menu_entry_order_number);
     if (element->action_active_during_measurement == 0)
-        m_menus->addMeasurementInactive(entry);
+        m_menus->addMeaInactiveAction(entry);
 }
 
 bool ModuleHost::is_module_available(const QString& name) const
@@ -147,7 +146,7 @@ QString ModuleHost::versionFeAndModules() const
 {
     QString text = QString("v%1.%2.%3 %4 %5")
                        .arg(QString::number(kFrontendMajor), QString::number(kFrontendMinor),
-                            QString::number(kFrontendPatch), QString(), QLatin1String(kReleaseDate));
+                            QString::number(kFrontendPatch), QString(), QLatin1String(FrontendInfo::kReleaseDate));
     text += "|";
     for (ModuleInterface* module : m_modules)
         text += module->get_module_name() + ";" + module->get_module_version() + "|";

@@ -10,7 +10,7 @@
 
 class BackendVersions;
 class IOManager;
-class MenuOrder;
+class ModuleMenus;
 class ModuleInterface;
 class QMainWindow;
 #include <QToolBar>
@@ -45,7 +45,7 @@ public:
     static constexpr const char* ServiceModuleMarker = "GUI Service";
     static constexpr const char* ModuleSender = "Orvane2";
 
-    ModuleHost(QMainWindow* window, MenuOrder* menus, QObject* parent = nullptr);
+    ModuleHost(QMainWindow* window, ModuleMenus* menus, QObject* parent = nullptr);
 
     // Registers the pointer types that set_param hands over in a QVariant.
     static void registerMetaTypes();
@@ -85,7 +85,7 @@ private:
     void placeMenuEntry(struct _GuiElement* element);
 
     QMainWindow* m_window;
-    MenuOrder* m_menus;
+    ModuleMenus* m_menus;
     QList<ModuleInterface*> m_modules;
     QPointer<QToolBar> m_inertialToolBar;
     QString m_sVersionFeAndModules;

@@ -1,12 +1,12 @@
-#ifndef TOOLBUTTON_H
-#define TOOLBUTTON_H
+#ifndef ORVANE_TOOLBUTTON_H
+#define ORVANE_TOOLBUTTON_H
 
 #include <QToolButton>
 
 class QAction;
 
-// A tool button for one action that takes the keyboard focus when pressed, so
-// an edit field that still has the focus finishes its input first.
+// A tool button that takes the keyboard focus when pressed, so an edit in
+// progress elsewhere is finished before the button's action runs.
 class ToolButton : public QToolButton
 {
     Q_OBJECT

@@ -12,7 +12,7 @@
 #include "BackendVersions.h"
 #include "BusTestChannel.h"
 #include "MainAppMessageReceiver.h"
-#include "MenuOrder.h"
+#include "MainMenus.h"
 #include "MessageBusRelay.h"
 #include "ModuleHost.h"
 
@@ -40,7 +40,7 @@ private slots:
 private:
     BusTestChannel channel;
     std::unique_ptr<QMainWindow> window;
-    std::unique_ptr<MenuOrder> menus;
+    MainMenus* menus = nullptr;  // owned by the window
     std::unique_ptr<ModuleHost> host;
     MainAppMessageReceiver* receiver = nullptr;
     MessageBusRelay* relay = nullptr;
@@ -49,8 +49,8 @@ private:
 void TestMessageBusRelay::init()
 {
     window = std::make_unique<QMainWindow>();
-    menus = std::make_unique<MenuOrder>();
-    host = std::make_unique<ModuleHost>(window.get(), menus.get());
+    menus = new MainMenus(window.get());
+    host = std::make_unique<ModuleHost>(window.get(), menus);
     ModuleHost::SharedObjects shared;
     shared.channel = &channel;
     shared.moduleParent = window.get();
@@ -65,7 +65,6 @@ void TestMessageBusRelay::init()
 void TestMessageBusRelay::cleanup()
 {
     host.reset();
-    menus.reset();
     window.reset();
     channel.answers.clear();
 }
@@ -169,8 +168,8 @@ void TestMessageBusRelay::onlyDisplayLeavesTheViewMenu()
     auto* measure = new QAction("&Start", window.get());
     connect(receiver, &MainAppMessageReceiver::receiveSetOnlyDisplay, window.get(),
             [&](bool on) { MessageBusRelay::setOnlyDisplay(menus->menu_in_order.values(), measure, on); });
-    QMenu* view = menus->findOrCreateMenu("&View", 400, window.get(), 1000);
-    QMenu* own = menus->findOrCreateMenu("&ORVANE3", 100, window.get());
+    QMenu* view = menus->menuFor("&View", 400, 1000);
+    QMenu* own = menus->menuFor("&ORVANE3", 100);
     const QList<QMenu*> all = menus->menu_in_order.values();
     QVERIFY(all.size() >= 4);  // with the modules' menus
 

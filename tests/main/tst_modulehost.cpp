@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -13,7 +14,7 @@
 
 #include "BackendVersions.h"
 #include "BusTestChannel.h"
-#include "MenuOrder.h"
+#include "MainMenus.h"
 #include "ModuleHost.h"
 #include "ModuleInterface.h"
 
@@ -60,7 +61,7 @@ private:
     void load(bool showService = false, const QString& dir = ORVANE_TEST_PLUGIN_DIR);
 
     std::unique_ptr<QMainWindow> window;
-    std::unique_ptr<MenuOrder> menus;
+    MainMenus* menus = nullptr;  // owned by the window
     std::unique_ptr<ModuleHost> host;
     BusTestChannel channel;
     BackendVersions versions;
@@ -69,14 +70,13 @@ private:
 void TestModuleHost::init()
 {
     window = std::make_unique<QMainWindow>();
-    menus = std::make_unique<MenuOrder>();
-    host = std::make_unique<ModuleHost>(window.get(), menus.get());
+    menus = new MainMenus(window.get());
+    host = std::make_unique<ModuleHost>(window.get(), menus);
 }
 
 void TestModuleHost::cleanup()
 {
     host.reset();
-    menus.reset();
     // The modules' widgets were given to the window; the modules stay loaded.
     window.reset();
 }
@@ -148,9 +148,9 @@ void TestModuleHost::modulesReceiveTheSharedObjects()
 void TestModuleHost::entriesArePlacedByOrderNumber()
 {
     // A menu of the window's own with an entry of its own before the modules come.
-    QMenu* own = menus->findOrCreateMenu("&Modules", 500, window.get());
+    QMenu* own = menus->menuFor("&Modules", 500);
     auto* ownEntry = new QAction("Own 220", own);
-    MenuOrder::insertEntry(own, ownEntry, 220);
+    menus->insertEntry(own, ownEntry, 220);
 
     load();
     QCOMPARE(menus->menu_map.value("&Modules"), own);
@@ -163,9 +163,12 @@ void TestModuleHost::entriesArePlacedByOrderNumber()
     QCOMPARE(menus->menu_in_order.values(450), QList<QMenu*>{menus->menu_map.value("&Extras")});
 
     // Menus with only their separators stay out of the menu bar.
-    menus->findOrCreateMenu("&Empty", 50, window.get());
-    QCOMPARE(menus->populatedMenus(),
-             (QList<QMenu*>{menus->menu_map.value("&Extras"), own}));
+    menus->menuFor("&Empty", 50);
+    menus->populate(window->menuBar());
+    QList<QMenu*> bar;
+    for (QAction* a : window->menuBar()->actions())
+        bar << a->menu();
+    QCOMPARE(bar, (QList<QMenu*>{menus->menu_map.value("&Extras"), own}));
 }
 
 void TestModuleHost::docksAndToolBarsGoToTheWindow()
@@ -204,14 +207,14 @@ void TestModuleHost::measurementInactiveEntries()
     QCOMPARE(menus->mea_inactive_actions.size(), 1);
     QAction* entry = menus->mea_inactive_actions.first();
     QCOMPARE(entry->text(), QString("Test &Action"));
-    menus->setMeasurementInactiveEnabled(false);
+    menus->setMeaInactiveEnabled(false);
     QVERIFY(!entry->isEnabled());
-    menus->setMeasurementInactiveEnabled(true);
+    menus->setMeaInactiveEnabled(true);
     QVERIFY(entry->isEnabled());
     // A module that deletes its entry leaves no dangling pointer behind.
     delete entry;
     QVERIFY(menus->mea_inactive_actions.isEmpty());
-    menus->setMeasurementInactiveEnabled(false);
+    menus->setMeaInactiveEnabled(false);
 }
 
 void TestModuleHost::versionTextAndStartupMessages_data()

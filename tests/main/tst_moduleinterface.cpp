@@ -10,7 +10,7 @@
 
 #include "BackendVersions.h"
 #include "BusTestChannel.h"
-#include "MenuOrder.h"
+#include "MainMenus.h"
 #include "MessageReceiver.h"
 #include "ModuleHost.h"
 #include "ModuleInterface.h"
@@ -74,15 +74,15 @@ void TestModuleInterface::separatelyBuiltModuleGetsItsCalls()
 {
     QMainWindow window;
     window.setObjectName("MainWindow");
-    MenuOrder menus;
-    ModuleHost host(&window, &menus);
+    auto* menus = new MainMenus(&window);
+    ModuleHost host(&window, menus);
     BusTestChannel channel;
     BackendVersions versions({1, 0, 0}, {1, 24, 0}, {}, "KESTRELBOX3");
     ModuleHost::SharedObjects shared{&channel, &window, &versions, false};
     host.loadPlugins(QDir(ORVANE_EXTERNAL_PLUGIN_DIR), shared, false);
     QCOMPARE(host.modules().size(), 1);
     QCOMPARE(host.modules().first()->get_module_name(), QString("External Test Module"));
-    QVERIFY(menus.menu_map.contains("&External"));
+    QVERIFY(menus->menu_map.contains("&External"));
 
     QCOMPARE(channel.dataRequesters.size(), 1);
     Requester* requester = channel.dataRequesters.first().second;

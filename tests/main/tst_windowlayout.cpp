@@ -16,7 +16,7 @@
 #include <sys/resource.h>
 
 #include "BusTestChannel.h"
-#include "MenuOrder.h"
+#include "MainMenus.h"
 #include "ModuleHost.h"
 #include "WindowLayout.h"
 
@@ -221,8 +221,8 @@ void TestWindowLayout::moduleDocksComeBackFromTheFile()
     for (int run = 0; run < 2; ++run) {
         if (run)
             newWindow();
-        MenuOrder menus;
-        ModuleHost host(window.get(), &menus);
+        auto* menus = new MainMenus(window.get());
+        ModuleHost host(window.get(), menus);
         shared.moduleParent = window.get();
         host.loadPlugins(QDir(ORVANE_TEST_PLUGIN_DIR), shared, false);
         auto* unnamed = window->findChild<QDockWidget*>("&ModulesTest Dock");
