@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDockWidget>
+#include <QMainWindow>
 #include <QList>
 #include <QMap>
 #include <QMutex>
@@ -102,4 +104,16 @@ inline QObject* testModuleObject(const QString& baseName)
 {
     QPluginLoader loader(QDir(ORVANE_TEST_PLUGIN_DIR).absoluteFilePath("lib" + baseName + ".so"));
     return loader.isLoaded() ? loader.instance() : nullptr;
+}
+
+// Object names of the window's docks that are not hidden, sorted.
+inline QStringList visibleDocks(const QMainWindow* window)
+{
+    QStringList names;
+    for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
+        if (!dock->isHidden())
+            names << dock->objectName();
+    }
+    names.sort();
+    return names;
 }

@@ -19,17 +19,6 @@ namespace {
 
 const QString kAddress = "127.0.11.2";
 
-QStringList visibleDocks(QMainWindow* w)
-{
-    QStringList names;
-    for (QDockWidget* dock : w->findChildren<QDockWidget*>()) {
-        if (!dock->isHidden())
-            names << dock->objectName();
-    }
-    names.sort();
-    return names;
-}
-
 QAction* entryNamed(QMenu* menu, const QString& text)
 {
     for (QAction* a : menu->actions()) {

@@ -82,7 +82,6 @@ private slots:
 
 private:
     QDockWidget* addDock(const QString& name, int order = -1);
-    QStringList visibleDocks() const;
     QStringList dockOrder() const;
     void newWindow();
 
@@ -137,17 +136,6 @@ QDockWidget* TestWindowLayout::addDock(const QString& name, int order)
         dock->toggleViewAction()->setData(order);
     window->addDockWidget(Qt::LeftDockWidgetArea, dock);
     return dock;
-}
-
-QStringList TestWindowLayout::visibleDocks() const
-{
-    QStringList names;
-    for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
-        if (!dock->isHidden())
-            names << dock->objectName();
-    }
-    names.sort();
-    return names;
 }
 
 // The docks of the right area from top to bottom (hidden ones shown to place them).
@@ -205,7 +193,7 @@ void TestWindowLayout::brokenFilesGiveTheDefault()
     QVERIFY(!layout->loadLayout(useDefault));
     QVERIFY(!window->isMaximized());
     QCOMPARE(window->size(), QSize(1000, 600));
-    QCOMPARE(visibleDocks(), QStringList{"DisplayEvent"});
+    QCOMPARE(visibleDocks(window.get()), QStringList{"DisplayEvent"});
     QVERIFY(warnings.isEmpty());
 }
 
@@ -233,12 +221,12 @@ void TestWindowLayout::moduleDocksComeBackFromTheFile()
             window->findChild<QDockWidget*>("Test data view")->hide();
             window->setGeometry(60, 50, 800, 500);
             QCoreApplication::processEvents();
-            visible = visibleDocks();
+            visible = visibleDocks(window.get());
             geometry = window->geometry();
             QVERIFY(layout->saveLayout());
         } else {
             QVERIFY(layout->loadLayout(false));
-            QCOMPARE(visibleDocks(), visible);
+            QCOMPARE(visibleDocks(window.get()), visible);
             QCOMPARE(window->size(), geometry.size());
         }
     }
@@ -323,7 +311,7 @@ void TestWindowLayout::defaultArrangement()
     const QPoint topLeft = window->geometry().topLeft();
     layout->setDefaultLayout();
     QCOMPARE(window->geometry(), QRect(topLeft, QSize(1000, 600)));
-    QCOMPARE(visibleDocks(), visible);
+    QCOMPARE(visibleDocks(window.get()), visible);
     QCOMPARE(dockOrder(), order);
 }
 
