@@ -474,11 +474,11 @@ void MainWindow::loadPlugins()
             &MainWindow::sendLastFeUpdateDate);
     connect(m_moduleHost, &ModuleHost::sendVersionFeAndModules, this,
             &MainWindow::sendVersionFeAndModules);
-    pluginsDir = QDir(QCoreApplication::applicationDirPath());
-    pluginsDir.cd("plugins");
+    // Without a "plugins" folder the list is empty; the menus still get their
+    // refresh before they open.
+    pluginsDir = QDir(QCoreApplication::applicationDirPath() + "/plugins");
     const ModuleHost::SharedObjects shared{iom, this, bv, m_bObserverMode};
-    if (pluginsDir.exists())
-        m_moduleHost->loadPlugins(pluginsDir, shared, m_prefs.m_bShowServiceMenue);
+    m_moduleHost->loadPlugins(pluginsDir, shared, m_prefs.m_bShowServiceMenue);
     m_toolbarinertial = m_moduleHost->inertialToolBar();
 }
 

@@ -103,7 +103,7 @@ void TestModuleInterface::separatelyBuiltModuleGetsItsCalls()
     QMetaObject::invokeMethod(module, "calls", Q_RETURN_ARG(QStringList, calls));
     QCOMPARE(calls, (QStringList{"register_request 0", "register_request_mea 0",
                                  "register_message_receiver 0", "parent MainWindow",
-                                 "protocol 1.24 KESTRELBOX3", "ObserverMode false",
+                                 "protocol 1.24 KESTRELBOX3 reconnect", "ObserverMode false",
                                  "set_ascii_data fr | fr 12 0.5", "set_mea_started",
                                  "set_mea_stopped", "transmit_message 3 Tester hello %s %n",
                                  "about_to_exit_module", "exit_module"}));

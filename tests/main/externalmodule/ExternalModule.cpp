@@ -24,9 +24,11 @@ void ExternalModule::set_param(QString name, QVariant value)
                        .arg(m_channel->register_message_receiver("ExternalModule", this));
     } else if (name == "BackendVersions") {
         const BackendVersions* versions = value.value<BackendVersions*>();
+        // The comparison lives in the program, which exports it to its modules.
+        const bool reconnect = versions->protocol() >= VersionInfo(1, 12, 0);
         m_calls << "protocol " + QString::number(versions->protocol().getMajor()) + "." +
                        QString::number(versions->protocol().getMinor()) + " " +
-                       versions->zecModel();
+                       versions->zecModel() + (reconnect ? " reconnect" : "");
     } else if (name == "ModuleParent") {
         m_calls << QString("parent ") + value.value<QWidget*>()->objectName();
     } else {
