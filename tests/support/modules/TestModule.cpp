@@ -106,7 +106,6 @@ QList<_GuiElement*> TestModule::get_gui_elements()
 
 void TestModule::set_param(QString name, QVariant value)
 {
-    m_params << name + ":" + value.typeName();
     if (name == "CommandManager")
         m_channel = value.value<IOManager*>();
 }
