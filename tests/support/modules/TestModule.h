@@ -22,6 +22,7 @@ class TestModule : public QObject, public ModuleInterface
 
 public:
     TestModule();
+    ~TestModule() override { qDeleteAll(m_elements); }
 
     void about_to_exit_module() override { ++m_aboutToExit; }
     void exit_module() override { ++m_exit; }
@@ -43,6 +44,7 @@ private:
     QAction* dockEntry(const QString& title, const QString& objectName, QWidget** dock);
 
     IOManager* m_channel = nullptr;
+    QWidget* m_parent = nullptr;  // owns the widgets that are not docks or tool bars
     int m_aboutToExit = 0;
     int m_exit = 0;
     QList<_GuiElement*> m_elements;
