@@ -44,7 +44,6 @@
 static void initShellResources()
 {
     Q_INIT_RESOURCE(orvane_shell);
-    Q_INIT_RESOURCE(orvane_status);
 }
 
 namespace {
@@ -82,6 +81,7 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
     fillBackendVersions();
     setupMenuBar();
     loadPlugins();
+    m_menus->connectAboutToShow();
     get_last_trackbox_mac();
     startStatusHeartbeat();
     populate_menu();
