@@ -31,7 +31,7 @@ public:
     int transmit_message(int type, const char* source, const char* msg) override;
 
     Q_INVOKABLE QStringList calls() const { return m_calls; }
-    // The kit's hardware search dialog, built for this module's channel.
+    // The program's hardware search dialog, built for this module's channel.
     Q_INVOKABLE int searchTimeout();
 
 private:
