@@ -100,6 +100,9 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
 // then the channel itself, which ends its data thread first.
 MainWindow::~MainWindow()
 {
+    // The probe socket first, with the reconnect countdown it belongs to.
+    delete m_monitor;
+    m_monitor = nullptr;
     if (update_status_timer)
         update_status_timer->stop();
     if (iom && eventWidget)
@@ -116,8 +119,6 @@ MainWindow::~MainWindow()
     }
     unregisterMessageReceiver();
     exitModules();
-    delete m_monitor;
-    m_monitor = nullptr;
     delete m_measurement;
     delete m_startup;
     if (eventWidget)
@@ -200,7 +201,8 @@ void MainWindow::setupMenuBar()
     addDockWidget(Qt::RightDockWidgetArea, eventDock);
     eventDock->hide();
 
-    const bool withPassword = bv->protocol() >= ORVANE_PROTOCOL_REQUIRED;
+    const bool withPassword = bv->protocol().reaches(ORVANE_PROTOCOL_REQUIRED.getMajor(),
+                                                     ORVANE_PROTOCOL_REQUIRED.getMinor());
     if (withPassword)
         accesscontrolDlg = new AccessControlDialog(iom, this);
     m_menus->setupMenuBar(*bv, eventDock->toggleViewAction(), withPassword);
@@ -287,7 +289,7 @@ void MainWindow::populate_menu()
 
 void MainWindow::setMainWindowTitle()
 {
-    if (!iom || iom->isCmdPending())
+    if (!iom || deferWhileChannelBusy(&MainWindow::setMainWindowTitle))
         return;
     setWindowTitle(ControllerSetup(iom).windowTitle(*bv));
 }
@@ -359,7 +361,7 @@ void MainWindow::testReconnectPossible()
 
 void MainWindow::onReceiveConfigurationChanged()
 {
-    if (!iom)
+    if (!iom || deferWhileChannelBusy(&MainWindow::onReceiveConfigurationChanged))
         return;
     if (app_status_bar)
         app_status_bar->update_status();
@@ -402,6 +404,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!iom || m_bPreparedShutdown) {
         event->accept();
+        return;
+    }
+    if (iom->isCmdPending()) {
+        // Asked again once the running command has its answer.
+        event->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
         return;
     }
     QString command;

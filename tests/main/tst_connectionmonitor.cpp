@@ -89,6 +89,7 @@ private slots:
 
     void followsControllerState_data();
     void followsControllerState();
+    void timersWaitForAsynchronousCommand();
     void lostConnectionEndsOrReconnects_data();
     void lostConnectionEndsOrReconnects();
     void reconnectCountdown_data();
@@ -140,6 +141,30 @@ void TestConnectionMonitor::followsControllerState()
     QCOMPARE(text.count("(ORVANE3) measurement interrupted. Waiting for external synchronisation "
                         "signal..."),
              announcements);
+}
+
+// A module's asynchronous command keeps the events going while it waits for
+// its answer. The window's timers must not send meanwhile (they would wait for
+// the reservation this very thread holds), and a measurement toggle asked for
+// meanwhile runs once the channel is free.
+void TestConnectionMonitor::timersWaitForAsynchronousCommand()
+{
+    QVERIFY(m_shell->startSim(kAddress, kSimArgs));
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    w->show();
+    QTest::qWait(300);
+    QCOMPARE(m_shell->sim().control("delay 1500"), QString("ok"));
+    char hostname[201] = {};
+    IOManager* iom = w->channel();
+    QCOMPARE(iom->configure_next_cmd(true, 5000, false), 0);
+    QCOMPARE(iom->get_par(hostname, "system hostname"), 1);
+    QTimer::singleShot(200, w->toggle_mea_action, &QAction::trigger);
+    QCOMPARE(iom->wait_async_execute_cmd(), 0);
+    QCOMPARE(QString(hostname), kAddress);
+    QCOMPARE(m_shell->sim().control("delay 0"), QString("ok"));
+    QTRY_COMPARE(w->toggle_mea_action->text(), QString("Stop"));
+    QCOMPARE(m_shell->sim().control("stats").contains("state=mea"), true);
 }
 
 void TestConnectionMonitor::lostConnectionEndsOrReconnects_data()

@@ -65,6 +65,8 @@ private slots:
     void readsVersionRecordGatedByVersions();
     void startsDirectlyOrThroughDialog_data();
     void startsDirectlyOrThroughDialog();
+    void checksPasswordOnDirectStart_data();
+    void checksPasswordOnDirectStart();
     void failedStartEndsProcess_data();
     void failedStartEndsProcess();
     void detectsNewerController_data();
@@ -223,6 +225,35 @@ void TestMainWindow::startsDirectlyOrThroughDialog()
     // Only the dialog path records the controller in the file at once.
     const QByteArray stored = m_shell->home().readPreferences();
     QCOMPARE(stored.contains("HOSTNAME=\"trackbox-demo\""), preferencesWritten);
+}
+
+void TestMainWindow::checksPasswordOnDirectStart_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<int>("prompts");
+    QTest::newRow("stored password accepted") << QByteArray("lab-2024") << true << 0;
+    QTest::newRow("stored password wrong, prompt left") << QByteArray("old-one") << false << 1;
+    QTest::newRow("nothing stored, prompt left") << QByteArray() << false << 1;
+}
+
+void TestMainWindow::checksPasswordOnDirectStart()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, connected);
+    QFETCH(int, prompts);
+    QVERIFY(m_shell->startSim(kAddress, {"--profile", "demo", "--password", "lab-2024"}));
+    m_shell->home().writePreferences(
+        stored.isEmpty() ? QByteArray("<ORVANE/>")
+                         : "<ORVANE><MISC><FRONTEND_PASSWORD>" + stored +
+                               "</FRONTEND_PASSWORD></MISC></ORVANE>");
+    ModalWatcher watcher;  // the prompt is left with Cancel
+    auto w = m_shell->startDirect();
+    QCOMPARE(!w->isEndingProcess(), connected);
+    QCOMPARE(watcher.dialogsSeen(), prompts);
+    QCOMPARE(watcher.boxes().size(), 0);
+    if (!connected)
+        QCOMPARE(ConnectedShell::endedWith(), 0);
 }
 
 void TestMainWindow::failedStartEndsProcess_data()
