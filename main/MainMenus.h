@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "ModuleMenus.h"
+
 class BackendVersions;
 class QAction;
 class QMainWindow;
@@ -16,7 +18,7 @@ class QMenuBar;
 // their order numbers between nine fixed separators, and the list of entries
 // that must not run while the controller measures. The window's own entries
 // report through the signals; module entries are placed with insertEntry().
-class MainMenus : public QObject
+class MainMenus : public QObject, public ModuleMenus
 {
     Q_OBJECT
 
@@ -29,12 +31,12 @@ public:
 
     // The menu of that title, made with its nine separators (multiples of step)
     // and registered under order when it does not exist yet.
-    QMenu* menuFor(const QString& title, int order, int step = 100);
+    QMenu* menuFor(const QString& title, int order, int step = 100) override;
     QMenu* menuNamed(const QString& title) const { return menu_map.value(title, nullptr); }
     // Places action by order (negative counts as 0) unless the menu holds it.
-    void insertEntry(QMenu* menu, QAction* action, int order);
+    void insertEntry(QMenu* menu, QAction* action, int order) override;
     // Disabled while the controller measures; forgotten when it is destroyed.
-    void addMeaInactiveAction(QAction* action);
+    void addMeaInactiveAction(QAction* action) override;
     void setMeaInactiveEnabled(bool enabled);
     void forgetMeaInactiveActions();
     const QList<QAction*>& meaInactiveActions() const { return mea_inactive_actions; }
@@ -42,7 +44,7 @@ public:
     // Puts every menu that holds an entry into the bar, by ascending order.
     void populate(QMenuBar* bar);
     // Every menu refreshes its entries just before it opens.
-    void connectAboutToShow();
+    void connectAboutToShow() override;
 
     static void add_separator_for_menu(QMenu* menu, int step);
     static QAction* find_insert_location(QMenu* menu, int order);

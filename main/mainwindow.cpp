@@ -13,12 +13,17 @@
 #include "HelpCommandLine.h"
 #include "IOManagerUdpTcp.h"
 #include "IpDialog.h"
+#include "MainAppMessageReceiver.h"
 #include "MainMenus.h"
 #include "MeasurementControl.h"
+#include "MessageBusRelay.h"
+#include "ModuleHost.h"
 #include "RadioStatusBar.h"
+#include "SearchHardwareDlg.h"
 #include "StartupConnection.h"
 #include "ToolButton.h"
 #include "TrackingStatusBar.h"
+#include "WindowLayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -470,23 +475,139 @@ void MainWindow::displayMessageBox(int kind, QString title, QString text)
     }
 }
 
-// --- Hooks filled by the plug-in host, the message bus and the window layout.
+// --- Plug-in host, message bus and window layout.
 
-void MainWindow::loadPlugins() {}
-// Until the stored layout is restored here, the controller's messages at least are in view.
-void MainWindow::loadLayout(bool)
+void MainWindow::loadPlugins()
 {
-    if (eventDock)
-        eventDock->show();
+    m_moduleHost = new ModuleHost(this, m_menus, this);
+    connect(m_moduleHost, &ModuleHost::sendLastFeUpdateDate, this,
+            &MainWindow::sendLastFeUpdateDate);
+    connect(m_moduleHost, &ModuleHost::sendVersionFeAndModules, this,
+            &MainWindow::sendVersionFeAndModules);
+    // Without a "plugins" folder the list is empty; the menus still get their
+    // refresh before they open.
+    pluginsDir = QDir(QCoreApplication::applicationDirPath() + "/plugins");
+    const ModuleHost::SharedObjects shared{iom, this, bv, m_bObserverMode};
+    m_moduleHost->loadPlugins(pluginsDir, shared, m_prefs.m_bShowServiceMenue);
+    m_toolbarinertial = m_moduleHost->inertialToolBar();
 }
-void MainWindow::sendMessagesToModules() {}
-void MainWindow::initMessageReceiver() {}
-void MainWindow::announceBodyCalibrationModules() {}
-void MainWindow::loadDarkFusionPalette(bool) {}
-void MainWindow::showInertialToolbarIfSensorExist() {}
-void MainWindow::saveLayout() {}
-void MainWindow::aboutToExitModules() {}
-void MainWindow::unregisterMessageReceiver() {}
-void MainWindow::exitModules() {}
-void MainWindow::apply_search_hardware() {}
-void MainWindow::apply_default_layout() {}
+
+const QList<ModuleInterface*>& MainWindow::modules() const
+{
+    static const QList<ModuleInterface*> none;
+    return m_moduleHost ? m_moduleHost->modules() : none;
+}
+
+bool MainWindow::is_module_available(QString name) const
+{
+    return m_moduleHost && m_moduleHost->is_module_available(name);
+}
+
+void MainWindow::sendMessagesToModules()
+{
+    ModuleHost::StartupSettings settings;
+    settings.autoBackup = m_prefs.m_bAutoBackup;
+    settings.showDynReflexSuppr = m_prefs.m_bShowDynReflexSuppr;
+    settings.checkForOldFrontendOrBackend = m_prefs.m_bCheckForOldFrontendOrBackend;
+    settings.darkTheme = m_prefs.m_bIsDarkTheme;
+    settings.lastFeUpdateDate = m_prefs.m_lastFeUpdateDate;
+    m_sVersionFeAndModules = m_moduleHost->versionFeAndModules();
+    m_moduleHost->sendMessagesToModules(iom, settings);
+}
+
+void MainWindow::initMessageReceiver()
+{
+    messageReceiver = new MainAppMessageReceiver(this, iom);
+    m_busRelay = new MessageBusRelay(iom, this);
+    m_busRelay->setInertialToolBar(m_toolbarinertial);
+    m_busRelay->connectReceiver(messageReceiver);
+    using R = MainAppMessageReceiver;
+    connect(messageReceiver, &R::receiveConfigurationChanged, this,
+            &MainWindow::onReceiveConfigurationChanged);
+    connect(messageReceiver, &R::receiveMainWindowTitleChanged, this,
+            &MainWindow::setMainWindowTitle);
+    connect(messageReceiver, &R::receiveAppReadyToShutdown, this,
+            &MainWindow::onReceiveAppReadyToShutdown);
+    connect(messageReceiver, &R::receiveSetOnlyDisplay, this, &MainWindow::setOnlyDisplay);
+    messageReceiver->registerClasses();
+}
+
+void MainWindow::unregisterMessageReceiver()
+{
+    if (messageReceiver)
+        messageReceiver->unregisterClasses();
+}
+
+void MainWindow::setOnlyDisplay(bool onlyDisplay)
+{
+    MessageBusRelay::setOnlyDisplay(m_menus->menu_in_order.values(), toggle_mea_action,
+                                    onlyDisplay);
+}
+
+void MainWindow::announceBodyCalibrationModules()
+{
+    m_moduleHost->announceBodyCalibration(iom);
+}
+
+void MainWindow::showInertialToolbarIfSensorExist()
+{
+    m_busRelay->showInertialToolbarIfSensorExist(*bv);
+}
+
+void MainWindow::aboutToExitModules()
+{
+    if (m_moduleHost)
+        m_moduleHost->aboutToExitModules();
+}
+
+void MainWindow::exitModules()
+{
+    if (m_moduleHost)
+        m_moduleHost->exitModules();
+}
+
+void MainWindow::loadDarkFusionPalette(bool dark)
+{
+    AppTheme::loadDarkFusionPalette(dark);
+}
+
+WindowLayout* MainWindow::windowLayout()
+{
+    if (!m_layout) {
+        m_layout = new WindowLayout(this, m_prefs.m_sLayoutDir, this);
+        m_layout->setWarningHandler([this](const QString& title, const QString& text) {
+            displayMessageBox(MessageBoxProvider::Warning, title, text);
+        });
+    }
+    return m_layout;
+}
+
+void MainWindow::loadLayout(bool useDefault)
+{
+    windowLayout()->loadLayout(useDefault);
+}
+
+void MainWindow::saveLayout()
+{
+    windowLayout()->saveLayout();
+}
+
+void MainWindow::apply_default_layout()
+{
+    loadLayout(true);
+}
+
+QMenu* MainWindow::createPopupMenu()
+{
+    return windowLayout()->createPopupMenu(this);
+}
+
+void MainWindow::apply_search_hardware()
+{
+    if (deferWhileChannelBusy(&MainWindow::apply_search_hardware))
+        return;
+    SearchHardwareDlg dialog(this, iom, QString());
+    if (dialog.update_and_exec() == 1)
+        iom->transmit_message(MainAppMessageReceiver::GlobalEventClass, ModuleHost::ModuleSender,
+                              2, "");
+}

@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDir>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -19,7 +21,11 @@ class EventDisplay;
 class FreqStatusBar;
 class IOManagerUdpTcp;
 class IpDialog;
+class MainAppMessageReceiver;
 class MainMenus;
+class MessageBusRelay;
+class ModuleHost;
+class ModuleInterface;
 class MeasurementControl;
 class QAction;
 class QCloseEvent;
@@ -31,6 +37,7 @@ class QToolBar;
 class RadioStatusBar;
 class StartupConnection;
 class TrackingStatusBar;
+class WindowLayout;
 
 // The application's one top-level window and the owner of the connection to
 // the controller. Its constructor runs the whole start-up; the work of each
@@ -60,8 +67,15 @@ public:
     const BackendVersions* backendVersions() const { return bv; }
     MainMenus* menus() const { return m_menus; }
 
+    // The loaded modules, in load order, and whether one has exactly this name.
+    const QList<ModuleInterface*>& modules() const;
+    bool is_module_available(QString name) const;
+
 signals:
     void sendOpenMessageBox(int kind, QString title, QString text);
+    // Once the modules are loaded and informed.
+    void sendLastFeUpdateDate(QDateTime date);
+    void sendVersionFeAndModules(QString text);
 
 public slots:
     void displayMessageBox(int kind, QString title, QString text);
@@ -80,9 +94,16 @@ public slots:
     // Filled by the hardware search and the window layout.
     void apply_search_hardware();
     void apply_default_layout();
+    // Monitor mode: only the "&View" menu stays usable.
+    void setOnlyDisplay(bool onlyDisplay);
+
+    void saveLayout();
+    void loadLayout(bool useDefault);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The docks and tool bars of the window, docks by their order number.
+    QMenu* createPopupMenu() override;
 
     // --- Hooks of the plug-in host, message bus and window layout. Each runs
     // at its one place in the start-up or the shutdown and does nothing yet.
@@ -90,7 +111,7 @@ protected:
     // Construction step 12: load the modules, hand their list to the about dialog.
     void loadPlugins();
     // Construction step 15 (inside populate_menu): restore the window layout.
-    void loadLayout(bool useDefault);
+    WindowLayout* windowLayout();
     // Construction step 16: the start-up messages to the modules.
     void sendMessagesToModules();
     // Construction step 17: the message bus endpoint.
@@ -102,7 +123,6 @@ protected:
     // Construction step 21: the inertial sensor tool bar.
     void showInertialToolbarIfSensorExist();
     // Shutdown preparation: the window layout, then every module.
-    void saveLayout();
     void aboutToExitModules();
     // Destructor: the message bus endpoint, then every module.
     void unregisterMessageReceiver();
@@ -164,6 +184,13 @@ protected:
     ConnectionMonitor* m_monitor = nullptr;
     MainMenus* m_menus = nullptr;
     MeasurementControl* m_measurement = nullptr;
+
+    QDir pluginsDir;
+    ModuleHost* m_moduleHost = nullptr;
+    MainAppMessageReceiver* messageReceiver = nullptr;
+    MessageBusRelay* m_busRelay = nullptr;
+    QToolBar* m_toolbarinertial = nullptr;
+    WindowLayout* m_layout = nullptr;
 
     bool m_bPreparedShutdown = false;
     bool m_bEndingProcess = false;
