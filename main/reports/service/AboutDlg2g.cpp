@@ -39,9 +39,17 @@ void appendRow(QTableWidget* table, const QStringList& cells)
 
 }  // namespace
 
+// The logos live in this static library, whose resources the linker would
+// otherwise leave out of the program.
+static void initServiceResources()
+{
+    Q_INIT_RESOURCE(orvane_service);
+}
+
 AboutDlg2g::AboutDlg2g(IOManager* iom_, QWidget* parent, BackendVersions* beVers_, bool darkTheme)
     : QDialog(parent), ui(new Ui::AboutDlg2g), iom(iom_), beVers(beVers_)
 {
+    initServiceResources();
     ui->setupUi(this);
     ui->label_logo->setPixmap(QPixmap(darkTheme
                                           ? QStringLiteral(":/images/logos/qor_transparent02.png")
