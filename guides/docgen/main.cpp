@@ -134,7 +134,7 @@ void insertAppendix(QTextCursor& cursor, const QString& heading, const QString& 
 
 // Markdown marks code with the platform's fixed font, which a headless
 // platform does not have: code gets a real monospace face in the size of the
-// text around it, code blocks an indent and a shade; tables single rules.
+// text around it, code blocks an indent; tables single rules.
 bool isCode(const QTextCharFormat& f)
 {
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
@@ -162,8 +162,9 @@ void polish(QTextDocument& doc, qreal textPointSize)
         }
         if (allCode && !block.textList() && !QTextCursor(block).currentTable()) {
             QTextBlockFormat code;
-            code.setLeftMargin(14);
-            code.setBackground(QColor(0xf2, 0xf2, 0xf2));
+            // No shade: a block that runs over a page end would paint the
+            // page gap too.
+            code.setLeftMargin(18);
             QTextCursor(block).mergeBlockFormat(code);
         }
     }

@@ -13,7 +13,9 @@
 #include <memory>
 
 #include "AboutDlg2g.h"
+#include "AccessControlDialog.h"
 #include "HelpCommandLine.h"
+#include "PasswordInputDialog.h"
 #include "ProgramEntry.h"
 #include "ServiceDialog.h"
 
@@ -40,6 +42,8 @@ const std::map<QString, Factory>& dialogs()
         {"HelpCommandLine", [] { return new HelpCommandLine; }},
         {"ServiceDialog", [] { return new ServiceDialog(nullptr, nullptr, nullptr); }},
         {"AboutDlg2g", [] { return new AboutDlg2g(nullptr, nullptr, nullptr, true); }},
+        {"AccessControlDialog", [] { return new AccessControlDialog(nullptr); }},
+        {"PasswordInputDialog", [] { return new PasswordInputDialog(nullptr); }},
     };
     return all;
 }
@@ -68,7 +72,7 @@ void TestGermanTranslation::initTestCase()
     // As installed: the program runs in its own folder, beside "lang".
     QVERIFY(QDir::setCurrent(ORVANE_BIN_DIR));
     m_translators = installGermanTranslations(*qApp);
-    QVERIFY2(m_translators.size() >= 2, "the shell's and the service dialogs' translations");
+    QVERIFY2(m_translators.size() >= 3, "the shell's, access control's and service dialogs' translations");
 }
 
 void TestGermanTranslation::dialogsShowGermanTexts_data()
@@ -90,6 +94,11 @@ void TestGermanTranslation::dialogsShowGermanTexts_data()
     QTest::newRow("about title") << "AboutDlg2g" << "" << "Über ORVANE3";
     QTest::newRow("about details") << "AboutDlg2g" << "pushButton_details" << "&Details anzeigen";
     QTest::newRow("about tabs") << "AboutDlg2g" << "tabWidget" << "&Module";
+    QTest::newRow("password settings") << "AccessControlDialog" << "checkBox_EnableAccessControl"
+                                       << "Passwortschutz &einschalten";
+    QTest::newRow("password settings cancel") << "AccessControlDialog" << "pushButton_Cancel"
+                                              << "Abbrechen";
+    QTest::newRow("password prompt") << "PasswordInputDialog" << "label_Password" << "Passwort:";
     QTest::newRow("about notice") << "AboutDlg2g" << "label_openSource"
                                   << "Open-Source-Software</a> von Drittanbietern";
 }

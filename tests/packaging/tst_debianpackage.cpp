@@ -99,6 +99,7 @@ void TestDebianPackage::packageHoldsInstalledTree_data()
     QTest::newRow("simulator") << app + "bin/trackbox-sim" << true;
     QTest::newRow("default preferences") << app + "bin/config/default-preferences.xml" << false;
     QTest::newRow("shell translation") << app + "bin/lang/orvane_shell_de.qm" << false;
+    QTest::newRow("access control translation") << app + "bin/lang/orvane_access_de.qm" << false;
     QTest::newRow("service translation") << app + "bin/lang/orvane_service_de.qm" << false;
     QTest::newRow("plug-in folder") << app + "bin/plugins" << true;
     QTest::newRow("user's guide") << app + "doc/ORVANE3_Users-Guide.pdf" << false;
@@ -108,6 +109,7 @@ void TestDebianPackage::packageHoldsInstalledTree_data()
     QTest::newRow("command orvane3") << "usr/bin/orvane3" << true;
     QTest::newRow("command trackbox-sim") << "usr/bin/trackbox-sim" << true;
     QTest::newRow("desktop entry") << "usr/share/applications/orvane3.desktop" << false;
+    QTest::newRow("copyright") << "usr/share/doc/orvane3/copyright" << false;
     QTest::newRow("icon") << "usr/share/icons/hicolor/scalable/apps/orvane3.svg" << false;
 }
 

@@ -70,6 +70,7 @@ int ServiceDialog::update_and_exec()
     udpateServiceIdInfo();
     updateVersionInfo();
     updateWebLinkTechnicalSupport();
+    ui->pushButton_export->setEnabled(bool(m_exportRunner));
     adjustSize();
     return exec();
 }
