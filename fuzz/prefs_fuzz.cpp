@@ -2,9 +2,9 @@
 // and keep the built-in values (with the file kept aside), or yield settings
 // that survive being written and read back unchanged.
 
-#include "../tests/main/MainWindowProbe.h"
+#include "Preferences.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,10 +15,9 @@
 
 namespace {
 
-class FuzzWindow : public MainWindowProbe
+class FuzzWindow : public Preferences
 {
 public:
-    using MainWindowProbe::MainWindowProbe;
     QStringList warnings;
 
 protected:
@@ -93,25 +92,16 @@ struct Fixture
     char arg0[16] = "fuzz_prefs";
     char* argv[2] = {arg0, nullptr};
     QTemporaryDir home;
-    QApplication* app = nullptr;
+    QCoreApplication* app = nullptr;
     FuzzWindow* window = nullptr;
     Settings builtIn;
 
     Fixture()
     {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
         qputenv("HOME", home.path().toLocal8Bit());
-        app = new QApplication(argc, argv);
-        // A readable file for the constructor, so that it shows no message box.
-        const QString dir = home.path() + "/.QOR/ORVANE3/v3.3.1/config";
-        QDir().mkpath(dir);
-        QFile file(dir + "/current-preferences.xml");
-        if (!file.open(QIODevice::WriteOnly) || file.write("<ORVANE/>") != 9)
-            fail("cannot prepare the home directory");
-        file.close();
-        window = new FuzzWindow("");
-        window->initBuiltInPreferences();
+        app = new QCoreApplication(argc, argv);
+        QDir().mkpath(home.path() + "/.QOR/ORVANE3/v3.3.1/config");
+        window = new FuzzWindow();
         builtIn = snapshot(*window, true);
     }
 };

@@ -22,6 +22,10 @@ public:
     int getMinor() const { return mi; }
     int getPatch() const { return pa; }
 
+    // Feature thresholds count major and minor only: any patch, known or not,
+    // meets a threshold whose major and minor are met.
+    bool reaches(int major, int minor) const { return ma > major || (ma == major && mi >= minor); }
+
     // "1.12.3"; parts that are not given are left out ("2", "1.12").
     QString toString() const;
 

@@ -1,10 +1,42 @@
 #include "mainwindow.h"
 
+#include "AccessControl.h"
+#include "AccessControlDialog.h"
+#include "AppStatusBar.h"
+#include "BackendVersions.h"
+#include "CamStatusBar.h"
+#include "CommandFile.h"
+#include "ConnectionMonitor.h"
+#include "ControllerSetup.h"
+#include "EventDisplay.h"
+#include "FreqStatusBar.h"
+#include "HelpCommandLine.h"
+#include "IOManagerUdpTcp.h"
+#include "IpDialog.h"
+#include "MainAppMessageReceiver.h"
+#include "MainMenus.h"
+#include "MeasurementControl.h"
+#include "MessageBusRelay.h"
+#include "ModuleHost.h"
+#include "RadioStatusBar.h"
+#include "SearchHardwareDlg.h"
+#include "StartupConnection.h"
+#include "ToolButton.h"
+#include "TrackingStatusBar.h"
+#include "WindowLayout.h"
+
+#include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
+#include <QDockWidget>
 #include <QIcon>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
 
 #include <cstdlib>
 
@@ -12,16 +44,10 @@
 static void initShellResources()
 {
     Q_INIT_RESOURCE(orvane_shell);
+    Q_INIT_RESOURCE(orvane_status);
 }
 
 namespace {
-
-// The front-end's own version, part of every per-user path.
-constexpr int kFrontendVersionMajor = 3;
-constexpr int kFrontendVersionMinor = 3;
-constexpr int kFrontendVersionPatch = 1;
-
-constexpr int kDefaultExternalCmdTimeoutUs = 2000000;
 
 void exitProcess(int exitCode)
 {
@@ -42,25 +68,64 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
 {
     setObjectName("MainWindow");
     connectMessageBoxProvider();
-
     initShellResources();
-    external_cmd_timeout = kDefaultExternalCmdTimeoutUs;
     setWindowIcon(QIcon(":/images/icons/orvane_16x16.png"));
+    m_prefs.setWarningParent(this);
+    m_prefs.loadXMLSettings();
 
-    initPaths();
-    initBuiltInPreferences();
-    loadXMLSettings();
-
-    m_sDirectStart_hostname = last_trackbox_hostname;
     parseCmdParameters(args);
     if (m_bEndingProcess)
         return;
-
-    setupCentralWidget();
-    setMainWindowTitle();
+    if (!connectToController())
+        return;
+    iom->set_external_cmd_timeout(m_prefs.external_cmd_timeout);
+    fillBackendVersions();
+    setupMenuBar();
+    loadPlugins();
+    get_last_trackbox_mac();
+    startStatusHeartbeat();
+    populate_menu();
+    sendMessagesToModules();
+    m_bStart = true;
+    initMessageReceiver();
+    checkForOldFrontend();
+    announceBodyCalibrationModules();
+    if (m_cmdLine.m_bStartMea)
+        QTimer::singleShot(100, this, &MainWindow::startMeasurement);
+    loadDarkFusionPalette(m_prefs.m_bIsDarkTheme);
+    showInertialToolbarIfSensorExist();
 }
 
-MainWindow::~MainWindow() = default;
+// Unregister everything that the channel could still call, then the modules,
+// then the channel itself, which ends its data thread first.
+MainWindow::~MainWindow()
+{
+    if (update_status_timer)
+        update_status_timer->stop();
+    if (iom && eventWidget)
+        iom->unregister_message_receiver("standard", eventWidget);
+    if (iom) {
+        if (quick_status_tb)
+            quick_status_tb->about_to_exit();
+        if (tracking_status_tb)
+            tracking_status_tb->about_to_exit();
+        if (freq_status_tb)
+            freq_status_tb->about_to_exit();
+        if (radio_status_tb)
+            radio_status_tb->about_to_exit();
+    }
+    unregisterMessageReceiver();
+    exitModules();
+    delete m_monitor;
+    m_monitor = nullptr;
+    delete m_measurement;
+    delete m_startup;
+    if (eventWidget)
+        eventWidget->stop_polling();
+    delete iom;
+    iom = nullptr;
+    delete bv;
+}
 
 void MainWindow::connectMessageBoxProvider()
 {
@@ -68,58 +133,315 @@ void MainWindow::connectMessageBoxProvider()
             Qt::QueuedConnection);
 }
 
-void MainWindow::initPaths()
+void MainWindow::parseCmdParameters(const QString& args)
 {
-    const QString baseDir = QDir::homePath() + "/.QOR/ORVANE3/v" +
-                            QString("%1.%2.%3")
-                                .arg(kFrontendVersionMajor)
-                                .arg(kFrontendVersionMinor)
-                                .arg(kFrontendVersionPatch);
-    m_appPath = QCoreApplication::applicationDirPath();
-    m_defaultConfigDir = m_appPath + "/config";
-    m_sConfigDir = baseDir + "/config";
-    m_sLayoutDir = m_sConfigDir;
-    m_sConfigFileName = m_sConfigDir + "/current-preferences.xml";
-    m_sEventLogDir = baseDir + "/logs";
+    m_cmdLine.m_sDirectStart_hostname = m_prefs.last_trackbox_hostname;
+    if (m_cmdLine.parseCmdParameters(args))
+        showCommandLineHelp();
 }
 
-void MainWindow::initBuiltInPreferences()
+void MainWindow::showCommandLineHelp()
 {
-    resetLastTrackboxSettings();
-    sTrackBoxSelection.clear();
-    m_bIsCascade = false;
-    m_lastFeUpdateDate = QDateTime();
-    m_bShowDynReflexSuppr = false;
-    m_bShowServiceMenue = false;
-    m_bIsDarkTheme = true;
-    m_bWriteLogFile = false;
-    m_sCommandHistoryLogFileName.clear();
-    m_sResponsePrefix.clear();
-    m_bAutoBackup = true;
-    m_bCheckForOldFrontendOrBackend = true;
-    external_cmd_timeout = kDefaultExternalCmdTimeoutUs;
-    m_frontendPassword.clear();
+    HelpCommandLine help(this);
+    help.exec();
+    // Asking for help never connects and never touches the preferences.
+    endProcess(0);
 }
 
-void MainWindow::setupCentralWidget()
+bool MainWindow::connectToController()
 {
+    m_startup = new StartupConnection(m_prefs, m_cmdLine, this, this);
+    m_startup->setPaletteHook([this](bool dark) { loadDarkFusionPalette(dark); });
+    const bool connected = m_startup->connect();
+    ipDialog = m_startup->dialog();
+    if (!connected) {
+        endProcess(0);
+        return false;
+    }
+    iom = m_startup->takeChannel();
+    display_port = m_startup->displayPort();
+    initIoWorkSpace();
+    if (m_startup->connectedThroughDialog())
+        executeExternalCommands();
+    return true;
+}
+
+void MainWindow::initIoWorkSpace()
+{
+    ControllerSetup setup(iom);
+    setup.initController();
+    eventWidget = new EventDisplay(iom, m_prefs.m_sEventLogDir, m_prefs.last_trackbox_hostname);
+    iom->register_message_receiver("standard", eventWidget);
+    app_status_bar = new AppStatusBar(iom, this);
+    setStatusBar(app_status_bar);
+    setup.setupMonitorOutput(display_port);
+    statusBar()->showMessage(tr("Initialization complete."), 2000);
+}
+
+void MainWindow::executeExternalCommands()
+{
+    CommandFile::executeExternalCommands(iom, m_prefs.m_appPath);
+}
+
+void MainWindow::fillBackendVersions()
+{
+    bv = new BackendVersions();
+    ControllerSetup(iom).fillBackendVersions(bv, &m_prefs.last_trackbox_model);
+}
+
+void MainWindow::setupMenuBar()
+{
+    m_menus = new MainMenus(this);
+    eventDock = new QDockWidget(tr("Event Display"), this);
+    eventDock->setObjectName("DisplayEvent");
+    eventDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                           QDockWidget::DockWidgetFloatable);
+    eventDock->setWidget(eventWidget);
+    addDockWidget(Qt::RightDockWidgetArea, eventDock);
+    eventDock->hide();
+
+    const bool withPassword = bv->protocol() >= ORVANE_PROTOCOL_REQUIRED;
+    if (withPassword)
+        accesscontrolDlg = new AccessControlDialog(iom, this);
+    m_menus->setupMenuBar(*bv, eventDock->toggleViewAction(), withPassword);
+    orvane3_menu = m_menus->orvane3Menu();
+    settings_menu = m_menus->settingsMenu();
+    calibration_menu = m_menus->calibrationMenu();
+    display_menu = m_menus->displayMenu();
+    about_menu = m_menus->aboutMenu();
+    toggle_mea_action = m_menus->toggleMeasurementAction();
+
+    connect(m_menus, &MainMenus::measurementToggleRequested, this, &MainWindow::toggleMeasurement);
+    connect(m_menus, &MainMenus::shutdownRequested, this, &MainWindow::onSystemShutdown);
+    connect(m_menus, &MainMenus::rebootRequested, this, &MainWindow::apply_zec_reboot);
+    connect(m_menus, &MainMenus::quitRequested, this, &QWidget::close);
+    connect(m_menus, &MainMenus::passwordRequested, this, [this] {
+        if (accesscontrolDlg)
+            accesscontrolDlg->update_and_exec();
+    });
+    connect(m_menus, &MainMenus::hardwareSearchRequested, this, &MainWindow::apply_search_hardware);
+    connect(m_menus, &MainMenus::defaultLayoutRequested, this, &MainWindow::apply_default_layout);
+
+    m_measurement = new MeasurementControl(iom, bv, this, m_menus);
+    m_measurement->setAction(toggle_mea_action);
+    setupToolBars();
+}
+
+void MainWindow::setupToolBars()
+{
+    toolbar = new QToolBar(tr("Start / Stop"), this);
+    toolbar->setObjectName("MainToolBar");
+    toolbar->setMinimumSize(80, 27);
+    toolbar->addWidget(new ToolButton(toggle_mea_action, toolbar));
+    addToolBar(toolbar);
+
+    quick_status_tb = new CamStatusBar(iom, this);
+    quick_status_tb->setObjectName("QuickStatusToolBar");
+    freq_status_tb = new FreqStatusBar(iom, this, *bv);
+    freq_status_tb->setObjectName("FrequencyStatusToolBar");
+    tracking_status_tb = new TrackingStatusBar(iom, this);
+    tracking_status_tb->setObjectName("TrackingStatusToolBar");
+    radio_status_tb = new RadioStatusBar(iom, this, *bv);
+    radio_status_tb->setObjectName("RadioStatusToolBar");
+    for (QToolBar* bar : {static_cast<QToolBar*>(quick_status_tb),
+                          static_cast<QToolBar*>(freq_status_tb),
+                          static_cast<QToolBar*>(tracking_status_tb),
+                          static_cast<QToolBar*>(radio_status_tb)}) {
+        bar->setMinimumHeight(25);
+        addToolBar(bar);
+    }
+}
+
+void MainWindow::get_last_trackbox_mac()
+{
+    if (bv->protocol().reaches(1, 1))
+        m_prefs.last_trackbox_mac = ControllerSetup(iom).readMacAddress(*bv);
+}
+
+void MainWindow::startStatusHeartbeat()
+{
+    m_monitor = new ConnectionMonitor(iom, this);
+    update_status_timer = new QTimer(this);
+    update_status_timer->setInterval(200);
+    connect(update_status_timer, &QTimer::timeout, this, &MainWindow::update_status);
+    update_status_timer->start();
+}
+
+void MainWindow::populate_menu()
+{
+    m_menus->populate(menuBar());
     // The docks carry all content; the central widget only has to exist.
     center = new QTextEdit(this);
     center->setObjectName("center");
     center->setFixedSize(1, 1);
     center->hide();
     setCentralWidget(center);
-    resize(1024, 640);
+    loadLayout(false);
+    char state[IOManager::MaxTextLength + 1] = {};
+    const bool measuring = iom->get_par(state, "status active") == 0 && qstrcmp(state, "mea") == 0;
+    m_menus->setMeaInactiveEnabled(!measuring);
+    setMainWindowTitle();
 }
 
 void MainWindow::setMainWindowTitle()
 {
-    setWindowTitle(tr("ORVANE3 basic"));
+    if (!iom || iom->isCmdPending())
+        return;
+    setWindowTitle(ControllerSetup(iom).windowTitle(*bv));
+}
+
+void MainWindow::checkForOldFrontend()
+{
+    if (m_prefs.m_bCheckForOldFrontendOrBackend)
+        ControllerSetup(iom).checkForOldFrontend(*bv, this);
+}
+
+// A command issued while the channel is reserved on this thread (an
+// asynchronous command processing events) would wait for itself; such a
+// request is taken up again once the channel is free.
+bool MainWindow::deferWhileChannelBusy(void (MainWindow::*slot)())
+{
+    if (!iom || !iom->isCmdPending())
+        return false;
+    QTimer::singleShot(50, this, slot);
+    return true;
+}
+
+void MainWindow::startMeasurement()
+{
+    if (deferWhileChannelBusy(&MainWindow::startMeasurement))
+        return;
+    if (m_measurement->startMeasurement())
+        update_status();
+}
+
+void MainWindow::toggleMeasurement()
+{
+    if (deferWhileChannelBusy(&MainWindow::toggleMeasurement))
+        return;
+    if (m_measurement->toggleMeasurement())
+        update_status();
+}
+
+void MainWindow::update_status()
+{
+    if (!iom || iom->isCmdPending())
+        return;
+    QString state;
+    const ConnectionMonitor::Beat beat = m_monitor->readStatus(&state);
+    if (beat == ConnectionMonitor::Lost) {
+        handleStatusActiveError();
+        return;
+    }
+    if (beat != ConnectionMonitor::Read)
+        return;
+    const QByteArray status = state.toUtf8();
+    quick_status_tb->update_status(status.constData());
+    tracking_status_tb->update_status(status.constData());
+    freq_status_tb->update_status(status.constData());
+    m_measurement->followState(state);
+}
+
+void MainWindow::handleStatusActiveError()
+{
+    onReceiveAppReadyToShutdown();
+    const bool offerReconnect = bv->protocol().reaches(1, 12);
+    const int code = m_monitor->runLostConnectionBox(offerReconnect, ipDialog->get_ip_str(0));
+    QCoreApplication::exit(code);
+}
+
+void MainWindow::testReconnectPossible()
+{
+    m_monitor->testReconnectPossible();
+}
+
+void MainWindow::onReceiveConfigurationChanged()
+{
+    if (!iom)
+        return;
+    if (app_status_bar)
+        app_status_bar->update_status();
+    ControllerSetup(iom).readHostAndAddress(&m_prefs.last_trackbox_hostname,
+                                             &m_prefs.last_trackbox_ip);
+}
+
+void MainWindow::onReceiveAppReadyToShutdown()
+{
+    if (m_bPreparedShutdown)
+        return;
+    m_bPreparedShutdown = true;
+    m_prefs.m_bIsCascade = ControllerSetup(iom).readCascade(*bv, m_prefs.m_bIsCascade);
+    m_prefs.writeXMLSettings();
+    saveLayout();
+    if (eventWidget)
+        eventWidget->stop_polling();
+    m_menus->forgetMeaInactiveActions();
+    update_status_timer->stop();
+    quick_status_tb->about_to_exit();
+    tracking_status_tb->about_to_exit();
+    freq_status_tb->about_to_exit();
+    radio_status_tb->about_to_exit();
+    aboutToExitModules();
+}
+
+void MainWindow::doShutdownAndCleanup(const QString& command)
+{
+    if (!m_bPreparedShutdown)
+        onReceiveConfigurationChanged();
+    onReceiveAppReadyToShutdown();
+    if (command.isEmpty())
+        return;
+    char answer[IOManager::MaxTextLength + 1] = {};
+    const QByteArray cmd = command.toUtf8();
+    iom->execute_cmd(answer, "%s", cmd.constData());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!iom || m_bPreparedShutdown) {
+        event->accept();
+        return;
+    }
+    QString command;
+    char state[IOManager::MaxTextLength + 1] = {};
+    if (iom->get_par(state, "status active") == 0 && qstrcmp(state, "mea") == 0 &&
+        QMessageBox::question(this, tr("Quit ORVANE3"), tr("Measurement is active. Stop measurement? "),
+                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        command = "orvane2 tracking stop";
+    doShutdownAndCleanup(command);
+    event->accept();
+}
+
+void MainWindow::onSystemShutdown()
+{
+    if (deferWhileChannelBusy(&MainWindow::onSystemShutdown))
+        return;
+    if (QMessageBox::question(this, tr("ORVANE3"), tr("Shut down the Controller?"),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return;
+    doShutdownAndCleanup("orvane2 system shutdown");
+    QCoreApplication::quit();
+}
+
+void MainWindow::apply_zec_reboot()
+{
+    if (deferWhileChannelBusy(&MainWindow::apply_zec_reboot))
+        return;
+    if (QMessageBox::question(this, tr("ORVANE3"),
+                              tr("Reboot the Controller?\nORVANE3 will be closed and reopen is "
+                                 "required.\n"),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return;
+    doShutdownAndCleanup("orvane2 system reboot");
+    QCoreApplication::quit();
 }
 
 void MainWindow::endProcess(int exitCode)
 {
     m_bEndingProcess = true;
+    m_endingExitCode = exitCode;
     g_processEndHandler(exitCode);
 }
 
@@ -143,7 +465,135 @@ void MainWindow::displayMessageBox(int kind, QString title, QString text)
     }
 }
 
-void MainWindow::showPreferencesWarning(const QString& title, const QString& text)
+// --- Plug-in host, message bus and window layout.
+
+void MainWindow::loadPlugins()
 {
-    QMessageBox::warning(this, title, text, QMessageBox::Ok);
+    m_moduleHost = new ModuleHost(this, m_menus, this);
+    connect(m_moduleHost, &ModuleHost::sendLastFeUpdateDate, this,
+            &MainWindow::sendLastFeUpdateDate);
+    connect(m_moduleHost, &ModuleHost::sendVersionFeAndModules, this,
+            &MainWindow::sendVersionFeAndModules);
+    // Without a "plugins" folder the list is empty; the menus still get their
+    // refresh before they open.
+    pluginsDir = QDir(QCoreApplication::applicationDirPath() + "/plugins");
+    const ModuleHost::SharedObjects shared{iom, this, bv, m_bObserverMode};
+    m_moduleHost->loadPlugins(pluginsDir, shared, m_prefs.m_bShowServiceMenue);
+    m_toolbarinertial = m_moduleHost->inertialToolBar();
+}
+
+const QList<ModuleInterface*>& MainWindow::modules() const
+{
+    static const QList<ModuleInterface*> none;
+    return m_moduleHost ? m_moduleHost->modules() : none;
+}
+
+bool MainWindow::is_module_available(QString name) const
+{
+    return m_moduleHost && m_moduleHost->is_module_available(name);
+}
+
+void MainWindow::sendMessagesToModules()
+{
+    ModuleHost::StartupSettings settings;
+    settings.autoBackup = m_prefs.m_bAutoBackup;
+    settings.showDynReflexSuppr = m_prefs.m_bShowDynReflexSuppr;
+    settings.checkForOldFrontendOrBackend = m_prefs.m_bCheckForOldFrontendOrBackend;
+    settings.darkTheme = m_prefs.m_bIsDarkTheme;
+    settings.lastFeUpdateDate = m_prefs.m_lastFeUpdateDate;
+    m_sVersionFeAndModules = m_moduleHost->versionFeAndModules();
+    m_moduleHost->sendMessagesToModules(iom, settings);
+}
+
+void MainWindow::initMessageReceiver()
+{
+    messageReceiver = new MainAppMessageReceiver(this, iom);
+    m_busRelay = new MessageBusRelay(iom, this);
+    m_busRelay->setInertialToolBar(m_toolbarinertial);
+    m_busRelay->connectReceiver(messageReceiver);
+    using R = MainAppMessageReceiver;
+    connect(messageReceiver, &R::receiveConfigurationChanged, this,
+            &MainWindow::onReceiveConfigurationChanged);
+    connect(messageReceiver, &R::receiveMainWindowTitleChanged, this,
+            &MainWindow::setMainWindowTitle);
+    connect(messageReceiver, &R::receiveAppReadyToShutdown, this,
+            &MainWindow::onReceiveAppReadyToShutdown);
+    connect(messageReceiver, &R::receiveSetOnlyDisplay, this, &MainWindow::setOnlyDisplay);
+    messageReceiver->registerClasses();
+}
+
+void MainWindow::unregisterMessageReceiver()
+{
+    if (messageReceiver)
+        messageReceiver->unregisterClasses();
+}
+
+void MainWindow::setOnlyDisplay(bool onlyDisplay)
+{
+    MessageBusRelay::setOnlyDisplay(m_menus->menu_in_order.values(), toggle_mea_action,
+                                    onlyDisplay);
+}
+
+void MainWindow::announceBodyCalibrationModules()
+{
+    m_moduleHost->announceBodyCalibration(iom);
+}
+
+void MainWindow::showInertialToolbarIfSensorExist()
+{
+    m_busRelay->showInertialToolbarIfSensorExist(*bv);
+}
+
+void MainWindow::aboutToExitModules()
+{
+    if (m_moduleHost)
+        m_moduleHost->aboutToExitModules();
+}
+
+void MainWindow::exitModules()
+{
+    if (m_moduleHost)
+        m_moduleHost->exitModules();
+}
+
+void MainWindow::loadDarkFusionPalette(bool dark)
+{
+    AppTheme::loadDarkFusionPalette(dark);
+}
+
+WindowLayout* MainWindow::windowLayout()
+{
+    if (!m_layout)
+        m_layout = new WindowLayout(this, m_prefs.m_sLayoutDir, this);
+    return m_layout;
+}
+
+void MainWindow::loadLayout(bool useDefault)
+{
+    windowLayout()->loadLayout(useDefault);
+}
+
+void MainWindow::saveLayout()
+{
+    windowLayout()->saveLayout();
+}
+
+void MainWindow::apply_default_layout()
+{
+    loadLayout(true);
+}
+
+QMenu* MainWindow::createPopupMenu()
+{
+    return windowLayout()->createPopupMenu(this);
+}
+
+void MainWindow::apply_search_hardware()
+{
+    if (deferWhileChannelBusy(&MainWindow::apply_search_hardware))
+        return;
+    SearchHardwareDlg dialog(this, iom, QString());
+    if (dialog.update_and_exec() == 1)
+        iom->transmit_message(MainAppMessageReceiver::GlobalEventClass, ModuleHost::ModuleSender,
+                              2, "");
 }

@@ -3,19 +3,45 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QDomDocument>
-#include <QDomElement>
-#include <QDomNode>
+#include <QDir>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
 
+#include "CommandLine.h"
 #include "MessageBoxProvider.h"
+#include "Preferences.h"
 
+class AccessControlDialog;
+class AppStatusBar;
+class BackendVersions;
+class CamStatusBar;
+class ConnectionMonitor;
+class EventDisplay;
+class FreqStatusBar;
+class IOManagerUdpTcp;
+class IpDialog;
+class MainAppMessageReceiver;
+class MainMenus;
+class MessageBusRelay;
+class ModuleHost;
+class ModuleInterface;
+class MeasurementControl;
+class QAction;
+class QCloseEvent;
+class QDockWidget;
+class QMenu;
 class QTextEdit;
+class QTimer;
+class QToolBar;
+class RadioStatusBar;
+class StartupConnection;
+class TrackingStatusBar;
+class WindowLayout;
 
-// The application's one top-level window. Its constructor runs the whole
-// start-up: per-user paths, preferences, command line, then the connection.
+// The application's one top-level window and the owner of the connection to
+// the controller. Its constructor runs the whole start-up; the work of each
+// step lives in a class of its own, the window only calls them in order.
 class MainWindow : public QMainWindow, public MessageBoxProvider
 {
     Q_OBJECT
@@ -32,89 +58,143 @@ public:
 
     // True once the start-up asked for the process to end.
     bool isEndingProcess() const { return m_bEndingProcess; }
+    int endingExitCode() const { return m_endingExitCode; }
 
     // Message boxes requested from any thread open on the GUI thread.
     void openMessageBox(int kind, QString title, QString text) override;
 
+    IOManagerUdpTcp* channel() const { return iom; }
+    const BackendVersions* backendVersions() const { return bv; }
+    MainMenus* menus() const { return m_menus; }
+
+    // The loaded modules, in load order, and whether one has exactly this name.
+    const QList<ModuleInterface*>& modules() const;
+    bool is_module_available(QString name) const;
+
 signals:
     void sendOpenMessageBox(int kind, QString title, QString text);
+    // Once the modules are loaded and informed.
+    void sendLastFeUpdateDate(QDateTime date);
+    void sendVersionFeAndModules(QString text);
 
 public slots:
     void displayMessageBox(int kind, QString title, QString text);
 
-protected:
-    // Preferences warnings go through here so that they can be observed.
-    virtual void showPreferencesWarning(const QString& title, const QString& text);
+    void toggleMeasurement();
+    void update_status();
+    void testReconnectPossible();
+    void onSystemShutdown();
+    void apply_zec_reboot();
 
-private:
-    friend class MainWindowProbe;
-
-    // Start-up steps, in the order the constructor runs them.
-    void connectMessageBoxProvider();
-    void initPaths();
-    void initBuiltInPreferences();
-    void setupCentralWidget();
+    // Refreshes the status bar, the controller's host name and address.
+    void onReceiveConfigurationChanged();
+    // Everything a shutdown needs before the last command; runs once.
+    void onReceiveAppReadyToShutdown();
     void setMainWindowTitle();
+    // Filled by the hardware search and the window layout.
+    void apply_search_hardware();
+    void apply_default_layout();
+    // Monitor mode: only the "&View" menu stays usable.
+    void setOnlyDisplay(bool onlyDisplay);
+
+    void saveLayout();
+    void loadLayout(bool useDefault);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // The docks and tool bars of the window, docks by their order number.
+    QMenu* createPopupMenu() override;
+
+    // --- Hooks of the plug-in host, message bus and window layout. Each runs
+    // at its one place in the start-up or the shutdown and does nothing yet.
+    // (Not virtual: the constructor calls them.)
+    // Construction step 12: load the modules, hand their list to the about dialog.
+    void loadPlugins();
+    // Construction step 15 (inside populate_menu): restore the window layout.
+    WindowLayout* windowLayout();
+    // Construction step 16: the start-up messages to the modules.
+    void sendMessagesToModules();
+    // Construction step 17: the message bus endpoint.
+    void initMessageReceiver();
+    // Construction step 19: announce the body calibration modules.
+    void announceBodyCalibrationModules();
+    // Construction step 21 and the connection dialog: the theme palette.
+    void loadDarkFusionPalette(bool dark);
+    // Construction step 21: the inertial sensor tool bar.
+    void showInertialToolbarIfSensorExist();
+    // Shutdown preparation: the window layout, then every module.
+    void aboutToExitModules();
+    // Destructor: the message bus endpoint, then every module.
+    void unregisterMessageReceiver();
+    void exitModules();
+
+    // The start-up steps, in the order the constructor runs them.
+    void connectMessageBoxProvider();
+    void parseCmdParameters(const QString& args);
+    void showCommandLineHelp();
+    bool connectToController();
+    void initIoWorkSpace();
+    void executeExternalCommands();
+    void fillBackendVersions();
+    void setupMenuBar();
+    void setupToolBars();
+    void get_last_trackbox_mac();
+    void startStatusHeartbeat();
+    void populate_menu();
+    void checkForOldFrontend();
+    void startMeasurement();
+
+    void handleStatusActiveError();
+    bool deferWhileChannelBusy(void (MainWindow::*slot)());
+    void doShutdownAndCleanup(const QString& command);
     void endProcess(int exitCode);
 
-    // Command line (mainwindow_cmdline.cpp).
-    void parseCmdParameters(const QString& args);
-    void sortCmdParameters(QStringList& words);
-    void showCommandLineHelp();
-    static bool isMacAddress(const QString& word);
-
-    // Preferences file (mainwindow_preferences.cpp).
-    void loadXMLSettings();
-    void writeXMLSettings();
-    QDomDocument createXmlTree();
-    bool writeXmlTreeToFile(const QDomDocument& doc);
-    QDomElement createTextEntry(QString name, QString value, QDomElement& parent,
-                                QDomDocument* doc);
-    void readXmlLevel1(const QDomNode& node);
-    void readXmlLevel2(const QDomNode& node, QString parentTag);
-    QString getXmlNodeText(QString tagName, const QDomNode& node);
-    void resetLastTrackboxSettings();
-    QString readSettingsFile(const QString& fileName);
-    QString readSettingsData(const QByteArray& data, const QString& fileName);
-    void keepUnreadableSettingsFile();
-    void readExternalCmdTimeout(const QString& text);
-
-    QString last_trackbox_ip;
-    QString last_trackbox_hostname;
-    QString last_trackbox_mac;
-    QString last_trackbox_model;
-    int external_cmd_timeout = 2000000;
+    // The widgets and objects of the window, in the order they are made.
+    QToolBar* toolbar = nullptr;
+    CamStatusBar* quick_status_tb = nullptr;
+    TrackingStatusBar* tracking_status_tb = nullptr;
+    FreqStatusBar* freq_status_tb = nullptr;
+    RadioStatusBar* radio_status_tb = nullptr;
+    AppStatusBar* app_status_bar = nullptr;
+    EventDisplay* eventWidget = nullptr;
+    QDockWidget* eventDock = nullptr;
+    AccessControlDialog* accesscontrolDlg = nullptr;
+    IOManagerUdpTcp* iom = nullptr;
+    IpDialog* ipDialog = nullptr;
     QString sTmp;
-    QString sFixHostnameOrIp;
-    QString sFixSubnet;
-    int nTrackBoxSelection = 1;
-    QString sTrackBoxSelection;
+    unsigned short display_port = 0;
+    QAction* toggle_mea_action = nullptr;
+    QTimer* update_status_timer = nullptr;
     QTextEdit* center = nullptr;
-    bool m_bShowServiceMenue = false;
-    bool m_bIsCascade = false;
-    bool m_bCheckForOldFrontendOrBackend = true;
-    QByteArray m_frontendPassword;
-    bool m_bShowDynReflexSuppr = false;
-    QString m_appPath;
-    QString m_defaultConfigDir;
-    QString m_sConfigFileName;
-    QString m_sConfigDir;
-    QString m_sLayoutDir;
-    QString m_sEventLogDir;
-    bool m_bWriteLogFile = false;
-    QString m_sCommandHistoryLogFileName;
-    QString m_sResponsePrefix;
-    bool m_bDirectStart = false;
-    bool m_bHostname = false;
-    bool m_bStartMea = false;
-    bool m_bWakeUp = false;
-    QString m_sDirectStart_hostname;
-    QString m_sWakeUpMAC;
-    QDateTime m_lastFeUpdateDate;
-    bool m_bIsDarkTheme = true;
-    bool m_bAutoBackup = true;
+    bool m_bStart = false;
+    bool m_bObserverMode = false;
+    BackendVersions* bv = nullptr;
+    QString m_sVersionFeAndModules;
+    QMenu* orvane3_menu = nullptr;
+    QMenu* settings_menu = nullptr;
+    QMenu* calibration_menu = nullptr;
+    QMenu* display_menu = nullptr;
+    QMenu* about_menu = nullptr;
 
+    // The per-user settings and this start's options.
+    Preferences m_prefs;
+    CommandLine m_cmdLine;
+
+    StartupConnection* m_startup = nullptr;
+    ConnectionMonitor* m_monitor = nullptr;
+    MainMenus* m_menus = nullptr;
+    MeasurementControl* m_measurement = nullptr;
+
+    QDir pluginsDir;
+    ModuleHost* m_moduleHost = nullptr;
+    MainAppMessageReceiver* messageReceiver = nullptr;
+    MessageBusRelay* m_busRelay = nullptr;
+    QToolBar* m_toolbarinertial = nullptr;
+    WindowLayout* m_layout = nullptr;
+
+    bool m_bPreparedShutdown = false;
     bool m_bEndingProcess = false;
+    int m_endingExitCode = 0;
 };
 
 #endif

@@ -3,50 +3,23 @@
 
 #include "mainwindow.h"
 
-// A main window whose settings, command-line results and start-up steps the
-// tests can reach directly.
+// A main window whose parts and start-up state the tests can reach directly.
 class MainWindowProbe : public MainWindow
 {
 public:
     using MainWindow::MainWindow;
 
-    using MainWindow::initBuiltInPreferences;
-    using MainWindow::loadXMLSettings;
-    using MainWindow::parseCmdParameters;
-    using MainWindow::sortCmdParameters;
-    using MainWindow::writeXMLSettings;
-
-    using MainWindow::external_cmd_timeout;
-    using MainWindow::last_trackbox_hostname;
-    using MainWindow::last_trackbox_ip;
-    using MainWindow::last_trackbox_mac;
-    using MainWindow::last_trackbox_model;
-    using MainWindow::m_bAutoBackup;
-    using MainWindow::m_bCheckForOldFrontendOrBackend;
-    using MainWindow::m_bDirectStart;
-    using MainWindow::m_bHostname;
-    using MainWindow::m_bIsCascade;
-    using MainWindow::m_bIsDarkTheme;
-    using MainWindow::m_bShowDynReflexSuppr;
-    using MainWindow::m_bShowServiceMenue;
-    using MainWindow::m_bStartMea;
-    using MainWindow::m_bWakeUp;
-    using MainWindow::m_bWriteLogFile;
-    using MainWindow::m_defaultConfigDir;
-    using MainWindow::m_frontendPassword;
-    using MainWindow::m_lastFeUpdateDate;
-    using MainWindow::m_sCommandHistoryLogFileName;
-    using MainWindow::m_sConfigDir;
-    using MainWindow::m_sConfigFileName;
-    using MainWindow::m_sDirectStart_hostname;
-    using MainWindow::m_sEventLogDir;
-    using MainWindow::m_sLayoutDir;
-    using MainWindow::m_sResponsePrefix;
-    using MainWindow::m_sWakeUpMAC;
-    using MainWindow::nTrackBoxSelection;
-    using MainWindow::sFixHostnameOrIp;
-    using MainWindow::sFixSubnet;
-    using MainWindow::sTrackBoxSelection;
+    using MainWindow::app_status_bar;
+    using MainWindow::eventWidget;
+    using MainWindow::freq_status_tb;
+    using MainWindow::m_cmdLine;
+    using MainWindow::m_monitor;
+    using MainWindow::m_prefs;
+    using MainWindow::quick_status_tb;
+    using MainWindow::radio_status_tb;
+    using MainWindow::toggle_mea_action;
+    using MainWindow::tracking_status_tb;
+    using MainWindow::update_status_timer;
 };
 
 #endif

@@ -1,48 +1,47 @@
-// The main window's start-up steps that run before any connection, and the
-// message boxes it opens on behalf of other threads.
+// The main window's start-up against a simulated controller, as a user starts
+// the program, and the message boxes it opens on behalf of other threads.
 
-#include "MainWindowProbe.h"
-#include "ModalWatcher.h"
-#include "ShellTestHome.h"
+#include "ConnectedShell.h"
 
 #include <QTextEdit>
 #include <QtTest>
 
 #include <thread>
 
+namespace {
+const QString kAddress = "127.0.10.1";
+}
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_home = std::make_unique<ShellTestHome>();
-        m_home->writePreferences("<ORVANE/>");
-    }
-    void cleanup() { m_home.reset(); }
+    void init() { m_shell = std::make_unique<ConnectedShell>(); }
+    void cleanup() { m_shell.reset(); }
 
     void startsWithEmptyCentralArea();
     void opensMessageBoxesFromOtherThreads_data();
     void opensMessageBoxesFromOtherThreads();
 
 private:
-    std::unique_ptr<ShellTestHome> m_home;
+    std::unique_ptr<ConnectedShell> m_shell;
 };
 
 void TestMainWindow::startsWithEmptyCentralArea()
 {
+    QVERIFY(m_shell->startSim(kAddress, {"--profile", "old"}));
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    auto w = m_shell->startDirect();
     QCOMPARE(watcher.boxes().size(), 0);
-    QCOMPARE(w.objectName(), QString("MainWindow"));
-    QCOMPARE(w.windowTitle(), QString("ORVANE3 basic"));
-    QVERIFY(!w.windowIcon().isNull());
-    auto* center = qobject_cast<QTextEdit*>(w.centralWidget());
+    QVERIFY(!w->isEndingProcess());
+    QCOMPARE(w->objectName(), QString("MainWindow"));
+    QCOMPARE(w->windowTitle(), QString("ORVANE3 basic"));
+    QVERIFY(!w->windowIcon().isNull());
+    auto* center = qobject_cast<QTextEdit*>(w->centralWidget());
     QVERIFY(center);
     QCOMPARE(center->size(), QSize(1, 1));
     QVERIFY(center->isHidden());
-    QVERIFY(!w.isEndingProcess());
 }
 
 void TestMainWindow::opensMessageBoxesFromOtherThreads_data()
@@ -59,9 +58,11 @@ void TestMainWindow::opensMessageBoxesFromOtherThreads()
 {
     QFETCH(int, kind);
     QFETCH(int, icon);
-    MainWindowProbe w("");
+    QVERIFY(m_shell->startSim(kAddress));
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
     ModalWatcher watcher;
-    std::thread worker([&w, kind] { w.openMessageBox(kind, "Channel", "Answer lost"); });
+    std::thread worker([&w, kind] { w->openMessageBox(kind, "Channel", "Answer lost"); });
     worker.join();
     // Nothing opens on the calling thread; the box comes with the event loop.
     QCOMPARE(watcher.boxes().size(), 0);

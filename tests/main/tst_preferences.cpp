@@ -1,6 +1,6 @@
 // The preferences file as the program reads and writes it, in a temporary home.
 
-#include "MainWindowProbe.h"
+#include "PreferencesProbe.h"
 #include "ModalWatcher.h"
 #include "ShellTestHome.h"
 
@@ -71,7 +71,7 @@ const QByteArray kFullFile =
     "    </MISC>\n"
     "</ORVANE>\n";
 
-void setEveryField(MainWindowProbe& w)
+void setEveryField(PreferencesProbe& w)
 {
     w.last_trackbox_ip = "127.0.5.7";
     w.last_trackbox_hostname = "zec-12345678";
@@ -95,7 +95,7 @@ void setEveryField(MainWindowProbe& w)
 }
 
 // Compares every setting the file carries.
-void compareSettings(const MainWindowProbe& a, const MainWindowProbe& b)
+void compareSettings(const PreferencesProbe& a, const PreferencesProbe& b)
 {
     QCOMPARE(a.last_trackbox_ip, b.last_trackbox_ip);
     QCOMPARE(a.last_trackbox_hostname, b.last_trackbox_hostname);
@@ -118,7 +118,7 @@ void compareSettings(const MainWindowProbe& a, const MainWindowProbe& b)
     QCOMPARE(a.m_frontendPassword, b.m_frontendPassword);
 }
 
-void verifyBuiltInValues(const MainWindowProbe& w)
+void verifyBuiltInValues(const PreferencesProbe& w)
 {
     QVERIFY(w.last_trackbox_ip.isEmpty());
     QVERIFY(w.last_trackbox_hostname.isEmpty());
@@ -152,7 +152,7 @@ QStringList childTags(const QDomElement& parent)
 
 }  // namespace
 
-class TestMainWindowPreferences : public QObject
+class TestPreferences : public QObject
 {
     Q_OBJECT
 
@@ -187,10 +187,10 @@ private:
     std::unique_ptr<ShellTestHome> m_home;
 };
 
-void TestMainWindowPreferences::pathsLieUnderHomeWithVersion()
+void TestPreferences::pathsLieUnderHomeWithVersion()
 {
     m_home->writePreferences(document(""));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     const QString base = m_home->path() + "/.QOR/ORVANE3/v3.3.1";
     QCOMPARE(w.m_sConfigDir, base + "/config");
     QCOMPARE(w.m_sLayoutDir, base + "/config");
@@ -199,10 +199,10 @@ void TestMainWindowPreferences::pathsLieUnderHomeWithVersion()
     QCOMPARE(w.m_defaultConfigDir, QCoreApplication::applicationDirPath() + "/config");
 }
 
-void TestMainWindowPreferences::writesDocumentLayout()
+void TestPreferences::writesDocumentLayout()
 {
     m_home->writePreferences(document(""));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     setEveryField(w);
     ModalWatcher watcher;
     w.writeXMLSettings();
@@ -210,15 +210,15 @@ void TestMainWindowPreferences::writesDocumentLayout()
     QCOMPARE(QString::fromUtf8(m_home->readPreferences()), QString::fromUtf8(kFullFile));
 }
 
-void TestMainWindowPreferences::roundTripsEveryField()
+void TestPreferences::roundTripsEveryField()
 {
     m_home->writePreferences(document(""));
-    MainWindowProbe written("");
+    PreferencesProbe written("");
     setEveryField(written);
     written.writeXMLSettings();
 
     ModalWatcher watcher;
-    MainWindowProbe read("");
+    PreferencesProbe read("");
     QCOMPARE(watcher.boxes().size(), 0);
     compareSettings(read, written);
     QCOMPARE(read.sTrackBoxSelection, QString("specific_zec"));
@@ -234,15 +234,15 @@ void TestMainWindowPreferences::roundTripsEveryField()
     read.m_bCheckForOldFrontendOrBackend = true;
     read.external_cmd_timeout = 1000;
     read.writeXMLSettings();
-    MainWindowProbe again("");
+    PreferencesProbe again("");
     compareSettings(again, read);
     QCOMPARE(again.sTrackBoxSelection, QString("scan"));
 }
 
-void TestMainWindowPreferences::leavesOutConditionalElements()
+void TestPreferences::leavesOutConditionalElements()
 {
     m_home->writePreferences(document(""));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     setEveryField(w);
     w.m_sCommandHistoryLogFileName.clear();
     w.m_bCheckForOldFrontendOrBackend = true;
@@ -259,15 +259,15 @@ void TestMainWindowPreferences::leavesOutConditionalElements()
     QCOMPARE(childTags(root.firstChildElement("MISC")), QStringList{"AUTO_BACKUP"});
 
     // Without a log file name the log settings are not kept.
-    MainWindowProbe read("");
+    PreferencesProbe read("");
     QCOMPARE(read.m_bWriteLogFile, false);
     QVERIFY(read.m_sResponsePrefix.isEmpty());
 }
 
-void TestMainWindowPreferences::stampsMissingUpdateDate()
+void TestPreferences::stampsMissingUpdateDate()
 {
     m_home->writePreferences(document("    <MENUE/>\n"));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QVERIFY(!w.m_lastFeUpdateDate.isValid());
 
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
@@ -283,11 +283,11 @@ void TestMainWindowPreferences::stampsMissingUpdateDate()
 
     // The stamp is kept: the next write does not move it.
     w.writeXMLSettings();
-    MainWindowProbe read("");
+    PreferencesProbe read("");
     QCOMPARE(read.m_lastFeUpdateDate.toString("yyyy-MM-ddThh:mm:ss"), stamp);
 }
 
-void TestMainWindowPreferences::ignoresOrderCommentsAndUnknownEntries()
+void TestPreferences::ignoresOrderCommentsAndUnknownEntries()
 {
     m_home->writePreferences(document(
         "    <!-- edited by hand -->\n"
@@ -316,7 +316,7 @@ void TestMainWindowPreferences::ignoresOrderCommentsAndUnknownEntries()
         "<CAMERA_SETTINGS><SHOW_DYNAMIC_REFLEX_SUPPRESSION>true</SHOW_DYNAMIC_REFLEX_SUPPRESSION>"
         "</CAMERA_SETTINGS>\n"));
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 0);
 
     QCOMPARE(w.last_trackbox_ip, QString("127.0.5.9"));
@@ -342,7 +342,7 @@ void TestMainWindowPreferences::ignoresOrderCommentsAndUnknownEntries()
     QCOMPARE(w.m_sDirectStart_hostname, QString("zec-1"));
 }
 
-void TestMainWindowPreferences::comparesValuesExactly_data()
+void TestPreferences::comparesValuesExactly_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("darkTheme");
@@ -359,17 +359,17 @@ void TestMainWindowPreferences::comparesValuesExactly_data()
     // clang-format on
 }
 
-void TestMainWindowPreferences::comparesValuesExactly()
+void TestPreferences::comparesValuesExactly()
 {
     QFETCH(QByteArray, body);
     m_home->writePreferences(document(body));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QTEST(w.m_bIsDarkTheme, "darkTheme");
     QTEST(w.nTrackBoxSelection, "selection");
     QTEST(w.m_bCheckForOldFrontendOrBackend, "notify");
 }
 
-void TestMainWindowPreferences::convertsExternalCommandTimeout_data()
+void TestPreferences::convertsExternalCommandTimeout_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("microseconds");
@@ -385,19 +385,19 @@ void TestMainWindowPreferences::convertsExternalCommandTimeout_data()
     QTest::newRow("above 64 bits") << QByteArray("123456789012345678901234567890") << 2000000000;
 }
 
-void TestMainWindowPreferences::convertsExternalCommandTimeout()
+void TestPreferences::convertsExternalCommandTimeout()
 {
     QFETCH(QByteArray, text);
     m_home->writePreferences(document("<MISC><EXTERNAL_COMMAND_TIMEOUT_MS>" + text +
                                       "</EXTERNAL_COMMAND_TIMEOUT_MS></MISC>"));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QTEST(w.external_cmd_timeout, "microseconds");
 }
 
-void TestMainWindowPreferences::writesTimeoutInMilliseconds()
+void TestPreferences::writesTimeoutInMilliseconds()
 {
     m_home->writePreferences(document(""));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     auto written = [this, &w](int microseconds) {
         w.external_cmd_timeout = microseconds;
         w.writeXMLSettings();
@@ -414,19 +414,19 @@ void TestMainWindowPreferences::writesTimeoutInMilliseconds()
     QCOMPARE(written(1000), QString("1"));
 }
 
-void TestMainWindowPreferences::emptyRootGivesBuiltInValues()
+void TestPreferences::emptyRootGivesBuiltInValues()
 {
     m_home->writePreferences("<ORVANE/>");
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 0);
     verifyBuiltInValues(w);
 }
 
-void TestMainWindowPreferences::missingFilesWarnAndUseBuiltInValues()
+void TestPreferences::missingFilesWarnAndUseBuiltInValues()
 {
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 1);
     const ModalWatcher::Box box = watcher.boxes().first();
     QCOMPARE(box.icon, QMessageBox::Warning);
@@ -438,10 +438,10 @@ void TestMainWindowPreferences::missingFilesWarnAndUseBuiltInValues()
     QVERIFY(!QFile::exists(m_home->preferencesFile()));
 }
 
-void TestMainWindowPreferences::readsInstalledDefaultFile()
+void TestPreferences::readsInstalledDefaultFile()
 {
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 1);  // this test program has no installed default
 
     w.m_defaultConfigDir = QString(ORVANE_BIN_DIR) + "/config";
@@ -460,7 +460,7 @@ void TestMainWindowPreferences::readsInstalledDefaultFile()
     QVERIFY(QFile::exists(m_home->preferencesFile()));
 }
 
-void TestMainWindowPreferences::unparsableFileWarnsAndIsKept_data()
+void TestPreferences::unparsableFileWarnsAndIsKept_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("pattern");  // %1 stands for the file name
@@ -488,14 +488,14 @@ void TestMainWindowPreferences::unparsableFileWarnsAndIsKept_data()
 
 // A per-user file that cannot be parsed is reported, built-in values apply, and
 // the user's file is kept aside so that the next write cannot destroy it.
-void TestMainWindowPreferences::unparsableFileWarnsAndIsKept()
+void TestPreferences::unparsableFileWarnsAndIsKept()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, pattern);
     m_home->writePreferences(content);
 
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 1);
     const ModalWatcher::Box box = watcher.boxes().first();
     QCOMPARE(box.icon, QMessageBox::Warning);
@@ -510,15 +510,15 @@ void TestMainWindowPreferences::unparsableFileWarnsAndIsKept()
     w.writeXMLSettings();
     QCOMPARE(readFile(kept), content);
     QCOMPARE(watcher.boxes().size(), 1);
-    MainWindowProbe again("");
+    PreferencesProbe again("");
     QCOMPARE(watcher.boxes().size(), 1);
 }
 
-void TestMainWindowPreferences::unopenableFileWarns()
+void TestPreferences::unopenableFileWarns()
 {
     QVERIFY(QDir().mkpath(m_home->preferencesFile()));  // a directory where the file should be
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 1);
     QCOMPARE(watcher.boxes().first().title, kLoadTitle);
     QCOMPARE(watcher.boxes().first().text,
@@ -527,10 +527,10 @@ void TestMainWindowPreferences::unopenableFileWarns()
     verifyBuiltInValues(w);
 }
 
-void TestMainWindowPreferences::writeWarnsWhenDirectoryCannotBeCreated()
+void TestPreferences::writeWarnsWhenDirectoryCannotBeCreated()
 {
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QCOMPARE(watcher.boxes().size(), 1);  // no preferences yet
     QFile blocker(m_home->path() + "/.QOR");
     QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -544,10 +544,10 @@ void TestMainWindowPreferences::writeWarnsWhenDirectoryCannotBeCreated()
              "Directory " + m_home->configDir() + " doesn't exist and cannot be created.");
 }
 
-void TestMainWindowPreferences::writeWarnsWhenFileCannotBeOpened()
+void TestPreferences::writeWarnsWhenFileCannotBeOpened()
 {
     m_home->writePreferences(document(""));
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     QVERIFY(QFile::remove(m_home->preferencesFile()));
     QVERIFY(QDir().mkpath(m_home->preferencesFile()));
 
@@ -560,10 +560,10 @@ void TestMainWindowPreferences::writeWarnsWhenFileCannotBeOpened()
 }
 
 // The file size limit makes the write fail part-way, as a full disk would.
-void TestMainWindowPreferences::failedWriteKeepsPreviousFile()
+void TestPreferences::failedWriteKeepsPreviousFile()
 {
     m_home->writePreferences(kFullFile);
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     w.m_sCommandHistoryLogFileName = QString(4000, 'x');
 
     struct rlimit saved;
@@ -586,10 +586,10 @@ void TestMainWindowPreferences::failedWriteKeepsPreviousFile()
              QStringList{"current-preferences.xml"});
 }
 
-void TestMainWindowPreferences::fileIsReadableByOwnerOnly()
+void TestPreferences::fileIsReadableByOwnerOnly()
 {
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     w.m_frontendPassword = "secret";
     w.writeXMLSettings();
     QCOMPARE(fileMode(m_home->preferencesFile()), 0600);
@@ -605,21 +605,21 @@ void TestMainWindowPreferences::fileIsReadableByOwnerOnly()
 
 // A control character taken from a character reference must not make every
 // later write fail or produce a file that cannot be read back.
-void TestMainWindowPreferences::dropsCharactersXmlCannotHold()
+void TestPreferences::dropsCharactersXmlCannotHold()
 {
     m_home->writePreferences(
         document("    <LAST_TRACKBOX HOSTNAME=\"zec&#x4;-1\"/>\n"
                  "    <MISC><FRONTEND_PASSWORD>a&#x1;b</FRONTEND_PASSWORD></MISC>\n"));
     ModalWatcher watcher;
-    MainWindowProbe w("");
+    PreferencesProbe w("");
     w.last_trackbox_model = QString("M") + QChar(0xFFFF) + QChar(0xD800);
     w.writeXMLSettings();
-    MainWindowProbe read("");
+    PreferencesProbe read("");
     QCOMPARE(watcher.boxes().size(), 0);
     QCOMPARE(read.last_trackbox_hostname, QString("zec-1"));
     QCOMPARE(read.last_trackbox_model, QString("M"));
     QCOMPARE(read.m_frontendPassword, QByteArray("ab"));
 }
 
-QTEST_MAIN(TestMainWindowPreferences)
-#include "tst_mainwindow_preferences.moc"
+QTEST_MAIN(TestPreferences)
+#include "tst_preferences.moc"

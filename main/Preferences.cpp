@@ -2,7 +2,11 @@
 // search settings, display switches, command-log settings, the external-command
 // time-out and the controller's front-end password.
 
-#include "mainwindow.h"
+#include "Preferences.h"
+
+#include "FrontendInfo.h"
+#include <QCoreApplication>
+#include <QMessageBox>
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +22,6 @@
 namespace {
 
 const QString kUpdateDateFormat = QStringLiteral("yyyy-MM-ddThh:mm:ss");
-constexpr int kDefaultExternalCmdTimeoutUs = 2000000;
 constexpr qint64 kMaxExternalCmdTimeoutUs = 2000000000;
 
 QString boolText(bool value)
@@ -118,7 +121,47 @@ void writeNode(QXmlStreamWriter& xml, const QDomNode& node)
 
 }  // namespace
 
-void MainWindow::resetLastTrackboxSettings()
+Preferences::Preferences()
+{
+    initPaths();
+    initBuiltInPreferences();
+}
+
+void Preferences::initPaths()
+{
+    const QString baseDir = QDir::homePath() + "/.QOR/ORVANE3/v" + FrontendInfo::versionNumber();
+    m_appPath = QCoreApplication::applicationDirPath();
+    m_defaultConfigDir = m_appPath + "/config";
+    m_sConfigDir = baseDir + "/config";
+    m_sLayoutDir = m_sConfigDir;
+    m_sConfigFileName = m_sConfigDir + "/current-preferences.xml";
+    m_sEventLogDir = baseDir + "/logs";
+}
+
+void Preferences::initBuiltInPreferences()
+{
+    resetLastTrackboxSettings();
+    sTrackBoxSelection.clear();
+    m_bIsCascade = false;
+    m_lastFeUpdateDate = QDateTime();
+    m_bShowDynReflexSuppr = false;
+    m_bShowServiceMenue = false;
+    m_bIsDarkTheme = true;
+    m_bWriteLogFile = false;
+    m_sCommandHistoryLogFileName.clear();
+    m_sResponsePrefix.clear();
+    m_bAutoBackup = true;
+    m_bCheckForOldFrontendOrBackend = true;
+    external_cmd_timeout = FrontendInfo::kDefaultExternalCmdTimeoutUs;
+    m_frontendPassword.clear();
+}
+
+void Preferences::showPreferencesWarning(const QString& title, const QString& text)
+{
+    QMessageBox::warning(m_warningParent, title, text, QMessageBox::Ok);
+}
+
+void Preferences::resetLastTrackboxSettings()
 {
     last_trackbox_ip.clear();
     last_trackbox_hostname.clear();
@@ -129,7 +172,7 @@ void MainWindow::resetLastTrackboxSettings()
     nTrackBoxSelection = 1;
 }
 
-void MainWindow::loadXMLSettings()
+void Preferences::loadXMLSettings()
 {
     resetLastTrackboxSettings();
 
@@ -153,7 +196,7 @@ void MainWindow::loadXMLSettings()
 }
 
 // Returns the warning for the user, or an empty string when the file was read.
-QString MainWindow::readSettingsFile(const QString& fileName)
+QString Preferences::readSettingsFile(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -163,7 +206,7 @@ QString MainWindow::readSettingsFile(const QString& fileName)
     return readSettingsData(data, fileName);
 }
 
-QString MainWindow::readSettingsData(const QByteArray& data, const QString& fileName)
+QString Preferences::readSettingsData(const QByteArray& data, const QString& fileName)
 {
     if (data.isEmpty()) {
         return tr("Error while parsing %1:\nThe file doesn't look like a valid preferences "
@@ -197,14 +240,14 @@ QString MainWindow::readSettingsData(const QByteArray& data, const QString& file
 
 // A per-user file that cannot be read would be overwritten with built-in values
 // at the next write; keep the user's version beside it.
-void MainWindow::keepUnreadableSettingsFile()
+void Preferences::keepUnreadableSettingsFile()
 {
     const QString copyName = m_sConfigFileName + ".corrupt";
     QFile::remove(copyName);
     QFile::copy(m_sConfigFileName, copyName);
 }
 
-void MainWindow::readXmlLevel1(const QDomNode& node)
+void Preferences::readXmlLevel1(const QDomNode& node)
 {
     const QDomElement element = node.toElement();
     const QString tag = element.tagName();
@@ -230,7 +273,7 @@ void MainWindow::readXmlLevel1(const QDomNode& node)
     }
 }
 
-void MainWindow::readXmlLevel2(const QDomNode& node, QString parentTag)
+void Preferences::readXmlLevel2(const QDomNode& node, QString parentTag)
 {
     const QString tag = node.toElement().tagName();
     const QString text = getXmlNodeText(tag, node);
@@ -274,7 +317,7 @@ void MainWindow::readXmlLevel2(const QDomNode& node, QString parentTag)
     // ACCESSED_TRACKBOX/TRACKBOX and unknown entries are accepted and ignored.
 }
 
-QString MainWindow::getXmlNodeText(QString tagName, const QDomNode& node)
+QString Preferences::getXmlNodeText(QString tagName, const QDomNode& node)
 {
     if (!node.isElement() || node.toElement().tagName() != tagName)
         return QString();
@@ -282,7 +325,7 @@ QString MainWindow::getXmlNodeText(QString tagName, const QDomNode& node)
     return first.isText() ? first.toText().data() : QString();
 }
 
-void MainWindow::readExternalCmdTimeout(const QString& text)
+void Preferences::readExternalCmdTimeout(const QString& text)
 {
     bool ok = false;
     const qlonglong ms = text.toLongLong(&ok);
@@ -295,15 +338,15 @@ void MainWindow::readExternalCmdTimeout(const QString& text)
     static const QRegularExpression digits("\\A\\s*\\+?0*[1-9][0-9]*\\s*\\z");
     external_cmd_timeout = !ok && digits.match(text).hasMatch()
                                ? static_cast<int>(kMaxExternalCmdTimeoutUs)
-                               : kDefaultExternalCmdTimeoutUs;
+                               : FrontendInfo::kDefaultExternalCmdTimeoutUs;
 }
 
-void MainWindow::writeXMLSettings()
+bool Preferences::writeXMLSettings()
 {
-    writeXmlTreeToFile(createXmlTree());
+    return writeXmlTreeToFile(createXmlTree());
 }
 
-QDomElement MainWindow::createTextEntry(QString name, QString value, QDomElement& parent,
+QDomElement Preferences::createTextEntry(QString name, QString value, QDomElement& parent,
                                         QDomDocument* doc)
 {
     QDomElement element = doc->createElement(name);
@@ -312,7 +355,7 @@ QDomElement MainWindow::createTextEntry(QString name, QString value, QDomElement
     return element;
 }
 
-QDomDocument MainWindow::createXmlTree()
+QDomDocument Preferences::createXmlTree()
 {
     QDomDocument doc;
     doc.appendChild(doc.createProcessingInstruction("xml", "version=\"1.0\" encoding=\"UTF-8\""));
@@ -366,7 +409,7 @@ QDomDocument MainWindow::createXmlTree()
     createTextEntry("AUTO_BACKUP", boolText(m_bAutoBackup), misc, &doc);
     if (!m_bCheckForOldFrontendOrBackend)
         createTextEntry("NOTIFY_OLD_FRONTEND_OR_BACKEND", "false", misc, &doc);
-    if (external_cmd_timeout != kDefaultExternalCmdTimeoutUs) {
+    if (external_cmd_timeout != FrontendInfo::kDefaultExternalCmdTimeoutUs) {
         createTextEntry("EXTERNAL_COMMAND_TIMEOUT_MS", QString::number(external_cmd_timeout / 1000),
                         misc, &doc);
     }
@@ -379,7 +422,7 @@ QDomDocument MainWindow::createXmlTree()
 // The file is replaced only once the new version is complete on disk, so a
 // failed write leaves the previous preferences in place. It holds the
 // controller password in clear text and is therefore readable by its owner only.
-bool MainWindow::writeXmlTreeToFile(const QDomDocument& doc)
+bool Preferences::writeXmlTreeToFile(const QDomDocument& doc)
 {
     const QString title = tr("Error writing preferences");
     if (!QDir().mkpath(m_sConfigDir)) {

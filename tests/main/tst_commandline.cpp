@@ -1,6 +1,9 @@
-// Command lines as a user types them, parsed by a freshly constructed main window.
+// Command lines as a user types them, parsed as a starting main window parses
+// them (after reading the preferences), and the help option that ends the start.
 
+#include "CommandLine.h"
 #include "MainWindowProbe.h"
+#include "PreferencesProbe.h"
 #include "ModalWatcher.h"
 #include "ShellTestHome.h"
 
@@ -23,7 +26,7 @@ const QByteArray kPreferences =
 
 }  // namespace
 
-class TestMainWindowCmdLine : public QObject
+class TestCommandLine : public QObject
 {
     Q_OBJECT
 
@@ -47,7 +50,7 @@ private:
     std::unique_ptr<ShellTestHome> m_home;
 };
 
-void TestMainWindowCmdLine::parsesArgumentLine_data()
+void TestCommandLine::parsesArgumentLine_data()
 {
     QTest::addColumn<QString>("args");
     QTest::addColumn<bool>("directStart");
@@ -102,15 +105,17 @@ void TestMainWindowCmdLine::parsesArgumentLine_data()
     // clang-format on
 }
 
-void TestMainWindowCmdLine::parsesArgumentLine()
+void TestCommandLine::parsesArgumentLine()
 {
     QFETCH(QString, args);
     ModalWatcher watcher;
-    MainWindowProbe window(args);
+    PreferencesProbe prefs;
+    CommandLine window;
+    window.m_sDirectStart_hostname = prefs.last_trackbox_hostname;
+    QVERIFY(!window.parseCmdParameters(args));
 
     QCOMPARE(watcher.boxes().size(), 0);
     QCOMPARE(watcher.dialogsSeen(), 0);
-    QVERIFY(!window.isEndingProcess());
     QTEST(window.m_bDirectStart, "directStart");
     QTEST(window.m_bHostname, "hostname");
     QTEST(window.m_bStartMea, "startMea");
@@ -119,7 +124,7 @@ void TestMainWindowCmdLine::parsesArgumentLine()
     QTEST(window.m_sWakeUpMAC, "mac");
 }
 
-void TestMainWindowCmdLine::helpOptionEndsProcess_data()
+void TestCommandLine::helpOptionEndsProcess_data()
 {
     QTest::addColumn<QString>("args");
     for (const char* option : {"-help", "-h", "-?", "/help", "/h", "/?", "-HELP", "/H"})
@@ -129,7 +134,7 @@ void TestMainWindowCmdLine::helpOptionEndsProcess_data()
 
 // The help dialog is closed with its button; the process then ends with code 0
 // without connecting and without touching the preferences.
-void TestMainWindowCmdLine::helpOptionEndsProcess()
+void TestCommandLine::helpOptionEndsProcess()
 {
     QFETCH(QString, args);
     QString title;
@@ -152,7 +157,7 @@ void TestMainWindowCmdLine::helpOptionEndsProcess()
              QStringList{"current-preferences.xml"});
 }
 
-void TestMainWindowCmdLine::helpClosedByWindowCloseEndsProcess()
+void TestCommandLine::helpClosedByWindowCloseEndsProcess()
 {
     ModalWatcher watcher([](QWidget* dialog) { dialog->close(); });
     MainWindowProbe window("/?");
@@ -161,5 +166,5 @@ void TestMainWindowCmdLine::helpClosedByWindowCloseEndsProcess()
     QVERIFY(window.isEndingProcess());
 }
 
-QTEST_MAIN(TestMainWindowCmdLine)
-#include "tst_mainwindow_cmdline.moc"
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

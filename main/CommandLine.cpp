@@ -1,7 +1,6 @@
 // Command-line options of the main window: which controller to reach and how.
 
-#include "HelpCommandLine.h"
-#include "mainwindow.h"
+#include "CommandLine.h"
 
 #include <QRegularExpression>
 
@@ -20,7 +19,7 @@ bool isHelpOption(const QString& word)
 
 }  // namespace
 
-bool MainWindow::isMacAddress(const QString& word)
+bool CommandLine::isMacAddress(const QString& word)
 {
     static const QRegularExpression withColons("\\A[0-9A-Fa-f]{2}(:[0-9A-Fa-f]{2}){5}\\z");
     static const QRegularExpression withHyphens("\\A[0-9A-Fa-f]{2}(-[0-9A-Fa-f]{2}){5}\\z");
@@ -29,12 +28,12 @@ bool MainWindow::isMacAddress(const QString& word)
     return withHyphens.match(word).hasMatch();
 }
 
-void MainWindow::parseCmdParameters(const QString& args)
+bool CommandLine::parseCmdParameters(const QString& args)
 {
     QStringList words = args.split(' ', Qt::KeepEmptyParts);
     sortCmdParameters(words);
     if (words.isEmpty())
-        return;
+        return false;
 
     auto lowerWord = [&words](int i) { return i < words.size() ? words[i].toLower() : QString(); };
     const QString first = lowerWord(0);
@@ -67,11 +66,12 @@ void MainWindow::parseCmdParameters(const QString& args)
             }
         }
     } else if (isHelpOption(first)) {
-        showCommandLineHelp();
+        return true;
     }
+    return false;
 }
 
-void MainWindow::sortCmdParameters(QStringList& words)
+void CommandLine::sortCmdParameters(QStringList& words)
 {
     const int n = words.size();
     if (n < 2 || n > 5)
@@ -99,12 +99,4 @@ void MainWindow::sortCmdParameters(QStringList& words)
         if (allPresent && !inOrder && host + 1 < n && wakeUp + 1 < n)
             words = QStringList{kHost, words[host + 1], kWakeUp, words[wakeUp + 1], kMeasure};
     }
-}
-
-void MainWindow::showCommandLineHelp()
-{
-    HelpCommandLine help(this);
-    help.exec();
-    // Asking for help never connects and never touches the preferences.
-    endProcess(0);
 }

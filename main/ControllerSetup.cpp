@@ -1,0 +1,164 @@
+#include "ControllerSetup.h"
+
+#include "BackendVersions.h"
+#include "FrontendInfo.h"
+#include "IOManager.h"
+#include "ShellMessages.h"
+
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+constexpr const char* kMonitorChannel = "chmon";
+
+QString firstWord(const QString& text)
+{
+    return text.section(' ', 0, 0, QString::SectionSkipEmpty);
+}
+
+VersionInfo versionOf(const QString& answer)
+{
+    return VersionInfo::fromString(firstWord(answer));
+}
+
+}  // namespace
+
+int ControllerSetup::initController()
+{
+    char answer[IOManager::MaxTextLength + 1] = {};
+    m_iom->configure_next_cmd(false, 10000, false);
+    return m_iom->execute_cmd(answer, "orvane2 init");
+}
+
+void ControllerSetup::setupMonitorOutput(unsigned short displayPort)
+{
+    char answer[IOManager::MaxTextLength + 1] = {};
+    m_iom->set_par("output net %s udp my_ip %hu", kMonitorChannel, displayPort);
+    m_iom->execute_cmd(answer, "orvane2 get output net %s", kMonitorChannel);
+    m_iom->set_par("output active %s ts yes", kMonitorChannel);
+    m_iom->set_par("output active %s 3d yes", kMonitorChannel);
+    m_iom->set_par("output active %s 6d yes", kMonitorChannel);
+    m_iom->set_par("output active %s 2dmon yes", kMonitorChannel);
+}
+
+QString ControllerSetup::readText(const char* parameter, const QString& fallback)
+{
+    char value[IOManager::MaxTextLength + 1] = {};
+    if (m_iom->get_par(value, "%s", parameter) != 0)
+        return fallback;
+    return QString::fromUtf8(value);
+}
+
+void ControllerSetup::fillBackendVersions(BackendVersions* bv, QString* modelCode)
+{
+    const VersionInfo unknown(-1, -1, -1);
+    *bv = BackendVersions(unknown, unknown, unknown, QString());
+    bv->setSystemPt(versionOf(readText("system version", "v0.0.0")));
+    if (bv->systemPt() < VersionInfo(0, 1, 4))
+        return;
+    bv->setProtocol(versionOf(readText("system protocol_version", "v0.0")));
+    if (!bv->protocol().reaches(0, 12))
+        return;
+    bv->setSystemCt(versionOf(readText("system controller_version", "v0.0")));
+    if (!bv->protocol().reaches(1, 9))
+        return;
+    const QString code = readText("system model", "0");
+    *modelCode = code;
+    bv->setZecModel(modelName(code));
+}
+
+QString ControllerSetup::modelName(const QString& code)
+{
+    if (code == "0")
+        return "ZEC";
+    if (code == "2")
+        return "ZEC_M";
+    if (code == "20")
+        return "KESTRELBOX";
+    if (code == "21")
+        return "KESTRELBOX3";
+    return code;
+}
+
+QString ControllerSetup::readMacAddress(const BackendVersions& bv)
+{
+    if (!bv.protocol().reaches(1, 1))
+        return QString();
+    char mac[IOManager::MaxTextLength + 1] = {};
+    if (m_iom->get_par(mac, "system ethernet_mac") == 0)
+        return QString::fromUtf8(mac);
+    ShellMessages::sendStandard(m_iom, tr("Error: Unable to get MAC address of controller"));
+    return QString();
+}
+
+QString ControllerSetup::windowTitle(const BackendVersions& bv)
+{
+    char name[IOManager::MaxTextLength + 1] = {};
+    if (bv.protocol().reaches(0, 17) && m_iom->get_par(name, "system full_name") == 0)
+        return QString::fromUtf8(name).remove('"');
+    return tr("ORVANE3 basic");
+}
+
+QString ControllerSetup::olderFrontendNotice(const QString& versionAnswer)
+{
+    static const QRegularExpression letters("[a-z]");
+    const QString digits = versionAnswer.toLower().replace(letters, " ").trimmed();
+    const QStringList parts = firstWord(digits).split('.');
+    if (parts.size() < 3)
+        return QString();
+    bool ok[3] = {};
+    const int major = parts[0].toInt(&ok[0], 10);
+    const int minor = parts[1].toInt(&ok[1], 10);
+    const int patch = parts[2].toInt(&ok[2], 10);
+    if (!ok[0] || !ok[1] || !ok[2])
+        return QString();
+    using namespace FrontendInfo;
+    const bool newer = major > kVersionMajor ||
+                       (major == kVersionMajor && minor > kVersionMinor) ||
+                       (major == kVersionMajor && minor == kVersionMinor && patch > kVersionPatch);
+    if (!newer)
+        return QString();
+    return tr("The version of ORVANE3 (v%1.%2.%3%4) is older than the Controller version (%5)!")
+        .arg(QString::number(kVersionMajor), QString::number(kVersionMinor),
+             QString::number(kVersionPatch), QString(), firstWord(versionAnswer));
+}
+
+void ControllerSetup::checkForOldFrontend(const BackendVersions& bv, QWidget* parent)
+{
+    if (!bv.protocol().reaches(0, 8))
+        return;
+    char answer[IOManager::MaxTextLength + 1] = {};
+    if (m_iom->get_par(answer, "system version") != 0)
+        return;
+    const QString notice = olderFrontendNotice(QString::fromUtf8(answer));
+    if (notice.isEmpty())
+        return;
+    const QString update = tr("Please update ORVANE3.");
+    ShellMessages::sendStandard(m_iom, notice + ' ' + update);
+    QMessageBox::warning(parent, tr("ORVANE3"), notice + '\n' + update);
+}
+
+bool ControllerSetup::readCascade(const BackendVersions& bv, bool current)
+{
+    if (!bv.protocol().reaches(1, 7))
+        return current;
+    bool available = false;
+    int slaves = 0;
+    if (m_iom->get_par_yn(&available, "cascade available") != 0 || !available)
+        return false;
+    return m_iom->get_par_i(&slaves, "cascade number_of_connected_slaves") == 0 && slaves > 0;
+}
+
+void ControllerSetup::readHostAndAddress(QString* hostname, QString* ip)
+{
+    char value[IOManager::MaxTextLength + 1] = {};
+    if (m_iom->get_par(value, "system hostname") == 0)
+        *hostname = QString::fromUtf8(value);
+    if (m_iom->get_par(value, "system net") == 0) {
+        const QString address = QString::fromUtf8(value).section(' ', 1, 1, QString::SectionSkipEmpty);
+        if (!address.isEmpty())
+            *ip = address;
+    }
+}

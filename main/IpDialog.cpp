@@ -1,0 +1,629 @@
+#include "IpDialog.h"
+
+#include <QApplication>
+#include <QDesktopWidget>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTextCursor>
+#include <QThread>
+#include <QTimer>
+
+#include "AccessControl.h"
+#include "EndlessProgressDlg.h"
+#include "PasswordInputDialog.h"
+#include "TrackboxSelection.h"
+#include "ui_IpDialog.h"
+
+static void initConnectResourcesOutsideNamespace()
+{
+    Q_INIT_RESOURCE(orvane_connect);
+}
+
+void initConnectResources()
+{
+    initConnectResourcesOutsideNamespace();
+}
+
+namespace {
+
+constexpr unsigned int kSendTimeoutUs = 100 * 1000;
+constexpr unsigned int kAnswerTimeoutUs = 500 * 1000;
+constexpr int kAnswerBytes = 300;
+constexpr int kMoveStep = 10;
+
+const char* const kHostnameCmd = "orvane2 get system hostname";
+const char* const kHostnamePrefix = "orvane2 set system hostname ";
+const char* const kVersionCmd = "orvane2 get system version";
+const char* const kVersionPrefix = "orvane2 set system version ";
+const char* const kAccessCmd = "orvane2 get system access";
+const char* const kAccessPrefix = "orvane2 set system access ";
+const char* const kSerialCmd = "orvane2 get system controller_serial";
+const char* const kSerialPrefix = "orvane2 set system controller_serial ";
+const char* const kProtocolCmd = "orvane2 get system protocol_version";
+const char* const kAccessedByCmd = "orvane2 get system accessed_by";
+const char* const kAccessedByPrefix = "orvane2 set system accessed_by ";
+
+QString dotted(uint32_t ip)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg((ip >> 24) & 0xFF)
+        .arg((ip >> 16) & 0xFF)
+        .arg((ip >> 8) & 0xFF)
+        .arg(ip & 0xFF);
+}
+
+uint32_t resolve(const QString& nameOrAddress)
+{
+    const QByteArray text = nameOrAddress.toLatin1();
+    return ap_ip_name2ip(text.constData());
+}
+
+QString firstWord(const QString& text)
+{
+    return text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+}
+
+// The protocol version word of a whole "orvane2 set system protocol_version v1.12" answer,
+// as major and minor; suffixes such as "-beta" and letters do not count.
+bool protocolAtLeast_1_1(const QString& answer)
+{
+    QString value = answer.section(QLatin1Char(' '), 4, 4, QString::SectionSkipEmpty).toLower();
+    for (QChar& c : value) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QLatin1Char(' ');
+    }
+    const QStringList parts = firstWord(value.trimmed()).split(QLatin1Char('.'));
+    const int major = parts.value(0).toInt();
+    const int minor = parts.value(1).toInt();
+    return major >= 2 || (major == 1 && minor >= 1);
+}
+
+}  // namespace
+
+IpDialog::IpDialog(QWidget* parent, Qt::WindowFlags flags, const std::string& frontendPassword)
+    : QDialog(parent, flags), ui(new Ui::IpDialog), m_frontendPassword(frontendPassword)
+{
+    initConnectResources();
+    ui->setupUi(this);
+    setFixedSize(size());
+    ui->pushButton_wol->hide();
+    ui->pushButton_connect->setEnabled(false);
+    showVersionLabel();
+
+    trackboxSelectionDlg = new TrackboxSelection(this);
+    connect(trackboxSelectionDlg, &TrackboxSelection::trackbox_changed, this,
+            &IpDialog::setTrackbox, Qt::QueuedConnection);
+    connect(trackboxSelectionDlg, &TrackboxSelection::trackbox_changed_port, this,
+            &IpDialog::setTrackboxPort, Qt::QueuedConnection);
+    connect(trackboxSelectionDlg, &TrackboxSelection::trackbox_changed_ip, this,
+            &IpDialog::setTrackboxIp, Qt::QueuedConnection);
+    connect(trackboxSelectionDlg, &TrackboxSelection::trackbox_changed_mac, this,
+            &IpDialog::setTrackboxMac, Qt::QueuedConnection);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+IpDialog::~IpDialog()
+{
+    delete ui;
+}
+
+void IpDialog::showVersionLabel()
+{
+    ui->label_software->setText(QStringLiteral("v%1.%2.%3")
+                                    .arg(ORVANE_VERSION_MAJOR)
+                                    .arg(ORVANE_VERSION_MINOR)
+                                    .arg(ORVANE_VERSION_PATCH) +
+                                QStringLiteral(" - %1").arg(QStringLiteral(ORVANE_BUILD_DATE)));
+}
+
+void IpDialog::set_last_trackbox_hostname(QString hostname)
+{
+    last_trackbox_hostname = std::move(hostname);
+}
+
+void IpDialog::set_last_trackbox_ip(QString ipStr)
+{
+    last_trackbox_ip_str = std::move(ipStr);
+}
+
+void IpDialog::set_last_trackbox_mac(QString mac)
+{
+    last_trackbox_mac = std::move(mac);
+}
+
+void IpDialog::set_last_trackbox_model(const QString& model)
+{
+    last_tackbox_model = model;
+}
+
+void IpDialog::setIsCascade(bool isCascade)
+{
+    bIsCascade = isCascade;
+}
+
+void IpDialog::setFixHostname(const QString& hostnameOrIp)
+{
+    trackboxSelectionDlg->setFixHostname(hostnameOrIp);
+}
+
+void IpDialog::setFixSubnet(const QString& subnet)
+{
+    trackboxSelectionDlg->setFixSubnet(subnet);
+}
+
+void IpDialog::setTrackboxSelection(int selection)
+{
+    trackboxSelectionDlg->setTrackboxSelection(selection);
+}
+
+QString IpDialog::get_hostname() const
+{
+    return last_trackbox_hostname;
+}
+
+QString IpDialog::get_ip_str(unsigned int ip) const
+{
+    return dotted(ip != 0 ? ip : last_trackbox_ip);
+}
+
+QString IpDialog::get_mac() const
+{
+    return last_trackbox_mac;
+}
+
+unsigned short IpDialog::getPort() const
+{
+    return port;
+}
+
+QString IpDialog::fixHostname() const
+{
+    return trackboxSelectionDlg->fixHostname();
+}
+
+QString IpDialog::fixSubnet() const
+{
+    return trackboxSelectionDlg->fixSubnet();
+}
+
+int IpDialog::getTrackboxSelection() const
+{
+    return trackboxSelectionDlg->getTrackboxSelection();
+}
+
+int IpDialog::start_and_exec()
+{
+    QFont font = ui->label_software->font();
+    font.setBold(true);
+    font.setPointSize(9);
+    ui->label_software->setFont(font);
+    raise();
+    show();
+    QTimer::singleShot(10, this, [this] { try_connect(); });
+    return exec();
+}
+
+bool IpDialog::isKestrelbox3() const
+{
+    return last_tackbox_model == QLatin1String("21");
+}
+
+bool IpDialog::receiveTrackboxParam(ap_ip_socket_type socket, uint32_t ip, const char* command,
+                                    const char* prefix, QString& out)
+{
+    // Address 0 would reach this very host on Linux, whatever controller may run there.
+    if (ip == 0)
+        return false;
+    const int rc = ap_udp_send(socket, command, static_cast<int>(qstrlen(command)) + 1, ip, port,
+                               kSendTimeoutUs);
+    if (rc != 0) {
+        appendText(tr("udp send error, err %1 %2").arg(rc).arg(ip));
+        return false;
+    }
+    char answer[kAnswerBytes + 1];
+    const int n = ap_udp_receive(socket, answer, kAnswerBytes, kAnswerTimeoutUs, 0);
+    if (n < 0)
+        return false;
+    answer[n] = '\0';
+    const QString text = QString::fromLatin1(answer);
+    const QString expected = QString::fromLatin1(prefix);
+    if (!text.startsWith(expected))
+        return false;
+    out = text.mid(expected.size());
+    return true;
+}
+
+void IpDialog::appendText(const QString& text)
+{
+    ui->textEdit_progress->append(text);
+    refresh();
+}
+
+void IpDialog::insertText(const QString& text)
+{
+    ui->textEdit_progress->moveCursor(QTextCursor::End);
+    ui->textEdit_progress->insertPlainText(text);
+    refresh();
+}
+
+void IpDialog::refresh()
+{
+    ui->textEdit_progress->moveCursor(QTextCursor::End);
+    ui->textEdit_progress->ensureCursorVisible();
+    repaint();
+}
+
+void IpDialog::pause()
+{
+    refresh();
+    // The procedure blocks on purpose: the user reads the text before the next window opens.
+    if (m_failurePauseMs > 0)
+        QThread::msleep(static_cast<unsigned long>(m_failurePauseMs));
+}
+
+void IpDialog::closeSocket(ap_ip_socket_type& socket)
+{
+    if (socket) {
+        ap_udp_exit(socket);
+        socket = nullptr;
+    }
+}
+
+// The start-up search for the last controller: its address first, then its host name.
+// Returns true when the host name leads to another controller (its name in foundHostname);
+// otherwise last_trackbox_ip holds what is left to test.
+bool IpDialog::findStartupAddress(ap_ip_socket_type socket, QString& foundHostname)
+{
+    last_trackbox_ip = resolve(last_trackbox_ip_str);
+    uint32_t failedIp = 0;
+    QString answer;
+    if (last_trackbox_ip != 0) {
+        appendText(tr("testing '%1'... ").arg(dotted(last_trackbox_ip)));
+        if (receiveTrackboxParam(socket, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
+            if (answer == last_trackbox_hostname)
+                insertText(tr("OK"));
+            else
+                last_trackbox_ip = 0;
+        } else {
+            insertText(tr("unsuccessful"));
+            failedIp = last_trackbox_ip;
+            last_trackbox_ip = 0;
+        }
+    }
+    if (last_trackbox_ip == 0) {
+        appendText(tr("resolving '%1'... ").arg(last_trackbox_hostname));
+        const uint32_t resolved = resolve(last_trackbox_hostname);
+        if (resolved == 0 || resolved == failedIp) {
+            insertText(tr("unsuccessful"));
+            last_trackbox_ip = failedIp;
+        } else {
+            insertText(tr("OK"));
+            last_trackbox_ip = resolved;
+            appendText(tr("resolved '%1', testing... ").arg(dotted(resolved)));
+            if (!receiveTrackboxParam(socket, resolved, kHostnameCmd, kHostnamePrefix, answer)) {
+                insertText(tr("unsuccessful"));
+                last_trackbox_ip = 0;
+            } else if (answer != last_trackbox_hostname) {
+                appendText(QStringLiteral(" "));
+                foundHostname = answer;
+                return true;
+            } else {
+                insertText(tr("OK"));
+            }
+        }
+    }
+    if (last_trackbox_ip == 0) {
+        appendText(QString());
+        insertText(tr("\nno default Controller found"));
+        pause();
+        last_trackbox_ip = failedIp;
+    }
+    return false;
+}
+
+void IpDialog::reportChanged(ap_ip_socket_type& socket, const QString& found)
+{
+    insertText(tr("\nController has changed"));
+    insertText(tr("\nexpected: '%1'").arg(last_trackbox_hostname));
+    insertText(tr("\nfound: '%1'").arg(found));
+    closeSocket(socket);
+    pause();
+    trackboxSelectionDlg->update_and_exec();
+}
+
+void IpDialog::reportNoAccess(ap_ip_socket_type& socket, bool accessNone)
+{
+    appendText(tr("\nno connection to"));
+    appendText(tr("Controller '%1'").arg(last_trackbox_hostname));
+    QString answer;
+    if (accessNone &&
+        receiveTrackboxParam(socket, last_trackbox_ip, kProtocolCmd, "", answer) &&
+        protocolAtLeast_1_1(answer) &&
+        receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, answer)) {
+        const QStringList words = answer.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.value(0) == QLatin1String("ip"))
+            appendText(tr("accessed by %1").arg(words.value(1)));
+    }
+    closeSocket(socket);
+    pause();
+}
+
+void IpDialog::showIdentity(const QString& hostname)
+{
+    QFont small = ui->label_vistacam->font();
+    small.setPixelSize(12);
+    small.setPointSize(9);
+    ui->label_vistacam->setFont(small);
+    ui->label_vistacam->setText(tr("Controller"));
+    QFont bold = ui->label_trackbox->font();
+    bold.setWeight(75);
+    ui->label_trackbox->setFont(bold);
+    ui->label_trackbox->setText(hostname);
+    QFont software = ui->label_software->font();
+    software.setPointSize(9);
+    ui->label_software->setFont(software);
+    ui->pushButton_connect->setEnabled(true);
+    ui->pushButton_connect->setFocus();
+    ui->pushButton_connect->show();
+    ui->pushButton_wol->hide();
+    repaint();
+}
+
+int IpDialog::try_connect()
+{
+    ap_ip_socket_type socket = nullptr;
+    const int rc = ap_udp_init(&socket, 0, 5);
+    if (rc != 0) {
+        appendText(tr("cannot start udp socket, error %1").arg(rc));
+        pause();
+        return ConnectNoSocket;
+    }
+    appendText(QStringLiteral("\n \n \n \n \n \n \n \n"));
+
+    if (iFirstTime == 1) {
+        QString found;
+        if (findStartupAddress(socket, found)) {
+            reportChanged(socket, found);
+            return ConnectUnreachable;
+        }
+    } else {
+        appendText(tr("resolving '%1'").arg(last_trackbox_hostname));
+    }
+
+    QString version;
+    if (!receiveTrackboxParam(socket, last_trackbox_ip, kVersionCmd, kVersionPrefix, version)) {
+        appendText(tr("\nno connection to"));
+        appendText(tr("Controller '%1'").arg(last_trackbox_hostname));
+        closeSocket(socket);
+        pause();
+        if (last_trackbox_mac.isEmpty() || isKestrelbox3()) {
+            trackboxSelectionDlg->update_and_exec();
+        } else {
+            ui->pushButton_connect->hide();
+            ui->pushButton_wol->show();
+            ui->pushButton_wol->setFocus();
+        }
+        return ConnectUnreachable;
+    }
+
+    QString access;
+    const bool accessAnswered =
+        receiveTrackboxParam(socket, last_trackbox_ip, kAccessCmd, kAccessPrefix, access);
+    if (!accessAnswered || access.trimmed() == QLatin1String("none")) {
+        reportNoAccess(socket, accessAnswered);
+        return ConnectUnreachable;
+    }
+
+    QString hostname;
+    if (!receiveTrackboxParam(socket, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, hostname)) {
+        reportChanged(socket, QString());
+        return ConnectHostnameUnread;
+    }
+    QString serial;
+    if (!receiveTrackboxParam(socket, last_trackbox_ip, kSerialCmd, kSerialPrefix, serial))
+        serial = QStringLiteral("unknown");
+    insertText(tr("\n\nController: '%1'").arg(hostname));
+    insertText(tr("\nSerial %1 Version %2 ").arg(serial, firstWord(version)));
+    // The name that answered is the one to remember, also when the list knew none.
+    last_trackbox_hostname = hostname;
+
+    showIdentity(hostname);
+    closeSocket(socket);
+    if (bWolClicked) {
+        emit sig_connect_successful();
+        accept();
+    }
+    return ConnectIdentified;
+}
+
+int IpDialog::try_connect_2()
+{
+    ap_ip_socket_type socket = nullptr;
+    if (ap_udp_init(&socket, 0, 5) != 0)
+        return SilentNoSocket;
+
+    if (last_trackbox_ip_str.isEmpty() && !last_trackbox_hostname.isEmpty()) {
+        last_trackbox_ip = resolve(last_trackbox_hostname);
+        if (last_trackbox_ip == 0) {
+            closeSocket(socket);
+            return SilentHostnameUnresolved;
+        }
+        last_trackbox_ip_str = dotted(last_trackbox_ip);
+    } else {
+        last_trackbox_ip = resolve(last_trackbox_ip_str);
+        if (last_trackbox_ip == 0) {
+            closeSocket(socket);
+            return SilentAddressUnresolved;
+        }
+    }
+
+    QString answer;
+    if (!receiveTrackboxParam(socket, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
+        closeSocket(socket);
+        return last_trackbox_mac.isEmpty() ? SilentNoAnswerNoMac : SilentAsleep;
+    }
+    last_trackbox_hostname = answer;
+    if (!receiveTrackboxParam(socket, last_trackbox_ip, kVersionCmd, kVersionPrefix, answer)) {
+        closeSocket(socket);
+        return SilentNoVersion;
+    }
+    QString access;
+    if (!receiveTrackboxParam(socket, last_trackbox_ip, kAccessCmd, kAccessPrefix, access)) {
+        closeSocket(socket);
+        return SilentNoAccessState;
+    }
+    if (access.trimmed() == QLatin1String("full")) {
+        closeSocket(socket);
+        if (bWolClicked) {
+            emit sig_connect_successful();
+            accept();
+        }
+        return SilentConnected;
+    }
+
+    QString accessedBy;
+    const bool answered =
+        receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, accessedBy);
+    closeSocket(socket);
+    if (answered) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("Unable to connect Controller %1\nController is accessed by %2")
+                                  .arg(last_trackbox_hostname, accessedBy));
+        return SilentAccessedByOther;
+    }
+    QMessageBox::critical(this, tr("Error"),
+                          tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
+    return SilentAsleep;
+}
+
+void IpDialog::accept()
+{
+    AccessControl accessControl(last_trackbox_ip, 0);
+    int err = 0;
+    const bool required = accessControl.requiresPassword(&err);
+    if (!required) {
+        if (err == 0) {
+            QDialog::done(1);
+            return;
+        }
+        QMessageBox::critical(this, tr("Error"),
+                              tr("Failed to obtain authentication requirements.\n"
+                                 "No connection to Controller?"));
+        return;
+    }
+    if (!m_frontendPassword.empty() &&
+        accessControl.verifyPassword(QString::fromStdString(m_frontendPassword))) {
+        QDialog::done(1);
+        return;
+    }
+    PasswordInputDialog prompt(&accessControl, this);
+    prompt.update_and_exec(tr("Authorize with valid password"));
+    if (prompt.accepted())
+        QDialog::done(1);
+}
+
+void IpDialog::reject()
+{
+    QDialog::done(0);
+}
+
+void IpDialog::setTrackbox(QString hostname)
+{
+    last_trackbox_hostname = std::move(hostname);
+}
+
+void IpDialog::setTrackboxPort(unsigned int newPort)
+{
+    last_trackbox_port = newPort;
+    port = static_cast<unsigned short>(newPort);
+}
+
+void IpDialog::setTrackboxIp(unsigned int ip)
+{
+    last_trackbox_ip = ip;
+    iFirstTime = 0;
+    // The selection dialog has checked the password already.
+    if (try_connect() == ConnectIdentified)
+        QDialog::done(1);
+}
+
+void IpDialog::setTrackboxMac(QString mac)
+{
+    last_trackbox_mac = std::move(mac);
+}
+
+void IpDialog::on_pushButton_other_clicked()
+{
+    trackboxSelectionDlg->update_and_exec();
+}
+
+void IpDialog::on_pushButton_connect_clicked()
+{
+    accept();
+}
+
+void IpDialog::on_pushButton_exit_clicked()
+{
+    reject();
+}
+
+void IpDialog::on_pushButton_wol_clicked()
+{
+    runWakeOnLan(true);
+}
+
+void IpDialog::doWakeOnLan()
+{
+    runWakeOnLan(false);
+}
+
+void IpDialog::runWakeOnLan(bool interactive)
+{
+    bWolClicked = true;
+    EndlessProgressDlg waiting(last_trackbox_hostname, get_ip_str(last_trackbox_ip),
+                               last_trackbox_ip, last_trackbox_mac, this, bIsCascade);
+    waiting.setRetryInterval(m_wakeRetryIntervalMs);
+    if (interactive)
+        connect(&waiting, &EndlessProgressDlg::try_to_connect, this, &IpDialog::try_connect);
+    else
+        connect(&waiting, &EndlessProgressDlg::try_to_connect, this, &IpDialog::try_connect_2);
+    connect(this, &IpDialog::sig_connect_successful, &waiting,
+            &EndlessProgressDlg::set_wake_successful);
+    waiting.update_and_exec();
+}
+
+void IpDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_4:
+        move(pos() + QPoint(-kMoveStep, 0));
+        return;
+    case Qt::Key_6:
+        move(pos() + QPoint(kMoveStep, 0));
+        return;
+    case Qt::Key_8:
+        move(pos() + QPoint(0, -kMoveStep));
+        return;
+    case Qt::Key_2:
+        move(pos() + QPoint(0, kMoveStep));
+        return;
+    case Qt::Key_Escape:
+        reject();
+        return;
+    case Qt::Key_F5:
+        accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void IpDialog::mousePressEvent(QMouseEvent* event)
+{
+    setToolTip(tr("Press 2, 4, 6 or 8 to move the window"));
+    QDialog::mousePressEvent(event);
+}

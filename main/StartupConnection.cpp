@@ -1,0 +1,262 @@
+#include "StartupConnection.h"
+
+#include "AccessControl.h"
+#include "CommandLine.h"
+#include "FrontendInfo.h"
+#include "IOManagerUdpTcp.h"
+#include "IpDialog.h"
+#include "PasswordInputDialog.h"
+#include "Preferences.h"
+#include "ap_udptcp.h"
+
+#include <QBrush>
+#include <QMessageBox>
+#include <QPalette>
+#include <QPixmap>
+#include <QRegularExpression>
+
+#include <cstring>
+
+namespace {
+
+QString dottedIp(unsigned int ip)
+{
+    int a = 0, b = 0, c = 0, d = 0;
+    ap_ip_ip2num(&a, &b, &c, &d, ip);
+    return QString("%1.%2.%3.%4").arg(a).arg(b).arg(c).arg(d);
+}
+
+bool isDottedIpv4(const QString& text)
+{
+    static const QRegularExpression dotted(
+        "\\A(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])(\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?"
+        "[0-9])){3}\\z");
+    return dotted.match(text).hasMatch();
+}
+
+unsigned int resolve(const QString& name)
+{
+    const QByteArray latin = name.toLatin1();
+    return ap_ip_name2ip(latin.constData());
+}
+
+}  // namespace
+
+StartupConnection::StartupConnection(Preferences& prefs, const CommandLine& cmdLine,
+                                     MessageBoxProvider* mbp, QWidget* window)
+    : m_prefs(prefs), m_cmdLine(cmdLine), m_mbp(mbp), m_window(window)
+{
+}
+
+StartupConnection::~StartupConnection()
+{
+    delete iom;  // only when it was never handed over
+}
+
+bool StartupConnection::usesDirectStart() const
+{
+    return (m_cmdLine.m_bDirectStart || m_cmdLine.m_bHostname || m_cmdLine.m_bStartMea) &&
+           !m_cmdLine.m_sDirectStart_hostname.isEmpty();
+}
+
+bool StartupConnection::connect()
+{
+    return usesDirectStart() ? initOrvane2_2() : initOrvane2();
+}
+
+IOManagerUdpTcp* StartupConnection::takeChannel()
+{
+    IOManagerUdpTcp* channel = iom;
+    iom = nullptr;
+    return channel;
+}
+
+bool StartupConnection::directStartWithLastTrackbox(const QString& ip)
+{
+    const unsigned int address = resolve(ip);
+    if (address == 0)
+        return false;
+    ap_ip_socket_type sock = nullptr;
+    if (ap_udp_init(&sock, 0, AP_SOCK_ANYPORT) != 0)
+        return false;
+    static const char query[] = "orvane2 get system version";
+    bool answered = false;
+    if (ap_udp_send(sock, query, sizeof query, address, FrontendInfo::kControllerPort, 100000) == 0) {
+        char answer[300];
+        answered = ap_udp_receive(sock, answer, sizeof answer, 500000, 0) >= 0;
+    }
+    ap_udp_exit(sock);
+    return answered;
+}
+
+void StartupConnection::createDialog()
+{
+    ipDialog = new IpDialog(m_window, Qt::FramelessWindowHint,
+                            m_prefs.m_frontendPassword.toStdString());
+    const QPixmap background(m_prefs.m_bIsDarkTheme ? ":/images/splash-dark.png"
+                                                    : ":/images/splash-bright.png");
+    QPalette palette = ipDialog->palette();
+    palette.setBrush(QPalette::All, QPalette::Window, QBrush(background));
+    ipDialog->setPalette(palette);
+    if (m_applyPalette)
+        m_applyPalette(m_prefs.m_bIsDarkTheme);
+}
+
+void StartupConnection::handLastControllerToDialog()
+{
+    ipDialog->set_last_trackbox_hostname(m_prefs.last_trackbox_hostname);
+    ipDialog->set_last_trackbox_ip(m_prefs.last_trackbox_ip);
+    ipDialog->set_last_trackbox_mac(m_prefs.last_trackbox_mac);
+    ipDialog->set_last_trackbox_model(m_prefs.last_trackbox_model);
+}
+
+bool StartupConnection::resolveLastAddress(unsigned int* ip)
+{
+    *ip = resolve(m_prefs.last_trackbox_ip);
+    return *ip != 0;
+}
+
+// A stored password the controller accepts spares the user the prompt.
+bool StartupConnection::confirmPassword(unsigned int ip)
+{
+    AccessControl access(ip, 0);
+    int err = 0;
+    if (!access.requiresPassword(&err))
+        return true;
+    if (!m_prefs.m_frontendPassword.isEmpty() &&
+        access.verifyPassword(QString::fromUtf8(m_prefs.m_frontendPassword)))
+        return true;
+    PasswordInputDialog prompt(&access, m_window);
+    prompt.setWindowTitle(tr("Orvane: Authorize with valid password"));
+    prompt.update_and_exec(tr("Authorize with valid password"));
+    return prompt.accepted();
+}
+
+void StartupConnection::wakeUp()
+{
+    if (ipDialog->try_connect_2() == IpDialog::SilentAsleep)
+        ipDialog->doWakeOnLan();
+}
+
+// The dialog path: the last controller if it answers, else wake it, else ask.
+bool StartupConnection::initOrvane2()
+{
+    m_viaDialog = true;
+    m_prefs.sFixHostnameOrIp.clear();
+    m_prefs.sFixSubnet.clear();
+    m_prefs.nTrackBoxSelection = 0;
+    if (!m_cmdLine.m_sDirectStart_hostname.isEmpty())
+        m_prefs.last_trackbox_hostname = m_cmdLine.m_sDirectStart_hostname;
+    if (m_cmdLine.m_bWakeUp && !m_cmdLine.m_sWakeUpMAC.isEmpty())
+        m_prefs.last_trackbox_mac = m_cmdLine.m_sWakeUpMAC;
+
+    createDialog();
+    handLastControllerToDialog();
+    ipDialog->setFixHostname(m_prefs.sFixHostnameOrIp);
+    ipDialog->setFixSubnet(m_prefs.sFixSubnet);
+    ipDialog->setTrackboxSelection(m_prefs.nTrackBoxSelection);
+    ipDialog->setIsCascade(m_prefs.m_bIsCascade);
+
+    if (m_cmdLine.m_bDirectStart && !m_prefs.last_trackbox_ip.isEmpty() &&
+        directStartWithLastTrackbox(m_prefs.last_trackbox_ip)) {
+        ipDialog->try_connect();
+        unsigned int ip = 0;
+        if (!resolveLastAddress(&ip) || !confirmPassword(ip))
+            return false;
+    } else if (m_cmdLine.m_bWakeUp) {
+        if (ipDialog->try_connect() == IpDialog::ConnectUnreachable)
+            ipDialog->doWakeOnLan();
+    } else if (ipDialog->start_and_exec() != 1) {
+        return false;
+    }
+
+    if (!createChannel(true))
+        return false;
+    iom->setLogFileParameters(m_prefs.m_bWriteLogFile, m_prefs.m_sCommandHistoryLogFileName,
+                              m_prefs.m_sResponsePrefix);
+    m_prefs.last_trackbox_hostname = ipDialog->get_hostname();
+    m_prefs.last_trackbox_ip = ipDialog->get_ip_str(0);
+    m_prefs.last_trackbox_mac = ipDialog->get_mac();
+    m_prefs.sFixHostnameOrIp = ipDialog->fixHostname();
+    m_prefs.sFixSubnet = ipDialog->fixSubnet();
+    m_prefs.nTrackBoxSelection = ipDialog->getTrackboxSelection();
+    m_prefs.writeXMLSettings();
+    return hasFullAccess();
+}
+
+// The direct path for "-directstart", "-host" and "-measure" with a known host.
+bool StartupConnection::initOrvane2_2()
+{
+    m_viaDialog = false;
+    createDialog();
+    const QString& host = m_cmdLine.m_sDirectStart_hostname;
+    if (isDottedIpv4(host)) {
+        m_prefs.last_trackbox_ip = host;
+    } else {
+        m_prefs.last_trackbox_hostname = host;
+        if (const unsigned int ip = resolve(host))
+            m_prefs.last_trackbox_ip = dottedIp(ip);
+    }
+    if (m_cmdLine.m_bWakeUp && !m_cmdLine.m_sWakeUpMAC.isEmpty()) {
+        QString mac = m_cmdLine.m_sWakeUpMAC;
+        const QString withColons = QString(mac).replace('-', ':');
+        if (mac.contains('-') && CommandLine::isMacAddress(withColons))
+            mac = withColons;
+        m_prefs.last_trackbox_mac = mac;
+    }
+    handLastControllerToDialog();
+
+    if (m_cmdLine.m_bWakeUp) {
+        wakeUp();
+    } else {
+        const int result = ipDialog->try_connect_2();
+        if (result < 0) {
+            QMessageBox::critical(m_window, tr("Error"),
+                                  tr("No connection to Controller %1").arg(host));
+            return false;
+        }
+        if (result != 0)
+            return false;
+        unsigned int ip = 0;
+        if (!resolveLastAddress(&ip))
+            return false;
+        ipDialog->try_connect();
+        if (!confirmPassword(ip))
+            return false;
+    }
+    if (!createChannel(false))
+        return false;
+    // The record follows the controller that answered, so the event logs, a
+    // reconnect and the next start name the controller in use.
+    m_prefs.last_trackbox_hostname = ipDialog->get_hostname();
+    m_prefs.last_trackbox_ip = ipDialog->get_ip_str(0);
+    return hasFullAccess();
+}
+
+bool StartupConnection::createChannel(bool writePreferencesOnFailure)
+{
+    iom = new IOManagerUdpTcp(m_mbp);
+    const QByteArray ip = ipDialog->get_ip_str(0).toLatin1();
+    if (iom->init(ip.constData(), ipDialog->getPort(), &display_port) == 0)
+        return true;
+    delete iom;
+    iom = nullptr;
+    QMessageBox::critical(
+        m_window, tr("Error"),
+        tr("Cannot connect to Controller %1:\nCheck cabling and network settings")
+            .arg(ipDialog->get_hostname()));
+    if (writePreferencesOnFailure)
+        m_prefs.writeXMLSettings();
+    return false;
+}
+
+bool StartupConnection::hasFullAccess()
+{
+    char access[IOManager::MaxTextLength + 1] = {};
+    if (iom->get_par(access, "system access") == 0 && std::strcmp(access, "full") == 0)
+        return true;
+    QMessageBox::critical(m_window, tr("ORVANE3 error"),
+                          tr("Cannot get full access to %1. Init unsuccessful")
+                              .arg(m_prefs.last_trackbox_ip));
+    return false;
+}

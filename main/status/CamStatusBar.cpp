@@ -1,0 +1,92 @@
+#include "CamStatusBar.h"
+
+#include "CamStatusWidget.h"
+#include "IOManager.h"
+#include "StatusCommon.h"
+
+#include <QStringList>
+
+#include <cstring>
+
+CamStatusBar::CamStatusBar(IOManager* iom, QWidget* parent)
+    : QToolBar(tr("Camera Status"), parent), iom(iom), parent(parent)
+{
+    iom->register_request_mea(this);
+    iom->register_message_receiver("CamStatusBar", this);
+    m_registered = true;
+    int n = 0;
+    if (readCameraCount(&n))
+        update_widgets(n);
+}
+
+bool CamStatusBar::readCameraCount(int* n)
+{
+    return iom->get_par_i(n, "camera number_of_cameras") == 0;
+}
+
+void CamStatusBar::update_widgets(int n)
+{
+    if (n == num_cams)
+        return;
+    // The tool bar's widget action owns its widget; deleting it removes both.
+    for (QAction* action : m_camActions)
+        delete action;
+    m_camActions.clear();
+    cams.clear();
+    for (int i = 0; i < n; ++i) {
+        auto* w = new CamStatusWidget(iom, i, this);
+        QAction* action = addWidget(w);
+        action->setVisible(true);
+        m_camActions.push_back(action);
+        cams.push_back(w);
+    }
+    num_cams = n;
+}
+
+void CamStatusBar::update_status(const char* status)
+{
+    static unsigned calls = 0;
+    ++calls;
+    int n = 0;
+    if (std::strcmp(status, "cal") == 0 || std::strcmp(status, "mea") == 0) {
+        if (!isVisible() || !readCameraCount(&n))
+            return;
+        update_widgets(n);
+        for (CamStatusWidget* w : cams)
+            w->update_status();
+    } else if (calls % 10 == 0 && !iom->isCmdPending() && readCameraCount(&n)) {
+        update_widgets(n);
+    }
+}
+
+void CamStatusBar::set_mea_stopped()
+{
+    StatusCommon::onOwnThread(this, [this] {
+        for (CamStatusWidget* w : cams)
+            w->mea_stopped();
+    });
+}
+
+int CamStatusBar::transmit_message(int type, const char* src, const char* msg)
+{
+    if (!src || std::strcmp(src, "Monitor2dModule") != 0)
+        return 1;
+    if (type != 1)
+        return 0;
+    const QStringList parts = QString::fromUtf8(msg ? msg : "").split(';');
+    StatusCommon::onOwnThread(this, [this, parts] {
+        for (int i = 0; i < parts.size() && i < int(cams.size()); ++i)
+            cams[size_t(i)]->storeNewInfo(parts[i]);
+    });
+    return 0;
+}
+
+void CamStatusBar::about_to_exit()
+{
+    if (m_registered) {
+        iom->unregister_message_receiver("CamStatusBar", this);
+        iom->unregister_request_mea(this);
+        m_registered = false;
+    }
+    update_widgets(0);
+}

@@ -1,0 +1,48 @@
+#ifndef ORVANE_CAMSTATUSBAR_H
+#define ORVANE_CAMSTATUSBAR_H
+
+#include <QToolBar>
+#include <vector>
+
+#include "MessageReceiver.h"
+#include "Requester.h"
+
+class CamStatusWidget;
+class IOManager;
+
+// Per-camera marker counts, one widget per camera, rebuilt when the
+// controller reports another number of cameras.
+class CamStatusBar : public QToolBar, public Requester, public MessageReceiver
+{
+    Q_OBJECT
+
+public:
+    CamStatusBar(IOManager* iom, QWidget* parent);
+
+    void update_widgets(int n);
+    void about_to_exit();
+    int cameraCount() const { return num_cams; }
+    const std::vector<CamStatusWidget*>& cameraWidgets() const { return cams; }
+
+    int set_ascii_data(const char*, const char*) override { return 0; }
+    void set_mea_started() override {}
+    void set_mea_stopped() override;
+    // Any thread; only "Monitor2dModule" with type 1: "a;b;c" texts per camera.
+    int transmit_message(int type, const char* src, const char* msg) override;
+
+public slots:
+    void update_status(const char* status);
+
+private:
+    bool readCameraCount(int* n);
+
+    IOManager* iom;
+    QWidget* parent;
+    std::vector<CamStatusWidget*> cams;
+    int num_cams = -1;
+    QAction* mea_act = nullptr;
+    std::vector<QAction*> m_camActions;
+    bool m_registered = false;
+};
+
+#endif

@@ -1,0 +1,31 @@
+#ifndef ORVANE_STATUSCOMMON_H
+#define ORVANE_STATUSCOMMON_H
+
+#include <QMetaObject>
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+class QWidget;
+
+namespace StatusCommon {
+
+// ":/images/icons/<base>.png" on a dark window, the "-brightmode" file on a
+// light one, judged by the lightness of the widget's window colour.
+QString themedIcon(const QWidget* widget, const QString& base);
+
+// Runs f on the thread of receiver: at once when already there, else through
+// that thread's event queue (dropped if receiver is gone by then). Notices of
+// the channel may come from any thread that issued a command.
+template <class F>
+void onOwnThread(QObject* receiver, F f)
+{
+    if (QThread::currentThread() == receiver->thread())
+        f();
+    else
+        QMetaObject::invokeMethod(receiver, std::move(f), Qt::QueuedConnection);
+}
+
+}  // namespace StatusCommon
+
+#endif
