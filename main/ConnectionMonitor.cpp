@@ -2,6 +2,7 @@
 
 #include "FrontendInfo.h"
 #include "IOManager.h"
+#include "ProgramEntry.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -57,7 +58,7 @@ int ConnectionMonitor::runLostConnectionBox(bool offerReconnect, const QString& 
     box.exec();
     const bool reconnect = reconnectButton && box.clickedButton() == reconnectButton;
     m_box = nullptr;
-    return reconnect ? kReconnectExitCode : 0;
+    return reconnect ? kRestartExitCode : 0;
 }
 
 void ConnectionMonitor::finishCountdown(bool enable)

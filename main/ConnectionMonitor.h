@@ -22,9 +22,6 @@ class ConnectionMonitor : public QObject
     Q_OBJECT
 
 public:
-    // Exit code of the event loop that asks for a new window connecting directly.
-    static constexpr int kReconnectExitCode = 42;
-
     ConnectionMonitor(IOManager* iom, QWidget* window);
     ~ConnectionMonitor() override;
 
@@ -36,7 +33,7 @@ public:
     };
     Beat readStatus(QString* state);
 
-    // Runs the box modally; returns kReconnectExitCode when the user chose to
+    // Runs the box modally; returns kRestartExitCode (ProgramEntry.h) when the user chose to
     // reconnect, else 0. offerReconnect adds the countdown button.
     int runLostConnectionBox(bool offerReconnect, const QString& controllerIp);
 

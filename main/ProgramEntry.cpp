@@ -3,6 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "mainwindow.h"
+
+#include <clocale>
+
 QString joinProgramArguments(const QStringList& arguments)
 {
     QString args;
@@ -28,4 +32,24 @@ std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplica
         }
     }
     return translators;
+}
+
+int runMainWindows(QString args)
+{
+    int result = 0;
+    do {
+        auto* window = new MainWindow(args, nullptr, Qt::WindowFlags());
+        // Only where a test replaced the process end does a start come back ended.
+        if (window->isEndingProcess()) {
+            result = window->endingExitCode();
+            delete window;
+            break;
+        }
+        std::setlocale(LC_NUMERIC, "C");
+        window->show();
+        result = QCoreApplication::exec();
+        delete window;
+        args = "-directstart";
+    } while (result == kRestartExitCode);
+    return result;
 }

@@ -21,4 +21,9 @@ QString joinProgramArguments(const QStringList& arguments);
 // working directory. The translators must outlive every translated text.
 std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplication& app);
 
+// The restart loop: a main window per pass, shown and run, until one ends its
+// event loop with another code than kRestartExitCode; the following windows
+// connect directly to the last controller. Returns the last window's code.
+int runMainWindows(QString args);
+
 #endif

@@ -159,10 +159,15 @@ bool StartupConnection::initOrvane2()
 
     if (m_cmdLine.m_bDirectStart && !m_prefs.last_trackbox_ip.isEmpty() &&
         directStartWithLastTrackbox(m_prefs.last_trackbox_ip)) {
-        ipDialog->try_connect();
-        unsigned int ip = 0;
-        if (!resolveLastAddress(&ip) || !confirmPassword(ip))
+        // Something answers at the last address, but it need not be the last
+        // controller; when the dialog cannot identify it, the user decides.
+        if (ipDialog->try_connect() == IpDialog::ConnectIdentified) {
+            unsigned int ip = 0;
+            if (!resolveLastAddress(&ip) || !confirmPassword(ip))
+                return false;
+        } else if (ipDialog->start_and_exec() != 1) {
             return false;
+        }
     } else if (m_cmdLine.m_bWakeUp) {
         if (ipDialog->try_connect() == IpDialog::ConnectUnreachable)
             ipDialog->doWakeOnLan();

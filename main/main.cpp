@@ -2,13 +2,10 @@
 // restart loop that re-creates the main window after a lost connection.
 
 #include "ProgramEntry.h"
-#include "mainwindow.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
-
-#include <clocale>
 
 int main(int argc, char** argv)
 {
@@ -20,15 +17,7 @@ int main(int argc, char** argv)
         QApplication::setWindowIcon(QIcon(":/images/icons/orvane_16x16.png"));
         const auto translators = installGermanTranslations(app);
 
-        QString args = joinProgramArguments(QCoreApplication::arguments());
-        do {
-            auto* window = new MainWindow(args, nullptr, Qt::WindowFlags());
-            std::setlocale(LC_NUMERIC, "C");
-            window->show();
-            result = app.exec();
-            delete window;
-            args = "-directstart";
-        } while (result == kRestartExitCode);
+        result = runMainWindows(joinProgramArguments(QCoreApplication::arguments()));
     }
     return result;
 }

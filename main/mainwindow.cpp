@@ -276,6 +276,8 @@ void MainWindow::populate_menu()
     center->setFixedSize(1, 1);
     center->hide();
     setCentralWidget(center);
+    // The size of the default arrangement, until a stored layout says otherwise.
+    resize(1000, 600);
     loadLayout(false);
     char state[IOManager::MaxTextLength + 1] = {};
     const bool measuring = iom->get_par(state, "status active") == 0 && qstrcmp(state, "mea") == 0;

@@ -45,6 +45,8 @@ public:
     // The TCP commands the simulator received since the last call, in order.
     QStringList takeTcpCommands()
     {
+        // The answer comes after every line printed before it.
+        m_sim.control("stats");
         QStringList commands;
         for (const QString& line : m_sim.takeOutputLines()) {
             const QStringList words = line.split(' ');

@@ -31,6 +31,12 @@ public:
         m_timer.start(5);
     }
 
+    // Picks the button a box is answered with (nullptr: its OK button, or reject).
+    void answerBoxesWith(std::function<QAbstractButton*(QMessageBox*)> answer)
+    {
+        m_boxAnswer = std::move(answer);
+    }
+
     const QList<Box>& boxes() const { return m_boxes; }
     int dialogsSeen() const { return m_dialogsSeen; }
 
@@ -38,11 +44,21 @@ private:
     void poll()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == m_lastHandled)
+        if (!modal) {
+            // A dialog opened again later is answered again.
+            m_lastHandled = nullptr;
+            return;
+        }
+        if (modal == m_lastHandled)
             return;
         m_lastHandled = modal;
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_boxes.append({box->windowTitle(), box->text(), box->icon()});
+            QAbstractButton* chosen = m_boxAnswer ? m_boxAnswer(box) : nullptr;
+            if (chosen) {
+                chosen->click();
+                return;
+            }
             QAbstractButton* ok = box->button(QMessageBox::Ok);
             if (ok)
                 ok->click();
@@ -58,6 +74,7 @@ private:
     }
 
     std::function<void(QWidget*)> m_dialogHandler;
+    std::function<QAbstractButton*(QMessageBox*)> m_boxAnswer;
     QTimer m_timer;
     QPointer<QWidget> m_lastHandled;
     QList<Box> m_boxes;

@@ -3,14 +3,76 @@
 
 #include "ConnectedShell.h"
 
+#include "AppStatusBar.h"
+#include "BackendVersions.h"
+#include "ControllerSetup.h"
+#include "EventDisplay.h"
+#include "TextBrowser.h"
+
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include <thread>
 
 namespace {
+
 const QString kAddress = "127.0.10.1";
+const QString kNobodyThere = "127.0.10.250";
+
+QByteArray lastTrackbox(const QString& ip, const QString& hostname)
+{
+    return "<ORVANE><LAST_TRACKBOX IP=\"" + ip.toUtf8() + "\" HOSTNAME=\"" + hostname.toUtf8() +
+           "\" MAC=\"\" MODEL=\"20\"/></ORVANE>";
 }
+
+// Clicks a button of the connection dialog once the dialog shows it enabled.
+// The dialog is shown before it runs modally, so it is found among the
+// top-level windows rather than as the active modal widget.
+class ConnectionDialogDriver : public QObject
+{
+public:
+    explicit ConnectionDialogDriver(const QString& button) : m_button(button)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* b = top->inherits("IpDialog") && top->isVisible()
+                              ? top->findChild<QPushButton*>(m_button)
+                              : nullptr;
+                if (b && b->isEnabled() && b->isVisible()) {
+                    ++m_clicks;
+                    b->click();
+                }
+            }
+        });
+        m_timer.start(20);
+    }
+    int clicks() const { return m_clicks; }
+
+private:
+    QString m_button;
+    QTimer m_timer;
+    int m_clicks = 0;
+};
+
+QStringList withoutPolls(const QStringList& commands)
+{
+    QStringList kept;
+    for (const QString& c : commands) {
+        if (c != "orvane2 getmsg")
+            kept << c;
+    }
+    return kept;
+}
+
+QString eventText(MainWindowProbe& w)
+{
+    return w.eventWidget->browser()->toPlainText();
+}
+
+}  // namespace
 
 class TestMainWindow : public QObject
 {
@@ -23,6 +85,17 @@ private slots:
     void startsWithEmptyCentralArea();
     void opensMessageBoxesFromOtherThreads_data();
     void opensMessageBoxesFromOtherThreads();
+    void initialisesControllerInOrder();
+    void readsVersionRecordGatedByVersions_data();
+    void readsVersionRecordGatedByVersions();
+    void startsDirectlyOrThroughDialog_data();
+    void startsDirectlyOrThroughDialog();
+    void failedStartEndsProcess_data();
+    void failedStartEndsProcess();
+    void detectsNewerController_data();
+    void detectsNewerController();
+    void warnsOnceWhenControllerIsNewer();
+    void reportsUnreadableMacAddress();
 
 private:
     std::unique_ptr<ConnectedShell> m_shell;
@@ -70,6 +143,201 @@ void TestMainWindow::opensMessageBoxesFromOtherThreads()
     QCOMPARE(watcher.boxes().first().title, QString("Channel"));
     QCOMPARE(watcher.boxes().first().text, QString("Answer lost"));
     QCOMPARE(int(watcher.boxes().first().icon), icon);
+}
+
+void TestMainWindow::initialisesControllerInOrder()
+{
+    QVERIFY(m_shell->startSim(kAddress));
+    QCOMPARE(m_shell->sim().control("log on"), QString("ok"));
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    QCOMPARE(w->app_status_bar->messageText(), QString("Initialization complete."));
+
+    QStringList commands = withoutPolls(m_shell->takeTcpCommands());
+    const int last = commands.indexOf("orvane2 set output active chmon 2dmon yes");
+    QVERIFY(last > 0);
+    commands = commands.mid(0, last + 1);
+    QVERIFY(QRegularExpression("\\Aorvane2 set output net chmon udp my_ip [1-9][0-9]*\\z")
+                .match(commands.value(4))
+                .hasMatch());
+    commands[4] = "orvane2 set output net chmon udp my_ip PORT";
+    QCOMPARE(commands, (QStringList{"orvane2 get system access", "orvane2 init",
+                                    "orvane2 get system hostname", "orvane2 get config desc",
+                                    "orvane2 set output net chmon udp my_ip PORT",
+                                    "orvane2 get output net chmon",
+                                    "orvane2 set output active chmon ts yes",
+                                    "orvane2 set output active chmon 3d yes",
+                                    "orvane2 set output active chmon 6d yes",
+                                    "orvane2 set output active chmon 2dmon yes"}));
+}
+
+void TestMainWindow::readsVersionRecordGatedByVersions_data()
+{
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QStringList>("queries");
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QString>("model");
+    const QString v = "orvane2 get system version";
+    const QString p = "orvane2 get system protocol_version";
+    const QString c = "orvane2 get system controller_version";
+    const QString m = "orvane2 get system model";
+    QTest::newRow("all four") << QStringList{"--profile", "demo"} << QStringList{v, p, c, m}
+                              << "1.27" << "KESTRELBOX";
+    QTest::newRow("model code 2") << QStringList{"--profile", "model2"} << QStringList{v, p, c, m}
+                                  << "1.27" << "ZEC_M";
+    QTest::newRow("protocol below 1.9: no model")
+        << QStringList{"--profile", "demo", "--set", "system protocol_version = v1.8.4"}
+        << QStringList{v, p, c} << "1.8.4" << "";
+    QTest::newRow("protocol below 0.12: no controller version")
+        << QStringList{"--profile", "old"} << QStringList{v, p} << "0.2" << "";
+    QTest::newRow("system below 0.1.4: nothing else")
+        << QStringList{"--profile", "demo", "--set", "system version = v0.1.3"} << QStringList{v}
+        << "" << "";
+}
+
+void TestMainWindow::readsVersionRecordGatedByVersions()
+{
+    QFETCH(QStringList, simArgs);
+    QFETCH(QStringList, queries);
+    QVERIFY(m_shell->startSim(kAddress, simArgs));
+    QCOMPARE(m_shell->sim().control("log on"), QString("ok"));
+    ModalWatcher watcher;
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    QStringList commands = m_shell->takeTcpCommands();
+    const int from = commands.indexOf("orvane2 set output active chmon 2dmon yes") + 1;
+    const int to = commands.indexOf("orvane2 get camera number_of_cameras", from);
+    QVERIFY(from > 0 && to > from);
+    QCOMPARE(withoutPolls(commands.mid(from, to - from)), queries);
+    QTEST(w->backendVersions()->protocol().toString(), "protocol");
+    QTEST(w->backendVersions()->zecModel(), "model");
+}
+
+void TestMainWindow::startsDirectlyOrThroughDialog_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QByteArray>("preferences");
+    QTest::addColumn<bool>("dialogShown");
+    QTest::addColumn<bool>("preferencesWritten");
+    QTest::newRow("host by address") << "-host " + kAddress << QByteArray("<ORVANE/>") << false
+                                     << false;
+    QTest::newRow("last controller by stored name")
+        << "-directstart" << lastTrackbox(kAddress, kAddress) << false << false;
+    QTest::newRow("interactive") << "" << lastTrackbox(kAddress, "trackbox-demo") << true << true;
+}
+
+void TestMainWindow::startsDirectlyOrThroughDialog()
+{
+    QFETCH(QString, args);
+    QFETCH(QByteArray, preferences);
+    QFETCH(bool, dialogShown);
+    QFETCH(bool, preferencesWritten);
+    QVERIFY(m_shell->startSim(kAddress));
+    m_shell->home().writePreferences(preferences);
+    ModalWatcher watcher;
+    ConnectionDialogDriver driver("pushButton_connect");
+    auto w = m_shell->start(args);
+    QVERIFY(!w->isEndingProcess());
+    QCOMPARE(driver.clicks(), dialogShown ? 1 : 0);
+    QCOMPARE(watcher.dialogsSeen(), 0);
+    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(w->windowTitle(), QString("ORVANE3 demo installation"));
+    QCOMPARE(w->m_prefs.last_trackbox_hostname, QString("trackbox-demo"));
+    QCOMPARE(w->m_prefs.last_trackbox_ip, kAddress);
+    // Only the dialog path records the controller in the file at once.
+    const QByteArray stored = m_shell->home().readPreferences();
+    QCOMPARE(stored.contains("HOSTNAME=\"trackbox-demo\""), preferencesWritten);
+}
+
+void TestMainWindow::failedStartEndsProcess_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nobody answers") << "-host " + kNobodyThere << "" << "Error"
+                                    << "No connection to Controller " + kNobodyThere;
+    QTest::newRow("held by another front-end")
+        << "-host " + kAddress << "access 127.0.10.99" << "Error"
+        << "Unable to connect Controller trackbox-demo\nController is accessed by ip 127.0.10.99";
+    QTest::newRow("dialog left with Exit") << "" << "" << "" << "";
+}
+
+void TestMainWindow::failedStartEndsProcess()
+{
+    QFETCH(QString, args);
+    QFETCH(QString, control);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QVERIFY(m_shell->startSim(kAddress));
+    m_shell->home().writePreferences(lastTrackbox(kAddress, "trackbox-demo"));
+    if (!control.isEmpty())
+        QVERIFY(m_shell->sim().control(control).startsWith("ok"));
+    ModalWatcher watcher;
+    ConnectionDialogDriver driver("pushButton_exit");
+    auto w = m_shell->start(args);
+    QVERIFY(w->isEndingProcess());
+    QCOMPARE(ConnectedShell::endedWith(), 0);
+    QCOMPARE(w->channel(), nullptr);
+    if (title.isEmpty()) {
+        QCOMPARE(watcher.boxes().size(), 0);
+        return;
+    }
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes().first().title, title);
+    QCOMPARE(watcher.boxes().first().text, text);
+}
+
+void TestMainWindow::detectsNewerController_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("newer");
+    QTest::newRow("3.3.2 with text") << "3.3.2 build 7" << true;
+    QTest::newRow("v3.3.2 with text") << "v3.3.2 build 7" << true;
+    QTest::newRow("hyphen suffix on the patch") << "v3.3.2-rc1" << false;
+    QTest::newRow("same version") << "v3.3.1" << false;
+    QTest::newRow("older") << "v3.2.9" << false;
+    QTest::newRow("newer minor") << "v3.4.0" << true;
+    QTest::newRow("newer major") << "V4.0.0" << true;
+    QTest::newRow("two parts") << "v3.4" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestMainWindow::detectsNewerController()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, newer);
+    const QString notice = ControllerSetup::olderFrontendNotice(answer);
+    QCOMPARE(!notice.isEmpty(), newer);
+    if (newer) {
+        QCOMPARE(notice, "The version of ORVANE3 (v3.3.1) is older than the Controller version (" +
+                             answer.section(' ', 0, 0) + ")!");
+    }
+}
+
+void TestMainWindow::warnsOnceWhenControllerIsNewer()
+{
+    QVERIFY(m_shell->startSim(kAddress,
+                              {"--profile", "demo", "--set", "system version = v3.3.2 build %1"}));
+    ModalWatcher watcher;
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    const QString notice = "The version of ORVANE3 (v3.3.1) is older than the Controller version "
+                           "(v3.3.2)!";
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes().first().title, QString("ORVANE3"));
+    QCOMPARE(watcher.boxes().first().text, notice + "\nPlease update ORVANE3.");
+    QVERIFY(eventText(*w).contains("(ORVANE3) " + notice + " Please update ORVANE3."));
+}
+
+void TestMainWindow::reportsUnreadableMacAddress()
+{
+    QVERIFY(m_shell->startSim(kAddress, {"--profile", "demo", "--error", "system ethernet_mac"}));
+    ModalWatcher watcher;
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    QVERIFY(w->m_prefs.last_trackbox_mac.isEmpty());
+    QTRY_VERIFY(eventText(*w).contains("(ORVANE3) Error: Unable to get MAC address of controller"));
 }
 
 QTEST_MAIN(TestMainWindow)
