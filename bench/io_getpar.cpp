@@ -5,21 +5,14 @@
 
 #include <QCoreApplication>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/select.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "IOManagerUdpTcp.h"
 #include "SimProcess.h"
+#include "bench_raw_client.h"
 #include "io_bench_channel.h"
 
 namespace {
@@ -42,44 +35,6 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-class RawClient
-{
-public:
-    bool connectTo(const char* address)
-    {
-        fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_port = htons(50105);
-        inet_pton(AF_INET, address, &sa.sin_addr);
-        return fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
-    }
-    ~RawClient()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    bool waitFor(bool write)
-    {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(fd, &set);
-        timeval tv{2, 0};
-        return ::select(fd + 1, write ? nullptr : &set, write ? &set : nullptr, nullptr, &tv) == 1;
-    }
-    // The same bytes as the channel: command with its zero byte, one read back.
-    bool roundTrip()
-    {
-        if (!waitFor(true) || ::send(fd, Command, sizeof Command, MSG_NOSIGNAL) != sizeof Command)
-            return false;
-        char answer[201];
-        return waitFor(false) && ::recv(fd, answer, 200, 0) > 0;
-    }
-
-private:
-    int fd = -1;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -90,7 +45,7 @@ int main(int argc, char** argv)
     unsigned short dataPort = 0;
     if (!startSimulatorAndChannel(sim, io, SimAddress, &dataPort))
         return 1;
-    RawClient raw;
+    RawClient raw(Command);
     if (!raw.connectTo(SimAddress)) {
         std::fprintf(stderr, "cannot connect the raw client\n");
         return 1;

@@ -214,6 +214,8 @@ has_sensor_exposure has_sensor_gain
                     get("body filter6d_enabled " + key);
                     get("body filter6d_strength " + key);
                     get("filter6d preset_desc " + get("body filter6d_preset " + key));
+                    get("filter6d mode_desc " + get("body filter6d_mode " + key));
+                    get("body filter6d_prediction " + key);
                 }
                 if (type == "standard") {
                     get("standard fixed_angle b" + n2(b));
@@ -420,7 +422,7 @@ private slots:
 void TestSimProfiles::everyReadParameterAnswers_data()
 {
     QTest::addColumn<QString>("profile");
-    for (const char* p : {"demo", "large", "cascade", "model2", "model21", "slave"})
+    for (const char* p : {"demo", "large", "cascade", "model2", "model21", "slave", "classic"})
         QTest::newRow(p) << QString::fromLatin1(p);
 }
 

@@ -1,0 +1,124 @@
+#include "ExportConfiguration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+
+#include "BackendVersions.h"
+#include "IOManager.h"
+#include "MessageBoxProvider.h"
+
+ExportConfiguration::ExportConfiguration(IOManager* iom_, QWidget* parent,
+                                         BackendVersions* versions)
+    : QObject(nullptr),
+      iom(iom_),
+      beVers(versions),
+      m_parent(parent),
+      m_filePath(QDir::homePath()),
+      m_sFilename(QDir::homePath() + QStringLiteral("/configuration.txt")),
+      m_out(iom_, versions)
+{
+    m_out.setFileName(m_sFilename);
+}
+
+QString ExportConfiguration::composeVersionText(const QString& frontendVersion,
+                                                const QList<ModuleVersionRecord>& modules)
+{
+    // "|" and ";" structure the text, so they must not come from a module.
+    auto clean = [](QString s) {
+        s.replace(QLatin1Char('|'), QLatin1Char('/'));
+        return s;
+    };
+    QString text = clean(frontendVersion);
+    for (const ModuleVersionRecord& m : modules) {
+        QString name = clean(m.name);
+        name.replace(QLatin1Char(';'), QLatin1Char(','));
+        text += QLatin1Char('|') + name + QLatin1Char(';') + clean(m.version);
+    }
+    return text;
+}
+
+QString ExportConfiguration::getLastUpdateDate() const
+{
+    if (!m_lastFeUpdateDate.isValid())
+        return QStringLiteral("unknown");
+    return m_lastFeUpdateDate.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss"));
+}
+
+void ExportConfiguration::showBox(int kind, const QString& title, const QString& text)
+{
+    if (m_boxes) {
+        m_boxes->openMessageBox(kind, title, text);
+        return;
+    }
+    if (kind == MessageBoxProvider::Warning)
+        QMessageBox::warning(m_parent, title, text);
+    else
+        QMessageBox::information(m_parent, title, text);
+}
+
+int ExportConfiguration::exportConfigurations(const QString& fileName, bool showMessage,
+                                              bool deleteFirst)
+{
+    if (fileName.isEmpty())
+        return ResultNoFileName;
+    m_sFilename = fileName;
+    m_out.setFileName(fileName);
+    m_out.resetCounters();
+
+    QFile probe(fileName);
+    bool writable = probe.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+    probe.close();
+    // A file that should start afresh but cannot be removed would silently
+    // carry its old content into the new report.
+    if (writable && deleteFirst && QFile::exists(fileName))
+        writable = QFile::remove(fileName);
+    if (!writable) {
+        showBox(MessageBoxProvider::Warning, tr("Log Settings"),
+                tr("You don't have the rights to write to this location.\n Please choose another "
+                   "location."));
+        return ResultNotWritable;
+    }
+
+    // One open for the whole report instead of one per line; should it fail,
+    // the lines try on their own and count their failures.
+    m_out.openFile();
+    writeHeader();
+    exportVersionInfo();
+    exportFrontendModuleInfo();
+    exportBackendModuleInfo();
+    exportControllerSettings();
+    exportNetworkInfo();
+    exportConfigurationInfo();
+    exportHardwareInfo();
+    exportCascadeInfo();
+    exportCameraSettings();
+    exportSynccardSettings();
+    exportQorRadioInfo();
+    exportTrackingSettings();
+    exportBodyAdministration();
+    exportOutputSettings();
+    exportWavewandSettings();
+    exportMeasurementToolSettings();
+    exportRoomCalibration();
+    exportRoomAdjustment();
+    exportBodyCalibration();
+    exportFingerTrackingSettings();
+    exportTactileSettings();
+    exportInertialSettings();
+    m_out.closeFile();
+
+    if (m_out.failedLines() > 0) {
+        // Saying "successfully written" over a report with holes would hide
+        // the loss from whoever reads it later.
+        if (showMessage)
+            showBox(MessageBoxProvider::Warning, tr("Log Settings"),
+                    tr("%1 lines could not be written to the file\n%2")
+                        .arg(QString::number(m_out.failedLines()), fileName));
+        return ResultLinesLost;
+    }
+    if (showMessage)
+        showBox(0, tr("Log Settings"),
+                tr("Informations successfully written to the file\n%1").arg(fileName));
+    return ResultOk;
+}

@@ -1,0 +1,151 @@
+#ifndef EXPORTCONFIGURATION_H
+#define EXPORTCONFIGURATION_H
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <map>
+
+#include "ReportWriter.h"
+
+class BackendVersions;
+class IOManager;
+class MessageBoxProvider;
+class QWidget;
+
+// A stored configuration as listed in the report.
+struct ConfigurationInfo
+{
+    QString description;
+    QString owner;
+    bool islocked = false;
+    QString strIsLocked() const { return islocked ? QStringLiteral("yes") : QStringLiteral("no"); }
+};
+
+struct BodyTypeCount
+{
+    char body_type[200];
+    int count;
+};
+
+// One loaded front-end module as the report lists it.
+struct ModuleVersionRecord
+{
+    QString name;
+    QString version;
+};
+
+// Writes the plain-text snapshot of the connected controller's whole
+// configuration.  Every value is read live; nothing is kept between reports.
+// Each section lives in the source file named after its group:
+//   ReportSectionsGeneral.cpp   header, system overview, configurations,
+//                               network, hardware
+//   ReportSectionsVersions.cpp  versions, modules, controller settings, cascade
+//   ReportSectionsCameras.cpp   cameras, sync card, room calibration/adjustment
+//   ReportSectionsTracking.cpp  tracking, bodies, outputs, measurement tools,
+//                               body calibration
+//   ReportSectionsDevices.cpp   interaction devices, finger tracking, tactile,
+//                               inertial, radio
+class ExportConfiguration : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Results of exportConfigurations.
+    enum Result
+    {
+        ResultOk = 0,
+        ResultNoFileName = -1,   // nothing to do
+        ResultNotWritable = -2,  // the write test failed; nothing written
+        ResultLinesLost = -3     // the report is incomplete: lines could not be written
+    };
+
+    ExportConfiguration(IOManager* iom, QWidget* parent, BackendVersions* versions);
+
+    void setLastFeUpdatDate(const QDateTime& date) { m_lastFeUpdateDate = date; }
+    void setVersionFeAndModules(const QString& text) { m_sVersionFeAndModules = text; }
+    // The version text from the front-end version and its loaded modules:
+    // "version|name;version|name;version".
+    static QString composeVersionText(const QString& frontendVersion,
+                                      const QList<ModuleVersionRecord>& modules);
+    // Boxes go here when set (otherwise a QMessageBox on the parent).
+    void setMessageBoxProvider(MessageBoxProvider* provider) { m_boxes = provider; }
+
+    // Appends the whole report to fileName; see Result.
+    int exportConfigurations(const QString& fileName, bool showMessage, bool deleteFirst);
+
+    QString getLastUpdateDate() const;
+    // Appends one line to the report file.
+    void writeToFile(const QString& line) { m_out.line(line); }
+
+    QString fileName() const { return m_sFilename; }
+    ReportWriter& out() { return m_out; }
+
+private:
+    void showBox(int kind, const QString& title, const QString& text);
+
+    // General (ReportSectionsGeneral.cpp)
+    void writeHeader();
+    void exportSystemOverview();
+    void writeSummaryLines(QString* coordinateType);
+    QString summaryNetwork();
+    QString summarySync();
+    void writeCameraTable(const QString& coordinateType);
+    void writeCalibratedBodiesTable();
+    void writeCalibratedBodiesOfType(const char* type, bool inertial);
+    QString bodyCalibrationStatus(const char* type, int body, bool inertial);
+    void fill_map_TLibTargets();
+    QString getTargetLibShortnameFromBody(const QString& bodyType, int body) const;
+    void exportConfigurationInfo();
+    void exportNetworkInfo();
+    void exportHardwareInfo();
+
+    // Versions, modules, controller and cascade (ReportSectionsVersions.cpp)
+    void exportVersionInfo();
+    void exportFrontendModuleInfo();
+    void exportBackendModuleInfo();
+    void exportControllerSettings();
+    void writeTimeSettings();
+    void writeServiceStatus(const char* parameter, const QString& label,
+                            const QStringList& detailLabels);
+    void exportCpuTemperature();
+    void exportCascadeInfo();
+    // "system controller_serial", shown as "S" and eight digits on model 2.
+    ReportText controllerSerial();
+
+    // Cameras, synchronisation and room calibration (ReportSectionsCameras.cpp)
+    void exportCameraSettings();
+    void exportSynccardSettings();
+    void exportRoomCalibration();
+    void exportRoomAdjustment();
+
+    // Tracking, bodies, outputs, measurement tools (ReportSectionsTracking.cpp)
+    void exportTrackingSettings();
+    void exportBodyAdministration();
+    void exportOutputSettings();
+    void exportMeasurementToolSettings();
+    void exportBodyCalibration();
+
+    // Interaction devices, finger tracking, inertial, radio (ReportSectionsDevices.cpp)
+    void exportWavewandSettings();
+    void exportFingerTrackingSettings();
+    void exportTactileSettings();
+    void exportInertialSettings();
+    void exportQorRadioInfo();
+
+    IOManager* iom = nullptr;
+    BackendVersions* beVers = nullptr;
+    QWidget* m_parent = nullptr;
+    QString m_filePath;
+    QString m_sFilename;
+    QString m_sVersionFeAndModules;
+    QDateTime m_lastFeUpdateDate;
+    std::map<QString, QString> map_bodyId_shortnameTlib;
+
+    ReportWriter m_out;
+    MessageBoxProvider* m_boxes = nullptr;
+};
+
+#endif

@@ -1,0 +1,480 @@
+#include "ExportSystemInformation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+#include "ExportConfiguration.h"
+#include "IOManager.h"
+#include "ui_ExportSystemInformation.h"
+
+namespace {
+
+constexpr int RowHeight = 20;
+constexpr int SliderStart = 3;
+constexpr int SliderMinimumMaximum = 10;
+
+// The numbers of a version folder name ("v3.3.1" -> 3, 3, 1); empty when a
+// part is not a number.
+QList<int> versionNumbers(QString name)
+{
+    name.remove(QLatin1Char('v'), Qt::CaseInsensitive);
+    QList<int> numbers;
+    for (const QString& part : name.split(QLatin1Char('.'))) {
+        bool ok = false;
+        const int n = part.toInt(&ok);
+        if (!ok)
+            return {};
+        numbers << n;
+    }
+    return numbers;
+}
+
+QTableWidgetItem* makeItem(const QString& text, Qt::Alignment alignment)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(int(alignment | Qt::AlignVCenter));
+    return item;
+}
+
+}  // namespace
+
+ExportSystemInformation::ExportSystemInformation(QWidget* parent, IOManager* iom_,
+                                                 BackendVersions* versions)
+    : QDialog(parent),
+      ui(new Ui::ExportSystemInformation),
+      iom(iom_),
+      m_sEventLogDir(QDir::homePath() + QStringLiteral("/.QOR/ORVANE3")),
+      exportConfigLog(new ExportConfiguration(iom_, parent, versions)),
+      beVers(versions)
+{
+    ui->setupUi(this);
+    exportConfigLog->setParent(this);
+    ui->tableWidget->setColumnCount(ColumnCount);
+    ui->tableWidget->setHorizontalHeaderLabels(
+        {tr("File"), tr("Version"), tr("Size"), QStringLiteral("FilePathName"),
+         QStringLiteral("SizeInByte"), QStringLiteral("DateFromName")});
+    for (int c = ColFilePath; c < ColumnCount; ++c)
+        ui->tableWidget->setColumnHidden(c, true);
+    ui->tableWidget->verticalHeader()->setDefaultSectionSize(RowHeight);
+    ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ui->tableWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
+    ui->tableWidget->verticalHeader()->hide();
+}
+
+ExportSystemInformation::~ExportSystemInformation()
+{
+    delete ui;
+}
+
+int ExportSystemInformation::update_and_exec()
+{
+    updateContent();
+    return exec();
+}
+
+void ExportSystemInformation::updateContent()
+{
+    m_bUser = false;
+    ui->progressBar->setValue(0);
+    ui->label_status->clear();
+    updateTableWidget();
+    updateSliderControls();
+    updateTableSelection();
+    update_label_sumByte();
+    ui->pushButton_selectAll->setEnabled(true);
+    ui->pushButton_clear->setEnabled(true);
+    m_bUser = true;
+}
+
+// --- event logs on disk ---------------------------------------------------
+
+bool ExportSystemInformation::versionIsGreaterThen(const QString& a, const QString& b)
+{
+    const QList<int> x = versionNumbers(a);
+    const QList<int> y = versionNumbers(b);
+    // A name that is not a version sorts after all that are.
+    if (x.isEmpty())
+        return false;
+    if (y.isEmpty())
+        return true;
+    return std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end());
+}
+
+QStringList ExportSystemInformation::getEventLogSubDirs() const
+{
+    QStringList dirs;
+    const QFileInfoList entries =
+        QDir(m_sEventLogDir)
+            .entryInfoList({QStringLiteral("v3.*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : entries)
+        dirs << info.absoluteFilePath();
+    std::stable_sort(dirs.begin(), dirs.end(), [](const QString& a, const QString& b) {
+        return versionIsGreaterThen(QFileInfo(a).fileName(), QFileInfo(b).fileName());
+    });
+    return dirs;
+}
+
+void ExportSystemInformation::appendLogsOfDir(const QString& dir, const QString& hostName,
+                                              QList<EventLogNameAndFeVersion>* logs) const
+{
+    const QDir logDir(dir + QStringLiteral("/logs"));
+    if (!logDir.exists())
+        return;
+    // The host name is matched as text: it may hold characters that a name
+    // filter would read as wildcards.
+    const QString suffix = QLatin1Char('_') + hostName + QStringLiteral(".log");
+    QStringList names = logDir.entryList({QStringLiteral("events-*")}, QDir::Files, QDir::Name);
+    std::reverse(names.begin(), names.end());
+    const QString version = QFileInfo(dir).fileName();
+    for (const QString& name : names)
+        if (name.endsWith(suffix))
+            logs->append({dir + QStringLiteral("/logs/") + name, version});
+}
+
+QString ExportSystemInformation::getDateStringFromName(const QString& fileName)
+{
+    const QStringList parts = fileName.split(QLatin1Char('-'));
+    if (parts.size() >= 4) {
+        bool okYear = false, okMonth = false, okDay = false;
+        const int year = parts.at(1).toInt(&okYear);
+        const int month = parts.at(2).toInt(&okMonth);
+        const int day = parts.at(3).left(2).toInt(&okDay);
+        const QDate date(year, month, day);
+        if (okYear && okMonth && okDay && year >= 1970 && year <= 2500 && month >= 1 &&
+            month <= 12 && day >= 1 && day <= 31 && date.isValid())
+            return date.toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+void ExportSystemInformation::updateTableWidget()
+{
+    QString hostName;
+    if (iom) {
+        char value[IOManager::MaxTextLength + 1] = {};
+        iom->configure_next_cmd(false, -1, true);
+        if (iom->get_par(value, "system hostname") == 0)
+            hostName = QString::fromUtf8(value);
+    }
+    QList<EventLogNameAndFeVersion> logs;
+    for (const QString& dir : getEventLogSubDirs())
+        appendLogsOfDir(dir, hostName, &logs);
+
+    QTableWidget* table = ui->tableWidget;
+    table->clearContents();
+    table->setRowCount(logs.size());
+    for (int row = 0; row < logs.size(); ++row) {
+        const QFileInfo info(logs.at(row).eventLogFile);
+        table->setItem(row, ColFile, makeItem(info.fileName(), Qt::AlignLeft));
+        table->setItem(row, ColVersion, makeItem(logs.at(row).feVersion, Qt::AlignHCenter));
+        table->setItem(row, ColSize, makeItem(tr("%1 Byte").arg(info.size()), Qt::AlignRight));
+        table->setItem(row, ColFilePath, makeItem(info.filePath(), Qt::AlignLeft));
+        table->setItem(row, ColSizeInByte, makeItem(QString::number(info.size()), Qt::AlignLeft));
+        table->setItem(row, ColDateFromName,
+                       makeItem(getDateStringFromName(info.fileName()), Qt::AlignLeft));
+    }
+}
+
+QDate ExportSystemInformation::rowDate(int row) const
+{
+    const QTableWidgetItem* item = ui->tableWidget->item(row, ColDateFromName);
+    return item ? QDate::fromString(item->text(), QStringLiteral("yyyy-MM-dd")) : QDate();
+}
+
+int ExportSystemInformation::getAgeOfFile(int row) const
+{
+    const QDate date = rowDate(row);
+    return date.isValid() ? int(date.daysTo(QDate::currentDate())) : 0;
+}
+
+// --- slider, spin box and selection ----------------------------------------
+
+void ExportSystemInformation::updateSliderControls()
+{
+    int span = 0;
+    for (int row = 0; row < ui->tableWidget->rowCount(); ++row)
+        span = std::max(span, getAgeOfFile(row));
+    const int maximum = span <= SliderMinimumMaximum ? SliderMinimumMaximum : span;
+    ui->horizontalSlider->setRange(0, maximum);
+    ui->spinBox->setRange(0, maximum);
+    ui->horizontalSlider->setValue(SliderStart);
+    ui->spinBox->setValue(SliderStart);
+}
+
+void ExportSystemInformation::updateTableSelection()
+{
+    const bool wasUser = m_bUser;
+    m_bUser = false;
+    QTableWidget* table = ui->tableWidget;
+    const QDate start = QDate::currentDate().addDays(-(ui->horizontalSlider->value() - 1));
+    QItemSelection selection;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (rowDate(row) >= start)
+            selection.select(table->model()->index(row, 0),
+                             table->model()->index(row, ColumnCount - 1));
+    }
+    table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_bUser = wasUser;
+}
+
+void ExportSystemInformation::adjustSliderControlsToTableSelection()
+{
+    int oldest = -1;
+    for (const QModelIndex& index : ui->tableWidget->selectionModel()->selectedRows())
+        oldest = std::max(oldest, getAgeOfFile(index.row()));
+    if (oldest < 0)
+        return;
+    // Only the controls follow: re-selecting by days would undo the hand-made
+    // selection the user is working on.
+    const bool wasUser = m_bUser;
+    m_bUser = false;
+    ui->horizontalSlider->setValue(std::min(oldest, ui->horizontalSlider->maximum()));
+    ui->pushButton_clear->setEnabled(true);
+    m_bUser = wasUser;
+}
+
+void ExportSystemInformation::on_spinBox_valueChanged(int value)
+{
+    ui->horizontalSlider->setValue(value);
+}
+
+void ExportSystemInformation::on_horizontalSlider_valueChanged(int value)
+{
+    ui->spinBox->setValue(value);
+    if (!m_bUser)
+        return;
+    if (value <= 0) {
+        on_pushButton_clear_clicked();
+        return;
+    }
+    ui->pushButton_clear->setEnabled(true);
+    updateTableSelection();
+    update_label_sumByte();
+}
+
+void ExportSystemInformation::on_tableWidget_itemSelectionChanged()
+{
+    if (!m_bUser)
+        return;
+    adjustSliderControlsToTableSelection();
+    update_label_sumByte();
+}
+
+void ExportSystemInformation::on_pushButton_selectAll_clicked()
+{
+    ui->horizontalSlider->setValue(ui->horizontalSlider->maximum());
+    // At the slider's maximum the oldest log can lie just outside the span;
+    // "all" means every row.
+    const bool wasUser = m_bUser;
+    m_bUser = false;
+    ui->tableWidget->selectAll();
+    m_bUser = wasUser;
+    update_label_sumByte();
+    ui->pushButton_selectAll->setEnabled(false);
+    ui->pushButton_clear->setEnabled(true);
+}
+
+void ExportSystemInformation::on_pushButton_clear_clicked()
+{
+    m_bUser = false;
+    ui->horizontalSlider->setValue(0);
+    ui->tableWidget->clearSelection();
+    ui->tableWidget->setFocus();
+    update_label_sumByte();
+    ui->pushButton_selectAll->setEnabled(true);
+    ui->pushButton_clear->setEnabled(false);
+    m_bUser = true;
+}
+
+void ExportSystemInformation::on_pushButton_exit_clicked()
+{
+    reject();
+}
+
+void ExportSystemInformation::resizeEvent(QResizeEvent* event)
+{
+    ui->tableWidget->setColumnWidth(ColFile, width() / 2);
+    ui->tableWidget->setColumnWidth(ColVersion, width() / 5);
+    QDialog::resizeEvent(event);
+}
+
+void ExportSystemInformation::keyPressEvent(QKeyEvent* event)
+{
+    QSlider* slider = ui->horizontalSlider;
+    if (event->key() == Qt::Key_PageUp) {
+        if (slider->value() < slider->maximum())
+            slider->setValue(slider->value() + 1);
+        return;
+    }
+    if (event->key() == Qt::Key_PageDown) {
+        if (slider->value() > 0)
+            slider->setValue(slider->value() - 1);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// --- size estimate ------------------------------------------------------------
+
+qint64 ExportSystemInformation::getSumByte() const
+{
+    qint64 sum = ConfigurationEstimateBytes;
+    for (const QModelIndex& index : ui->tableWidget->selectionModel()->selectedRows()) {
+        const QTableWidgetItem* item = ui->tableWidget->item(index.row(), ColSizeInByte);
+        if (item)
+            sum += item->text().toLongLong();
+    }
+    return sum;
+}
+
+QString ExportSystemInformation::getFormatedByteText(qint64 bytes)
+{
+    if (bytes > 1048575)
+        return QStringLiteral("%1 MB  ").arg(double(bytes) / 1048576.0, 0, 'f', 1);
+    if (bytes <= 1023)
+        return QStringLiteral("%1 Byte").arg(double(bytes), 0, 'f', 1);
+    return QStringLiteral("%1 kB  ").arg(double(bytes) / 1024.0, 0, 'f', 1);
+}
+
+void ExportSystemInformation::update_label_sumByte()
+{
+    ui->label_sumByte->setText(tr("estimated size: %1").arg(getFormatedByteText(getSumByte())));
+}
+
+// --- writing the result -----------------------------------------------------
+
+QString ExportSystemInformation::justifyToLength(const QString& text, int length)
+{
+    const int difference = length - text.size();
+    if (difference <= 2)
+        return text;
+    return text.rightJustified(text.size() + difference / 2, QLatin1Char('*'))
+        .leftJustified(length, QLatin1Char('*'));
+}
+
+QString ExportSystemInformation::getFeVers(const QString& versionText)
+{
+    return versionText.section(QLatin1Char('|'), 0, 0)
+        .section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+}
+
+bool ExportSystemInformation::confirmLargeFile()
+{
+    return QMessageBox::warning(
+               this, tr("Warning"), tr("The resulting file is bigger than 10 MB!\nContinue?"),
+               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+QString ExportSystemInformation::askSaveFileName(const QString& defaultPath)
+{
+    return QFileDialog::getSaveFileName(this, windowTitle(), defaultPath, tr("Text files (*.txt)"));
+}
+
+void ExportSystemInformation::setStatus(const QString& text)
+{
+    ui->label_status->setText(text);
+}
+
+void ExportSystemInformation::on_pushButton_save_clicked()
+{
+    ui->progressBar->setValue(0);
+    setStatus(QString());
+    if (getSumByte() > WarningSizeBytes && !confirmLargeFile())
+        return;
+    const QString desktop = QStandardPaths::standardLocations(QStandardPaths::DesktopLocation)
+                                .value(0, QDir::homePath());
+    const QString fileName = askSaveFileName(
+        desktop + QStringLiteral("/ORVANE3_Systeminfo-") +
+        QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".txt"));
+    if (fileName.isEmpty())
+        return;
+
+    m_sResultFilename = fileName;
+    const QString shownName = QFileInfo(fileName).fileName();
+    QTableWidget* table = ui->tableWidget;
+    ui->progressBar->setMaximum(table->rowCount() + 2);
+    setStatus(tr("Writing file '%1' ...").arg(shownName));
+    ui->pushButton_save->setEnabled(false);
+    // Whatever the file held before must not end up inside the new export.
+    bool complete = !QFile::exists(fileName) || QFile::remove(fileName);
+
+    ui->progressBar->setValue(1);
+    complete = complete && writeConfigurationTxt();
+    ui->progressBar->setValue(2);
+    for (int row = 0; complete && row < table->rowCount(); ++row) {
+        if (!table->selectionModel()->isRowSelected(row, QModelIndex()))
+            continue;
+        complete = copyfileToResult(m_sResultFilename, table->item(row, ColFilePath)->text(),
+                                    table->item(row, ColVersion)->text(), true, false);
+        ui->progressBar->setValue(row + 2);
+    }
+    if (complete) {
+        ui->progressBar->setValue(ui->progressBar->maximum());
+        setStatus(tr("Writing file '%1' ... complete.").arg(shownName));
+    } else {
+        setStatus(tr("Writing file '%1' ... failed. The file is incomplete.").arg(shownName));
+    }
+    ui->pushButton_save->setEnabled(true);
+}
+
+bool ExportSystemInformation::writeConfigurationTxt()
+{
+    exportConfigLog->setLastFeUpdatDate(m_lastFeUpdateDate);
+    exportConfigLog->setVersionFeAndModules(m_sVersionFeAndModules);
+    const QString version = getFeVers(m_sVersionFeAndModules);
+    bool ok = writeLineToFile(justifyToLength(
+        QStringLiteral("<BOF> ") + version + QStringLiteral(" <BOF>"), MarkerWidth));
+    ok = exportConfigLog->exportConfigurations(m_sResultFilename, false, false) ==
+             ExportConfiguration::ResultOk &&
+         ok;
+    ok = writeLineToFile(justifyToLength(
+             QStringLiteral("<EOF> ") + version + QStringLiteral(" <EOF>"), MarkerWidth)) &&
+         ok;
+    return writeLineToFile(QString()) && ok;
+}
+
+bool ExportSystemInformation::copyfileToResult(const QString& result, const QString& path,
+                                               const QString& version, bool markers,
+                                               bool shortMarkers)
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString label = shortMarkers ? version : name + QStringLiteral(" - ") + version;
+    m_sResultFilename = result;
+    bool ok = true;
+    if (markers)
+        ok = writeLineToFile(justifyToLength(
+            QStringLiteral("<BOF> ") + label + QStringLiteral(" <BOF>"), MarkerWidth));
+
+    QFile source(path);
+    if (source.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QFile target(result);
+        ok = target.open(QIODevice::WriteOnly | QIODevice::Append) && ok;
+        while (ok && !source.atEnd()) {
+            QByteArray line = source.readLine();
+            if (!line.endsWith('\n'))
+                line += '\n';
+            ok = target.write(line) == line.size();
+        }
+        ok = target.flush() && ok;
+    }
+    if (markers) {
+        ok = writeLineToFile(justifyToLength(
+                 QStringLiteral("<EOF> ") + label + QStringLiteral(" <EOF>"), MarkerWidth)) &&
+             ok;
+        ok = writeLineToFile(QString()) && ok;
+    }
+    return ok;
+}
+
+bool ExportSystemInformation::writeLineToFile(const QString& line)
+{
+    return ReportWriter::appendLine(m_sResultFilename, line);
+}

@@ -1,0 +1,111 @@
+#ifndef REPORTTESTSUPPORT_H
+#define REPORTTESTSUPPORT_H
+
+// A controller channel to the simulator as the main window would hold it:
+// the channel, the controller's version record, and helpers that run the
+// configuration report and read it back.
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <memory>
+
+#include "BackendVersions.h"
+#include "ExportConfiguration.h"
+#include "IOManagerUdpTcp.h"
+#include "MessageBoxProvider.h"
+
+struct ReportBox
+{
+    int kind;
+    QString title;
+    QString text;
+};
+
+class ReportBoxes : public MessageBoxProvider
+{
+public:
+    void openMessageBox(int type, QString title, QString text) override
+    {
+        boxes.append({type, title, text});
+    }
+    QList<ReportBox> boxes;
+};
+
+struct ReportChannel
+{
+    std::unique_ptr<IOManagerUdpTcp> io;
+    BackendVersions versions;
+
+    // Connects to the controller at address and reads its versions.
+    bool connect(const QString& address)
+    {
+        io = std::make_unique<IOManagerUdpTcp>();
+        unsigned short dataPort = 0;
+        if (io->init(address.toLatin1().constData(), 50105, &dataPort) != 0)
+            return false;
+        char value[IOManager::MaxTextLength + 1] = {};
+        if (io->get_par(value, "system version") == 0)
+            versions.setSystemPt(VersionInfo::fromString(QString::fromUtf8(value)));
+        if (io->get_par(value, "system protocol_version") == 0)
+            versions.setProtocol(VersionInfo::fromString(QString::fromUtf8(value)));
+        if (io->get_par(value, "system controller_version") == 0)
+            versions.setSystemCt(VersionInfo::fromString(QString::fromUtf8(value)));
+        if (io->get_par(value, "system model") == 0)
+            versions.setZecModel(QString::fromUtf8(value));
+        return true;
+    }
+};
+
+inline QStringList readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+// The lines that differ from run to run or machine to machine get a fixed
+// stand-in: generation time, file and program paths, the controller's clock
+// and the front-end host's own network.
+inline QStringList normalisedReport(const QStringList& lines)
+{
+    static const QList<QPair<QRegularExpression, QString>> stable = {
+        {QRegularExpression("^(Generation time: ).*$"), "\\1<now>"},
+        {QRegularExpression("^(File name      : ).*$"), "\\1<file>"},
+        {QRegularExpression("^(Installation path +: ).*$"), "\\1<program>"},
+        {QRegularExpression("^(UTC date +: )\\d{4} \\d\\d \\d\\d( .*)$"), "\\1<date>\\2"},
+        {QRegularExpression("^(UTC time +: )\\d\\d \\d\\d \\d\\d( .*)$"), "\\1<time>\\2"},
+    };
+    QStringList out;
+    bool inHostNetwork = false;
+    for (QString line : lines) {
+        if (line == QLatin1String("[Network informations]")) {
+            inHostNetwork = true;
+            out << line << QStringLiteral("<front-end host network>");
+            continue;
+        }
+        if (inHostNetwork) {
+            if (!line.startsWith(QLatin1Char('[')))
+                continue;
+            inHostNetwork = false;
+        }
+        for (const auto& s : stable)
+            line.replace(s.first, s.second);
+        out << line;
+    }
+    return out;
+}
+
+// The report up to (not including) the line `endHeading`.
+inline QStringList reportUpTo(const QStringList& lines, const QString& endHeading)
+{
+    const int end = lines.indexOf(endHeading);
+    return end < 0 ? lines : QStringList(lines.mid(0, end));
+}
+
+#endif
