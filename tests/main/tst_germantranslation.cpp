@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -14,6 +16,8 @@
 
 #include "AboutDlg2g.h"
 #include "AccessControlDialog.h"
+#include "ConnectedShell.h"
+#include "ExportSystemInformation.h"
 #include "HelpCommandLine.h"
 #include "PasswordInputDialog.h"
 #include "ProgramEntry.h"
@@ -27,6 +31,7 @@ private slots:
     void initTestCase();
     void dialogsShowGermanTexts_data();
     void dialogsShowGermanTexts();
+    void connectedWindowShowsGermanHelpMenu();
 
 private:
     std::vector<std::unique_ptr<QTranslator>> m_translators;
@@ -44,6 +49,8 @@ const std::map<QString, Factory>& dialogs()
         {"AboutDlg2g", [] { return new AboutDlg2g(nullptr, nullptr, nullptr, true); }},
         {"AccessControlDialog", [] { return new AccessControlDialog(nullptr); }},
         {"PasswordInputDialog", [] { return new PasswordInputDialog(nullptr); }},
+        {"ExportSystemInformation",
+         [] { return new ExportSystemInformation(nullptr, nullptr, nullptr); }},
     };
     return all;
 }
@@ -99,6 +106,8 @@ void TestGermanTranslation::dialogsShowGermanTexts_data()
     QTest::newRow("password settings cancel") << "AccessControlDialog" << "pushButton_Cancel"
                                               << "Abbrechen";
     QTest::newRow("password prompt") << "PasswordInputDialog" << "label_Password" << "Passwort:";
+    QTest::newRow("system information export")
+        << "ExportSystemInformation" << "" << "Systeminformationen exportieren";
     QTest::newRow("about notice") << "AboutDlg2g" << "label_openSource"
                                   << "Open-Source-Software</a> von Drittanbietern";
 }
@@ -114,6 +123,22 @@ void TestGermanTranslation::dialogsShowGermanTexts()
     QVERIFY2(target, qPrintable(widget));
     const QString text = visibleText(target);
     QVERIFY2(text.contains(german), qPrintable(text));
+}
+
+void TestGermanTranslation::connectedWindowShowsGermanHelpMenu()
+{
+    ConnectedShell shell;
+    QVERIFY(shell.startSim("127.0.14.240"));
+    ModalWatcher unexpected;
+    auto w = shell.startDirect();
+    QVERIFY(!w->isEndingProcess());
+    QStringList entries;
+    for (QAction* menu : w->menuBar()->actions()) {
+        if (menu->menu())
+            for (QAction* a : menu->menu()->actions())
+                entries << a->text();
+    }
+    QVERIFY2(entries.contains("&Service und Handbücher"), qPrintable(entries.join('|')));
 }
 
 QTEST_MAIN(TestGermanTranslation)

@@ -110,6 +110,8 @@ void TestDebianPackage::packageHoldsInstalledTree_data()
     QTest::newRow("command trackbox-sim") << "usr/bin/trackbox-sim" << true;
     QTest::newRow("desktop entry") << "usr/share/applications/orvane3.desktop" << false;
     QTest::newRow("copyright") << "usr/share/doc/orvane3/copyright" << false;
+    QTest::newRow("module interface header") << "usr/include/orvane3/ModuleInterface.h" << false;
+    QTest::newRow("channel header") << "usr/include/orvane3/IOManager.h" << false;
     QTest::newRow("icon") << "usr/share/icons/hicolor/scalable/apps/orvane3.svg" << false;
 }
 

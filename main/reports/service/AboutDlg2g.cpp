@@ -10,6 +10,7 @@
 #include "BackendVersions.h"
 #include "ControllerQueries.h"
 #include "DocumentLinks.h"
+#include "ModuleInterface.h"
 
 namespace {
 
@@ -73,6 +74,15 @@ AboutDlg2g::AboutDlg2g(IOManager* iom_, QWidget* parent, BackendVersions* beVers
 AboutDlg2g::~AboutDlg2g()
 {
     delete ui;
+}
+
+void AboutDlg2g::setModules(const QList<ModuleInterface*>& list)
+{
+    modules.clear();
+    for (ModuleInterface* m : list) {
+        if (m)
+            modules.append({m->get_module_name(), m->get_module_version()});
+    }
 }
 
 void AboutDlg2g::setModuleVersions(const QList<ModuleVersion>& list)

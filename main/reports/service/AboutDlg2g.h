@@ -9,6 +9,7 @@
 
 class BackendVersions;
 class IOManager;
+class ModuleInterface;
 class QKeyEvent;
 
 namespace Ui {
@@ -36,6 +37,7 @@ public:
     ~AboutDlg2g() override;
 
     // The loaded front-end modules, in load order.
+    void setModules(const QList<ModuleInterface*>& modules);
     void setModuleVersions(const QList<ModuleVersion>& modules);
     // The front-end version shown; the running program's unless set.
     void setFrontendVersion(const FrontendVersion& version) { m_frontendVersion = version; }

@@ -8,6 +8,7 @@
 
 #include "ControllerQueries.h"
 #include "DocumentLinks.h"
+#include "ExportSystemInformation.h"
 #include "FrontendVersion.h"
 
 namespace {
@@ -21,6 +22,15 @@ void setDocumentLink(QLabel* label, const QString& link)
     label->setTextFormat(Qt::RichText);
     label->setOpenExternalLinks(false);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+}
+
+void runSystemInformationExport(QWidget* parent, IOManager* iom, BackendVersions* beVers,
+                                const QDateTime& lastUpdate, const QString& versionFeAndModules)
+{
+    ExportSystemInformation dialog(parent, iom, beVers);
+    dialog.setLastFeUpdatDate(lastUpdate);
+    dialog.setVersionFeAndModules(versionFeAndModules);
+    dialog.update_and_exec();
 }
 
 }  // namespace
@@ -44,6 +54,7 @@ ServiceDialog::ServiceDialog(IOManager* iom_, QWidget* parent, BackendVersions* 
         connect(label, &QLabel::linkActivated, this, &ServiceDialog::processLink);
     ui->lineEdit_serviceId->setText(m_sSerial);
     ui->lineEdit_frontendVersion->setText(FrontendVersion::current().text());
+    m_exportRunner = runSystemInformationExport;
 }
 
 ServiceDialog::~ServiceDialog()

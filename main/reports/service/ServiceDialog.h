@@ -28,7 +28,8 @@ public:
         "https://www.qor-systems.example/technical-support/?supportID=";
 
     // Runs the system information export for this dialog, with the channel,
-    // the versions, the last front-end update date and the version text.
+    // the versions, the last front-end update date and the version text
+    // (by default the export dialog, run modally and destroyed afterwards).
     using ExportRunner = std::function<void(QWidget* parent, IOManager* iom,
                                             BackendVersions* beVers, const QDateTime& lastUpdate,
                                             const QString& versionFeAndModules)>;
