@@ -4,6 +4,8 @@
 
 #include "ServiceDialog.h"
 
+#include "AboutDlg2g.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 #include "BackendVersions.h"
@@ -80,40 +83,45 @@ void TestServiceDialog::serviceIdFollowsModelSerialAndSyncCard_data()
     QTest::addColumn<QStringList>("controls");
     QTest::addColumn<QString>("serviceId");
     QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("supportId");  // as the link carries it; empty: the id itself
 
-    QTest::newRow("model 20") << "demo" << QStringList() << "KBX2-21407" << "v2.9.4";
-    QTest::newRow("model 21") << "model21" << QStringList() << "KBX3-31077" << "v2.9.4";
+    QTest::newRow("model 20") << "demo" << QStringList() << "KBX2-21407" << "v2.9.4" << "";
+    QTest::newRow("model 21") << "model21" << QStringList() << "KBX3-31077" << "v2.9.4" << "";
     QTest::newRow("model 2 pads to eight digits")
-        << "model2" << QStringList() << "ZECM-S00001234" << "v2.9.4";
+        << "model2" << QStringList() << "ZECM-S00001234" << "v2.9.4" << "";
     QTest::newRow("model 2 serial 123")
         << "model2" << QStringList{"set system controller_serial = 123"} << "ZECM-S00000123"
-        << "v2.9.4";
+        << "v2.9.4" << "";
     QTest::newRow("model 2 long serial is not cut")
         << "model2" << QStringList{"set system controller_serial = 123456789"}
-        << "ZECM-S123456789" << "v2.9.4";
+        << "ZECM-S123456789" << "v2.9.4" << "";
     QTest::newRow("other model with sync card 0x0401: bare serial")
-        << "old" << QStringList() << "812" << "v0.2.6";
+        << "old" << QStringList() << "812" << "v0.2.6" << "";
     QTest::newRow("other model, other sync card")
         << "demo" << QStringList{"set system model = 0", "set synccard synccard d01 = 0x0301 6001"}
-        << "ZEC-21407" << "v2.9.4";
+        << "ZEC-21407" << "v2.9.4" << "";
     QTest::newRow("other model, no sync card")
         << "demo" << QStringList{"set system model = 7", "set synccard number_of_synccards = 0"}
-        << "ZEC-21407" << "v2.9.4";
+        << "ZEC-21407" << "v2.9.4" << "";
     QTest::newRow("sync card query fails")
         << "demo" << QStringList{"set system model = 0", "error synccard number_of_synccards"}
-        << "ZEC-21407" << "v2.9.4";
+        << "ZEC-21407" << "v2.9.4" << "";
     QTest::newRow("sync card type unreadable")
         << "demo" << QStringList{"set system model = 0", "error synccard synccard d01"}
-        << "ZEC-21407" << "v2.9.4";
+        << "ZEC-21407" << "v2.9.4" << "";
     QTest::newRow("nothing answers")
         << "demo"
         << QStringList{"error system controller_serial", "error system model",
                        "error synccard number_of_synccards", "error system version"}
-        << "ZEC-00000" << "";
+        << "ZEC-00000" << "" << "";
     QTest::newRow("model unreadable counts as other")
         << "demo" << QStringList{"raw system model | orvane2 set system model twenty",
                                  "set synccard synccard d01 = 0x0301 1"}
-        << "ZEC-21407" << "v2.9.4";
+        << "ZEC-21407" << "v2.9.4" << "";
+    // A serial is the controller's text: the link and the label keep it as text.
+    QTest::newRow("serial with markup and URL signs")
+        << "demo" << QStringList{"set system controller_serial = 7<b>&x#2?y"}
+        << "KBX2-7<b>&x#2?y" << "v2.9.4" << "KBX2-7%3Cb%3E%26x%232%3Fy";
 }
 
 void TestServiceDialog::serviceIdFollowsModelSerialAndSyncCard()
@@ -122,22 +130,30 @@ void TestServiceDialog::serviceIdFollowsModelSerialAndSyncCard()
     QFETCH(QStringList, controls);
     QFETCH(QString, serviceId);
     QFETCH(QString, version);
+    QFETCH(QString, supportId);
+    if (supportId.isEmpty())
+        supportId = serviceId;
 
     ServiceTestController controller(FirstHost);
     QVERIFY(controller.start(profile, controls));
     BackendVersions versions;
     ServiceDialog dialog(controller.io(), nullptr, &versions);
     ModalWatcher unexpected;
-    QString shownId, shownVersion, link;
+    QString shownId, shownVersion, link, linkText;
     execWhileOpen(dialog, [&] {
         shownId = dialog.findChild<QLineEdit*>("lineEdit_serviceId")->text();
         shownVersion = dialog.findChild<QLineEdit*>("lineEdit_version")->text();
-        link = hrefOf(dialog.findChild<QLabel*>("label_webLink"));
+        auto* web = dialog.findChild<QLabel*>("label_webLink");
+        link = hrefOf(web);
+        QTextDocument doc;
+        doc.setHtml(web->text());
+        linkText = doc.toPlainText().trimmed();
     });
     QCOMPARE(shownId, serviceId);
     QCOMPARE(dialog.serviceId(), serviceId);
     QCOMPARE(shownVersion, version);
-    QCOMPARE(link, QString(ServiceDialog::TechnicalSupportUrl) + serviceId);
+    QCOMPARE(link, QString(ServiceDialog::TechnicalSupportUrl) + supportId);
+    QCOMPARE(linkText, link);
     QVERIFY2(unexpected.boxes().isEmpty(), "a failed query must not show a box");
 }
 
@@ -160,6 +176,7 @@ void TestServiceDialog::copyPutsIdentificationOnClipboard()
 
 void TestServiceDialog::guideLinksOpenInstalledDocuments_data()
 {
+    QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("document");
     QTest::addColumn<bool>("viewerWorks");
@@ -171,15 +188,21 @@ void TestServiceDialog::guideLinksOpenInstalledDocuments_data()
         {"label_programmersGuide", "doc/ORVANE3_Programmers-Guide.pdf"},
     };
     for (const auto& g : guides) {
-        QTest::addRow("%s opens", g.first) << g.first << g.second << true << true;
-        QTest::addRow("%s without viewer", g.first) << g.first << g.second << false << true;
+        QTest::addRow("%s opens", g.first) << "service" << g.first << g.second << true << true;
+        QTest::addRow("%s without viewer", g.first)
+            << "service" << g.first << g.second << false << true;
     }
-    QTest::newRow("guide not installed") << "label_usersGuide" << "doc/ORVANE3_Users-Guide.pdf"
-                                         << true << false;
+    QTest::newRow("guide not installed")
+        << "service" << "label_usersGuide" << "doc/ORVANE3_Users-Guide.pdf" << true << false;
+    QTest::newRow("open-source notice opens")
+        << "about" << "label_openSource" << "license/QOR_OSD.pdf" << true << true;
+    QTest::newRow("open-source notice without viewer")
+        << "about" << "label_openSource" << "license/QOR_OSD.pdf" << false << true;
 }
 
 void TestServiceDialog::guideLinksOpenInstalledDocuments()
 {
+    QFETCH(QString, dialog);
     QFETCH(QString, label);
     QFETCH(QString, document);
     QFETCH(bool, viewerWorks);
@@ -190,13 +213,18 @@ void TestServiceDialog::guideLinksOpenInstalledDocuments()
     const QString root = install.path() + "/QOR tracking #2";
     QVERIFY(QDir().mkpath(root + "/bin"));
     QVERIFY(QDir().mkpath(root + "/doc"));
+    QVERIFY(QDir().mkpath(root + "/license"));
     if (documentInstalled)
         QVERIFY(QFile::copy(QStringLiteral(ORVANE_BIN_DIR "/../") + document, root + "/" + document));
     DocumentLinks::setProgramDirectory(root + "/bin");
     g_openSucceeds = viewerWorks;
 
-    ServiceDialog dialog(nullptr, nullptr, nullptr);
-    auto* guide = dialog.findChild<QLabel*>(label);
+    std::unique_ptr<QDialog> shown;
+    if (dialog == "service")
+        shown = std::make_unique<ServiceDialog>(nullptr, nullptr, nullptr);
+    else
+        shown = std::make_unique<AboutDlg2g>(nullptr, nullptr, nullptr, true);
+    auto* guide = shown->findChild<QLabel*>(label);
     const QString href = hrefOf(guide);
     QVERIFY2(href.startsWith("file:///"), qPrintable(href));
     ModalWatcher boxes;
