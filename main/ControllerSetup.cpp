@@ -144,11 +144,17 @@ bool ControllerSetup::readCascade(const BackendVersions& bv, bool current)
 {
     if (!bv.protocol().reaches(1, 7))
         return current;
+    // A controller that does not answer (a lost connection) leaves the stored
+    // flag as it was rather than clearing it in the preferences.
     bool available = false;
     int slaves = 0;
-    if (m_iom->get_par_yn(&available, "cascade available") != 0 || !available)
+    if (m_iom->get_par_yn(&available, "cascade available") != 0)
+        return current;
+    if (!available)
         return false;
-    return m_iom->get_par_i(&slaves, "cascade number_of_connected_slaves") == 0 && slaves > 0;
+    if (m_iom->get_par_i(&slaves, "cascade number_of_connected_slaves") != 0)
+        return current;
+    return slaves > 0;
 }
 
 void ControllerSetup::readHostAndAddress(QString* hostname, QString* ip)

@@ -40,6 +40,7 @@ public:
     // or empty.
     static QString olderFrontendNotice(const QString& versionAnswer);
 
+    // Whether the controller leads a cascade with slaves; current when it cannot tell.
     bool readCascade(const BackendVersions& bv, bool current);
     // The controller's host name ("system hostname") and address (second word
     // of "system net"); each stays as it was when its read fails.

@@ -1,7 +1,7 @@
 #include "IpDialog.h"
 
 #include <QApplication>
-#include <QDesktopWidget>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -32,6 +32,7 @@ constexpr unsigned int kSendTimeoutUs = 100 * 1000;
 constexpr unsigned int kAnswerTimeoutUs = 500 * 1000;
 constexpr int kAnswerBytes = 300;
 constexpr int kMoveStep = 10;
+constexpr int kMaxStaleAnswers = 64;
 
 const char* const kHostnameCmd = "orvane2 get system hostname";
 const char* const kHostnamePrefix = "orvane2 set system hostname ";
@@ -88,6 +89,12 @@ IpDialog::IpDialog(QWidget* parent, Qt::WindowFlags flags, const std::string& fr
     initConnectResources();
     ui->setupUi(this);
     setFixedSize(size());
+    // The splash picture shows through the progress text; only the base is set here, so the
+    // text colour still follows whatever palette the window gets.
+    QPalette transparent = ui->textEdit_progress->palette();
+    transparent.setBrush(QPalette::Base, Qt::transparent);
+    ui->textEdit_progress->setPalette(transparent);
+    ui->textEdit_progress->viewport()->setAutoFillBackground(false);
     ui->pushButton_wol->hide();
     ui->pushButton_connect->setEnabled(false);
     showVersionLabel();
@@ -218,16 +225,37 @@ bool IpDialog::receiveTrackboxParam(ap_ip_socket_type socket, uint32_t ip, const
     // Address 0 would reach this very host on Linux, whatever controller may run there.
     if (ip == 0)
         return false;
+    char answer[kAnswerBytes + 1];
+    // A late answer to an earlier query would be taken for this one, and every answer after
+    // it would be one behind.
+    for (int stale = 0; stale < kMaxStaleAnswers; ++stale) {
+        const int n = ap_udp_receive(socket, answer, kAnswerBytes, 0, 0);
+        if (n == -1 || n == -2)
+            break;
+    }
     const int rc = ap_udp_send(socket, command, static_cast<int>(qstrlen(command)) + 1, ip, port,
                                kSendTimeoutUs);
     if (rc != 0) {
         appendText(tr("udp send error, err %1 %2").arg(rc).arg(ip));
         return false;
     }
-    char answer[kAnswerBytes + 1];
-    const int n = ap_udp_receive(socket, answer, kAnswerBytes, kAnswerTimeoutUs, 0);
-    if (n < 0)
-        return false;
+    // Only the queried controller answers this question; a neighbour's datagram or another
+    // controller's late answer is passed over within the same answer time.
+    QElapsedTimer clock;
+    clock.start();
+    int n = -1;
+    for (;;) {
+        const qint64 leftUs = qint64(kAnswerTimeoutUs) - clock.nsecsElapsed() / 1000;
+        if (leftUs <= 0)
+            return false;
+        uint32_t sender = 0;
+        n = ap_udp_receive_from(socket, answer, kAnswerBytes, &sender, nullptr,
+                                static_cast<unsigned int>(leftUs), 0);
+        if (n < 0)
+            return false;
+        if (sender == ip)
+            break;
+    }
     answer[n] = '\0';
     const QString text = QString::fromLatin1(answer);
     const QString expected = QString::fromLatin1(prefix);

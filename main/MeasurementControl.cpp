@@ -144,8 +144,10 @@ void MeasurementControl::followState(const QString& state)
         m_menus->setMeaInactiveEnabled(true);
         m_action->setText(tr("Start"));
     }
-    if (actionIsStart() && state == "mea") {
+    if (actionIsStart() && state == "mea")
         m_action->setText(tr("Stop"));
+    // Also after "wait" (which renamed the action already): the controller
+    // measures, so the entries that must not run then stay disabled.
+    if (state == "mea" || state == "wait")
         m_menus->setMeaInactiveEnabled(false);
-    }
 }

@@ -167,20 +167,19 @@ void TrackboxScanner::broadcastPhase(IOManagerUdp& io)
     io.set_only_receive(true);
     QSet<uint32_t> seen;
     char value[kValueSize];
-    int failures = 0;
+    const uint32_t begin = ap_time_get_internal();
     while (shallRun) {
+        // Counting failures instead would let a flood of foreign datagrams end the phase
+        // within milliseconds, before slower controllers have answered.
+        if (ap_time_diff_internal(ap_time_get_internal(), begin) >=
+            uint32_t(m_broadcastPhaseLimitMs))
+            break;
         value[0] = '\0';
         const int rc = io.get_par(value, "system version");
         if (rc == -1)
             break;
-        if (rc < 0) {
-            // Foreign or oversized datagrams are skipped, but a socket that does nothing
-            // but fail must not keep the waiting GUI thread here for ever.
-            if (++failures >= maxConsecutiveReceiveFailures)
-                break;
-            continue;
-        }
-        failures = 0;
+        if (rc < 0)
+            continue;  // foreign or oversized datagrams
         unsigned int sender = 0;
         io.get_last_received(&sender, nullptr);
         if (seen.contains(sender))

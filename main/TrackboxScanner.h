@@ -32,9 +32,11 @@ public:
     // Send failures of the last scan ("send error - timeout" per failed address).
     QStringList get_errors() const { return errors; }
 
-    // Consecutive receive failures (other than the silence time-out) after which the
-    // broadcast phase gives up, so a broken socket cannot hold the waiting GUI thread.
-    static constexpr int maxConsecutiveReceiveFailures = 50;
+    // The broadcast phase ends when the network has been silent for one answer time-out.
+    // A neighbour that never stops sending (foreign datagrams, a broken socket that keeps
+    // failing) cannot hold the waiting GUI thread longer than this.
+    static constexpr int broadcastPhaseLimitMs = 10000;
+    void setBroadcastPhaseLimit(int ms) { m_broadcastPhaseLimitMs = ms; }
 
 protected:
     void run() override;
@@ -51,6 +53,7 @@ private:
     int ip_subnet = 0;
     QList<trackbox_info_type> trackboxes;
     QStringList errors;
+    int m_broadcastPhaseLimitMs = broadcastPhaseLimitMs;
 };
 
 #endif

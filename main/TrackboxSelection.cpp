@@ -303,8 +303,9 @@ QList<trackbox_info_type> TrackboxSelection::getFixTrackboxInfo()
 
 void TrackboxSelection::updateTableContent()
 {
-    // Timers still run while a scan waits; one update at a time.
-    if (m_updating)
+    // Timers still run while a scan waits; one update at a time, and none for a dialog that
+    // has closed before its scheduled update came.
+    if (m_updating || !isVisible())
         return;
     m_updating = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -47,7 +47,6 @@
 static void initShellResources()
 {
     Q_INIT_RESOURCE(orvane_shell);
-    Q_INIT_RESOURCE(orvane_status);
 }
 
 namespace {
@@ -85,6 +84,7 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
     fillBackendVersions();
     setupMenuBar();
     loadPlugins();
+    m_menus->connectAboutToShow();
     get_last_trackbox_mac();
     startStatusHeartbeat();
     populate_menu();
@@ -103,6 +103,9 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
 // then the channel itself, which ends its data thread first.
 MainWindow::~MainWindow()
 {
+    // The probe socket first, with the reconnect countdown it belongs to.
+    delete m_monitor;
+    m_monitor = nullptr;
     if (update_status_timer)
         update_status_timer->stop();
     if (iom && eventWidget)
@@ -119,8 +122,6 @@ MainWindow::~MainWindow()
     }
     unregisterMessageReceiver();
     exitModules();
-    delete m_monitor;
-    m_monitor = nullptr;
     delete m_measurement;
     delete m_startup;
     if (eventWidget)
@@ -203,7 +204,8 @@ void MainWindow::setupMenuBar()
     addDockWidget(Qt::RightDockWidgetArea, eventDock);
     eventDock->hide();
 
-    const bool withPassword = bv->protocol() >= ORVANE_PROTOCOL_REQUIRED;
+    const bool withPassword = bv->protocol().reaches(ORVANE_PROTOCOL_REQUIRED.getMajor(),
+                                                     ORVANE_PROTOCOL_REQUIRED.getMinor());
     if (withPassword)
         accesscontrolDlg = new AccessControlDialog(iom, this);
     m_menus->setupMenuBar(*bv, eventDock->toggleViewAction(), withPassword);
@@ -309,7 +311,7 @@ void MainWindow::populate_menu()
 
 void MainWindow::setMainWindowTitle()
 {
-    if (!iom || iom->isCmdPending())
+    if (!iom || deferWhileChannelBusy(&MainWindow::setMainWindowTitle))
         return;
     setWindowTitle(ControllerSetup(iom).windowTitle(*bv));
 }
@@ -381,7 +383,7 @@ void MainWindow::testReconnectPossible()
 
 void MainWindow::onReceiveConfigurationChanged()
 {
-    if (!iom)
+    if (!iom || deferWhileChannelBusy(&MainWindow::onReceiveConfigurationChanged))
         return;
     if (app_status_bar)
         app_status_bar->update_status();
@@ -424,6 +426,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!iom || m_bPreparedShutdown) {
         event->accept();
+        return;
+    }
+    if (iom->isCmdPending()) {
+        // Asked again once the running command has its answer.
+        event->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
         return;
     }
     QString command;

@@ -35,13 +35,21 @@ Reply reply(const QByteArray& text, int delay = 0)
     return r;
 }
 
-QString unquote(const QString& s)
+// The controller takes a password only as 'TEXT' in single quotes; a front-end that sends it
+// bare or in double quotes gets an error, so the mistake shows in its tests.
+bool quotedPassword(const QString& s, QString* password)
 {
-    if (s.size() >= 2 && (s.startsWith(QLatin1Char('\'')) || s.startsWith(QLatin1Char('"'))) &&
-        s.endsWith(s.at(0)))
-        return s.mid(1, s.size() - 2);
-    return s;
+    const QChar quote = QLatin1Char('\'');
+    if (s.size() < 2 || !s.startsWith(quote) || !s.endsWith(quote))
+        return false;
+    const QString inner = s.mid(1, s.size() - 2);
+    if (inner.contains(quote))
+        return false;
+    *password = inner;
+    return true;
 }
+
+const QString kIsFrontendPassword = QStringLiteral("config is_frontend_password");
 
 bool sameAddress(const QHostAddress& a, const QHostAddress& b)
 {
@@ -244,8 +252,13 @@ Reply CommandEngine::handle(const Request& r)
     if (tokens.size() < 2 || tokens.at(0).text != QLatin1String("orvane2"))
         return reply(errorAnswer(ErrorKind::Syntax));
     const QString verb = tokens.at(1).text;
-    if (verb == QLatin1String("get"))
-        return get(r, normalizedWords(tokens, 2));
+    if (verb == QLatin1String("get")) {
+        QStringList words = normalizedWords(tokens, 2);
+        // The password asked about is a value, not a parameter word: it stays as written.
+        if (words.size() > 2 && words.mid(0, 2).join(QLatin1Char(' ')) == kIsFrontendPassword)
+            words = words.mid(0, 2) << textFrom(r.text, tokens, 4);
+        return get(r, words);
+    }
     if (verb == QLatin1String("set"))
         return set(r, tokens);
     return command(r, normalizedWords(tokens, 1));
@@ -256,6 +269,10 @@ Reply CommandEngine::get(const Request& r, const QStringList& words)
     if (words.isEmpty())
         return reply(errorAnswer(ErrorKind::Syntax));
     const QString key = words.join(QLatin1Char(' '));
+    QString password;
+    if (words.size() == 3 && words.mid(0, 2).join(QLatin1Char(' ')) == kIsFrontendPassword &&
+        words.at(2) != QLatin1String("none") && !quotedPassword(words.at(2), &password))
+        return reply(errorAnswer(ErrorKind::InvalidValue));
     QString value;
     if (!liveValue(key, &r, &value)) {
         if (!m_profile.model.contains(key))
@@ -390,11 +407,13 @@ bool CommandEngine::otherLiveValue(const QString& key, const QStringList& w, con
         *v = QString::number(m_dataPort);
     } else if (key.startsWith(QLatin1String("config is_frontend_password "))) {
         const QString pw = m_profile.settings.frontendPassword;
-        const QString asked = key.mid(28);
+        const QString asked = key.mid(kIsFrontendPassword.size() + 1);
+        QString password;
         if (asked == QLatin1String("none"))
             *v = pw.isEmpty() ? kYes : kNo;
         else
-            *v = (pw.isEmpty() || unquote(asked) == pw) ? kYes : kNo;
+            *v = (pw.isEmpty() || (quotedPassword(asked, &password) && password == pw)) ? kYes
+                                                                                          : kNo;
     } else if (key == QLatin1String("system date")) {
         // The controller keeps UTC and gives the fields blank-separated.
         *v = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy MM dd"));
@@ -506,8 +525,9 @@ bool CommandEngine::liveSet(const Request& r, const QString& key, const QString&
         if (value == QLatin1String("none")) {
             m_profile.settings.frontendPassword.clear();
             queueMessage(QStringLiteral("info: front-end password removed"));
-        } else if (valid.match(unquote(value)).hasMatch()) {
-            m_profile.settings.frontendPassword = unquote(value);
+        } else if (QString password; quotedPassword(value, &password) &&
+                                     valid.match(password).hasMatch()) {
+            m_profile.settings.frontendPassword = password;
             queueMessage(QStringLiteral("info: front-end password changed"));
         } else {
             *out = reply(errorAnswer(ErrorKind::InvalidValue));

@@ -525,13 +525,44 @@ void ap_ip_ip2num(int* ip1, int* ip2, int* ip3, int* ip4, uint32_t ip)
         *ip4 = (int)(ip & 0xFFu);
 }
 
+/* Four decimal parts 0..255, nothing else.  Operators write "192.168.010.005" meaning
+ * decimal; inet_addr would read the zero-led parts as octal (192.168.8.5). */
+static int parse_dotted_decimal(const char* text, uint32_t* ip)
+{
+    uint32_t result = 0;
+    int parts = 0;
+    const char* p = text;
+    while (parts < 4) {
+        if (*p < '0' || *p > '9')
+            return 0;
+        unsigned int value = 0;
+        while (*p >= '0' && *p <= '9') {
+            value = value * 10u + (unsigned int)(*p - '0');
+            if (value > 255u)
+                return 0;
+            ++p;
+        }
+        result = (result << 8) | value;
+        ++parts;
+        if (parts < 4) {
+            if (*p != '.')
+                return 0;
+            ++p;
+        }
+    }
+    if (*p != '\0')
+        return 0;
+    *ip = result;
+    return 1;
+}
+
 uint32_t ap_ip_name2ip(const char* name)
 {
     if (!name || !*name)
         return 0;
-    in_addr_t direct = inet_addr(name);
-    if (direct != INADDR_NONE)
-        return ntohl(direct);
+    uint32_t direct = 0;
+    if (parse_dotted_decimal(name, &direct))
+        return direct;
     /* getaddrinfo rather than gethostbyname: the discovery thread resolves
      * concurrently with the GUI thread. */
     struct addrinfo hints;

@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+unsigned CamStatusBar::s_updateCalls = 0;
+
 CamStatusBar::CamStatusBar(IOManager* iom, QWidget* parent)
     : QToolBar(tr("Camera Status"), parent), iom(iom), parent(parent)
 {
@@ -45,8 +47,7 @@ void CamStatusBar::update_widgets(int n)
 
 void CamStatusBar::update_status(const char* status)
 {
-    static unsigned calls = 0;
-    ++calls;
+    ++s_updateCalls;
     int n = 0;
     if (std::strcmp(status, "cal") == 0 || std::strcmp(status, "mea") == 0) {
         if (!isVisible() || !readCameraCount(&n))
@@ -54,7 +55,7 @@ void CamStatusBar::update_status(const char* status)
         update_widgets(n);
         for (CamStatusWidget* w : cams)
             w->update_status();
-    } else if (calls % 10 == 0 && !iom->isCmdPending() && readCameraCount(&n)) {
+    } else if (s_updateCalls % 10 == 0 && !iom->isCmdPending() && readCameraCount(&n)) {
         update_widgets(n);
     }
 }
@@ -79,6 +80,11 @@ int CamStatusBar::transmit_message(int type, const char* src, const char* msg)
             cams[size_t(i)]->storeNewInfo(parts[i]);
     });
     return 0;
+}
+
+CamStatusBar::~CamStatusBar()
+{
+    about_to_exit();
 }
 
 void CamStatusBar::about_to_exit()

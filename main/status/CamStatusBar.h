@@ -18,10 +18,14 @@ class CamStatusBar : public QToolBar, public Requester, public MessageReceiver
 
 public:
     CamStatusBar(IOManager* iom, QWidget* parent);
+    // Unregisters from the channel unless about_to_exit() did.
+    ~CamStatusBar() override;
 
     void update_widgets(int n);
     void about_to_exit();
     int cameraCount() const { return num_cams; }
+    // update_status() calls of every bar so far; every 10th reads the count when idle.
+    static unsigned updateCalls() { return s_updateCalls; }
     const std::vector<CamStatusWidget*>& cameraWidgets() const { return cams; }
 
     int set_ascii_data(const char*, const char*) override { return 0; }
@@ -43,6 +47,7 @@ private:
     QAction* mea_act = nullptr;
     std::vector<QAction*> m_camActions;
     bool m_registered = false;
+    static unsigned s_updateCalls;
 };
 
 #endif

@@ -56,6 +56,11 @@ void FreqStatusBar::set_mea_stopped()
     });
 }
 
+FreqStatusBar::~FreqStatusBar()
+{
+    about_to_exit();
+}
+
 void FreqStatusBar::about_to_exit()
 {
     showFrequencyTimer.stop();

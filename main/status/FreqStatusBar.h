@@ -17,6 +17,8 @@ class FreqStatusBar : public QToolBar, public Requester
 
 public:
     FreqStatusBar(IOManager* iom, QWidget* parent, const BackendVersions& versions);
+    // Unregisters from the channel unless about_to_exit() did.
+    ~FreqStatusBar() override;
 
     void about_to_exit();
     QString text() const;

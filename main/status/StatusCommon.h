@@ -10,6 +10,9 @@ class QWidget;
 
 namespace StatusCommon {
 
+// The library's icons are in the resources (any use of themedIcon() loads them).
+void ensureResources();
+
 // ":/images/icons/<base>.png" on a dark window, the "-brightmode" file on a
 // light one, judged by the lightness of the widget's window colour.
 QString themedIcon(const QWidget* widget, const QString& base);

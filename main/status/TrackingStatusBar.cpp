@@ -27,6 +27,11 @@ void TrackingStatusBar::set_mea_stopped()
     StatusCommon::onOwnThread(this, [this] { ssw->update_status("none"); });
 }
 
+TrackingStatusBar::~TrackingStatusBar()
+{
+    about_to_exit();
+}
+
 void TrackingStatusBar::about_to_exit()
 {
     if (m_registered)

@@ -15,6 +15,8 @@ class TrackingStatusBar : public QToolBar, public Requester
 
 public:
     TrackingStatusBar(IOManager* iom, QWidget* parent);
+    // Unregisters from the channel unless about_to_exit() did.
+    ~TrackingStatusBar() override;
 
     void about_to_exit();
     ShortStatusWidget* shortStatus() const { return ssw; }

@@ -6,9 +6,48 @@
 #include "ShellTestHome.h"
 #include "SimProcess.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
+
+inline QByteArray lastTrackboxPreferences(const QString& ip, const QString& hostname,
+                                   const QByteArray& more = QByteArray())
+{
+    return "<ORVANE><LAST_TRACKBOX IP=\"" + ip.toUtf8() + "\" HOSTNAME=\"" + hostname.toUtf8() +
+           "\" MAC=\"\" MODEL=\"20\"/>" + more + "</ORVANE>";
+}
+
+// Clicks a button of the connection dialog once the dialog shows it enabled.
+// The dialog is shown before it runs modally, so it is found among the
+// top-level windows rather than as the active modal widget.
+class ConnectionDialogDriver : public QObject
+{
+public:
+    explicit ConnectionDialogDriver(const QString& button) : m_button(button)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* b = top->inherits("IpDialog") && top->isVisible()
+                              ? top->findChild<QPushButton*>(m_button)
+                              : nullptr;
+                if (b && b->isEnabled() && b->isVisible()) {
+                    ++m_clicks;
+                    b->click();
+                }
+            }
+        });
+        m_timer.start(20);
+    }
+    int clicks() const { return m_clicks; }
+
+private:
+    QString m_button;
+    QTimer m_timer;
+    int m_clicks = 0;
+};
 
 // A simulated controller, a temporary home, and main windows started against
 // it as a user starts the program. A start that ends the process is recorded

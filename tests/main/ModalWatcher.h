@@ -71,6 +71,9 @@ private:
             m_dialogHandler(modal);
         else if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
+        // A dialog answered at once and opened again later is answered again.
+        if (m_lastHandled && !m_lastHandled->isVisible())
+            m_lastHandled = nullptr;
     }
 
     std::function<void(QWidget*)> m_dialogHandler;

@@ -7,6 +7,7 @@
 #include "BackendVersions.h"
 #include "ControllerSetup.h"
 #include "EventDisplay.h"
+#include "IOManagerUdpTcp.h"
 #include "TextBrowser.h"
 
 #include <QPushButton>
@@ -15,7 +16,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QThread>
+
+#include <atomic>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -24,38 +29,8 @@ const QString kNobodyThere = "127.0.10.250";
 
 QByteArray lastTrackbox(const QString& ip, const QString& hostname)
 {
-    return "<ORVANE><LAST_TRACKBOX IP=\"" + ip.toUtf8() + "\" HOSTNAME=\"" + hostname.toUtf8() +
-           "\" MAC=\"\" MODEL=\"20\"/></ORVANE>";
+    return lastTrackboxPreferences(ip, hostname);
 }
-
-// Clicks a button of the connection dialog once the dialog shows it enabled.
-// The dialog is shown before it runs modally, so it is found among the
-// top-level windows rather than as the active modal widget.
-class ConnectionDialogDriver : public QObject
-{
-public:
-    explicit ConnectionDialogDriver(const QString& button) : m_button(button)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget* top : QApplication::topLevelWidgets()) {
-                auto* b = top->inherits("IpDialog") && top->isVisible()
-                              ? top->findChild<QPushButton*>(m_button)
-                              : nullptr;
-                if (b && b->isEnabled() && b->isVisible()) {
-                    ++m_clicks;
-                    b->click();
-                }
-            }
-        });
-        m_timer.start(20);
-    }
-    int clicks() const { return m_clicks; }
-
-private:
-    QString m_button;
-    QTimer m_timer;
-    int m_clicks = 0;
-};
 
 QStringList withoutPolls(const QStringList& commands)
 {
@@ -90,12 +65,15 @@ private slots:
     void readsVersionRecordGatedByVersions();
     void startsDirectlyOrThroughDialog_data();
     void startsDirectlyOrThroughDialog();
+    void checksPasswordOnDirectStart_data();
+    void checksPasswordOnDirectStart();
     void failedStartEndsProcess_data();
     void failedStartEndsProcess();
     void detectsNewerController_data();
     void detectsNewerController();
     void warnsOnceWhenControllerIsNewer();
     void reportsUnreadableMacAddress();
+    void takesMessagesFromWorkerThreads();
 
 private:
     std::unique_ptr<ConnectedShell> m_shell;
@@ -249,6 +227,35 @@ void TestMainWindow::startsDirectlyOrThroughDialog()
     QCOMPARE(stored.contains("HOSTNAME=\"trackbox-demo\""), preferencesWritten);
 }
 
+void TestMainWindow::checksPasswordOnDirectStart_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<int>("prompts");
+    QTest::newRow("stored password accepted") << QByteArray("lab-2024") << true << 0;
+    QTest::newRow("stored password wrong, prompt left") << QByteArray("old-one") << false << 1;
+    QTest::newRow("nothing stored, prompt left") << QByteArray() << false << 1;
+}
+
+void TestMainWindow::checksPasswordOnDirectStart()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, connected);
+    QFETCH(int, prompts);
+    QVERIFY(m_shell->startSim(kAddress, {"--profile", "demo", "--password", "lab-2024"}));
+    m_shell->home().writePreferences(
+        stored.isEmpty() ? QByteArray("<ORVANE/>")
+                         : "<ORVANE><MISC><FRONTEND_PASSWORD>" + stored +
+                               "</FRONTEND_PASSWORD></MISC></ORVANE>");
+    ModalWatcher watcher;  // the prompt is left with Cancel
+    auto w = m_shell->startDirect();
+    QCOMPARE(!w->isEndingProcess(), connected);
+    QCOMPARE(watcher.dialogsSeen(), prompts);
+    QCOMPARE(watcher.boxes().size(), 0);
+    if (!connected)
+        QCOMPARE(ConnectedShell::endedWith(), 0);
+}
+
 void TestMainWindow::failedStartEndsProcess_data()
 {
     QTest::addColumn<QString>("args");
@@ -338,6 +345,34 @@ void TestMainWindow::reportsUnreadableMacAddress()
     QVERIFY(!w->isEndingProcess());
     QVERIFY(w->m_prefs.last_trackbox_mac.isEmpty());
     QTRY_VERIFY(eventText(*w).contains("(ORVANE3) Error: Unable to get MAC address of controller"));
+}
+
+// Modules send from threads of their own while the window polls and updates.
+void TestMainWindow::takesMessagesFromWorkerThreads()
+{
+    QVERIFY(m_shell->startSim(kAddress));
+    auto w = m_shell->startDirect();
+    QVERIFY(!w->isEndingProcess());
+    w->show();
+    QCOMPARE(m_shell->sim().control("state mea"), QString("ok"));
+    std::atomic<bool> done{false};
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 3; ++t) {
+        workers.emplace_back([&w, t] {
+            for (int i = 0; i < 200; ++i) {
+                const QByteArray text = QString("worker %1 note %2").arg(t).arg(i).toUtf8();
+                w->channel()->transmit_message("standard", "Worker", 1, text.constData());
+                w->channel()->transmit_message("CamStatusBar", "Monitor2dModule", 1, "1;2;3;4;5;6");
+                if (i % 20 == 0)
+                    QThread::msleep(5);
+            }
+        });
+    }
+    QTimer::singleShot(1500, [&done] { done = true; });
+    QTRY_VERIFY(done);
+    for (std::thread& t : workers)
+        t.join();
+    QTRY_VERIFY(eventText(*w).contains("(Worker) worker 2 note 199"));
 }
 
 QTEST_MAIN(TestMainWindow)

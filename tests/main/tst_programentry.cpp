@@ -59,7 +59,7 @@ void TestProgramEntry::installsGermanTranslationsFromWorkingDirectory()
 
     QCOMPARE(translators.size(), size_t(1));
     QCOMPARE(QCoreApplication::translate("HelpCommandLineClass", "E&xit"), QString("&Beenden"));
-    QCOMPARE(QCoreApplication::translate("MainWindow", "Error loading preferences"),
+    QCOMPARE(QCoreApplication::translate("Preferences", "Error loading preferences"),
              QString("Fehler beim Laden der Einstellungen"));
     translators.clear();
     QCOMPARE(QCoreApplication::translate("HelpCommandLineClass", "E&xit"), QString("E&xit"));

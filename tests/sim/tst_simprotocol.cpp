@@ -66,6 +66,8 @@ private slots:
     void calibrationAndHardwareSearch();
     void accessFromSecondAddress();
     void passwordTable();
+    void passwordForms_data();
+    void passwordForms();
     void monitoringOutput();
     void sleepAndMagicPacket();
 
@@ -424,6 +426,48 @@ void TestSimProtocol::accessFromSecondAddress()
     QCOMPARE(udpAsk("127.0.2.2", "orvane2 init", a), QByteArray("orvane2 ok"));
     QCOMPARE(udpAsk("127.0.2.2", "orvane2 get system access", b),
              QByteArray("orvane2 set system access full"));
+}
+
+// Passwords are values: they keep their digits as written, and only the single-quoted
+// form (or none) is taken, so a front-end that drops the quotes fails here.
+void TestSimProtocol::passwordForms_data()
+{
+    QTest::addColumn<QByteArray>("write");  // sent first over TCP when not empty
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray is = "orvane2 get config is_frontend_password ";
+    const QByteArray answer = "orvane2 set config is_frontend_password ";
+    const QByteArray invalid = "orvane2 err 5 invalid value";
+    QTest::newRow("digits kept") << QByteArray() << is + "'current1'" << answer + "'current1' yes";
+    QTest::newRow("no padding match") << QByteArray() << is + "'current01'" << answer + "'current01' no";
+    QTest::newRow("bare refused") << QByteArray() << is + "current1" << invalid;
+    QTest::newRow("double quotes refused") << QByteArray() << is + "\"current1\"" << invalid;
+    QTest::newRow("open quote refused") << QByteArray() << is + "'current1" << invalid;
+    QTest::newRow("none asks for any") << QByteArray() << is + "none" << answer + "none no";
+    QTest::newRow("bare write refused")
+        << QByteArray() << QByteArray("orvane2 set config new_frontend_password box7") << invalid;
+    QTest::newRow("quoted write verbatim")
+        << QByteArray("orvane2 set config new_frontend_password 'box7'") << is + "'box7'"
+        << answer + "'box7' yes";
+}
+
+void TestSimProtocol::passwordForms()
+{
+    QFETCH(QByteArray, write);
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, expected);
+    const QString addr = QStringLiteral("127.0.9.1");
+    auto sim = startSim(addr, {QStringLiteral("password current1")});
+    QVERIFY(sim);
+    TcpClient c;
+    QVERIFY(c.connectTo(addr));
+    QCOMPARE(c.ask("orvane2 init"), QByteArray("orvane2 ok"));
+    if (!write.isEmpty())
+        QCOMPARE(c.ask(write), QByteArray("orvane2 ok"));
+    QCOMPARE(c.ask(command), expected);
+    if (command.startsWith("orvane2 get"))
+        QCOMPARE(udpAsk(addr, command), expected);
 }
 
 void TestSimProtocol::passwordTable()

@@ -447,6 +447,29 @@ private slots:
         QCOMPARE(ip, kLo1);
     }
 
+    // Four decimal parts are an address as the operator wrote it, leading zeros included;
+    // other numeric forms still go to the system's conversion.
+    void dottedTextIsDecimal_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<uint>("ip");
+        QTest::newRow("zero-padded") << "192.168.010.005" << 0xC0A80A05u;
+        QTest::newRow("all padded") << "010.000.000.001" << 0x0A000001u;
+        QTest::newRow("long zero run") << "127.0.0009.00000001" << 0x7F000901u;
+        QTest::newRow("plain") << "10.20.30.40" << 0x0A141E28u;
+        QTest::newRow("all ones") << "255.255.255.255" << 0xFFFFFFFFu;
+        QTest::newRow("zero") << "0.0.0.0" << 0u;
+        QTest::newRow("short form to system") << "127.1" << 0x7F000001u;
+        QTest::newRow("hex part to system") << "0x7f.0.0.1" << 0x7F000001u;
+    }
+
+    void dottedTextIsDecimal()
+    {
+        QFETCH(QString, text);
+        QFETCH(uint, ip);
+        QCOMPARE(ap_ip_name2ip(text.toLatin1().constData()), ip);
+    }
+
     void descriptorsBeyondTheWaitSetAreRefused()
     {
         // Occupy every descriptor below FD_SETSIZE so the next one lies above it.
