@@ -67,7 +67,13 @@ void MainMenus::addMeaInactiveAction(QAction* action)
 
 void MainMenus::cleanupMeaInactiveAction(QObject* action)
 {
-    mea_inactive_actions.removeAll(static_cast<QAction*>(action));
+    // The action is already being destroyed, so it must not be cast down to
+    // QAction; the entries are compared as the QObjects they also are.
+    for (int i = mea_inactive_actions.size() - 1; i >= 0; --i) {
+        const QObject* entry = mea_inactive_actions.at(i);
+        if (entry == action)
+            mea_inactive_actions.removeAt(i);
+    }
 }
 
 void MainMenus::setMeaInactiveEnabled(bool enabled)

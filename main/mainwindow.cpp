@@ -595,8 +595,12 @@ void MainWindow::loadDarkFusionPalette(bool dark)
 
 WindowLayout* MainWindow::windowLayout()
 {
-    if (!m_layout)
+    if (!m_layout) {
         m_layout = new WindowLayout(this, m_prefs.m_sLayoutDir, this);
+        m_layout->setWarningHandler([this](const QString& title, const QString& text) {
+            displayMessageBox(MessageBoxProvider::Warning, title, text);
+        });
+    }
     return m_layout;
 }
 

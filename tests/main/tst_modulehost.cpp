@@ -1,6 +1,6 @@
 // The plug-in host against the test modules: which libraries become modules,
-// what they receive, where their menu entries, docks and tool bars go, and the
-// messages and version text built from the module list.
+// where their menu entries, docks and tool bars go, and the messages and
+// version text built from the module list.
 
 #include <QAction>
 #include <QDockWidget>
@@ -49,7 +49,6 @@ private slots:
 
     void loadsOnlyModulesOfTheInterface_data();
     void loadsOnlyModulesOfTheInterface();
-    void modulesReceiveTheSharedObjects();
     void entriesArePlacedByOrderNumber();
     void docksAndToolBarsGoToTheWindow();
     void measurementInactiveEntries();
@@ -125,24 +124,6 @@ void TestModuleHost::loadsOnlyModulesOfTheInterface()
     // The module without elements stays loaded but is not listed.
     if (!listed.isEmpty())
         QVERIFY(testModuleObject("testmodule_empty"));
-}
-
-void TestModuleHost::modulesReceiveTheSharedObjects()
-{
-    load();
-    for (const char* name : {"testmodule_docks", "testmodule_empty", "testmodule_bus"}) {
-        QObject* module = testModuleObject(name);
-        QVERIFY2(module, name);
-        QStringList params;
-        quintptr address = 0;
-        QMetaObject::invokeMethod(module, "receivedParams", Q_RETURN_ARG(QStringList, params));
-        QMetaObject::invokeMethod(module, "channelAddress", Q_RETURN_ARG(quintptr, address));
-        // Every load gets the four, in this order (the modules stay loaded across tests).
-        QCOMPARE(params.mid(params.size() - 4),
-                 (QStringList{"CommandManager:IOManager*", "ModuleParent:QWidget*",
-                              "BackendVersions:BackendVersions*", "ObserverMode:bool"}));
-        QCOMPARE(address, quintptr(static_cast<IOManager*>(&channel)));
-    }
 }
 
 void TestModuleHost::entriesArePlacedByOrderNumber()

@@ -15,6 +15,7 @@
 #include "ModuleHost.h"
 #include "ModuleInterface.h"
 #include "Requester.h"
+#include "SearchHardwareDlg.h"
 
 namespace {
 
@@ -95,11 +96,17 @@ void TestModuleInterface::separatelyBuiltModuleGetsItsCalls()
     QCOMPARE(channel.send_mea_stop(), 0);
     QCOMPARE(channel.transmit_message("ExternalModule", "Tester", 3, "hello %s %n"), 0);
     QCOMPARE(echo.take(), QStringList{"ExternalModuleEcho|1|ExternalModule|hello %s %n"});
+    auto* module = dynamic_cast<QObject*>(host.modules().first());
+    // The module opens the program's hardware search dialog: a controller
+    // without cascade answers gives the base time-out.
+    int timeout = 0;
+    QMetaObject::invokeMethod(module, "searchTimeout", Q_RETURN_ARG(int, timeout));
+    QCOMPARE(timeout, SearchHardwareDlg(nullptr, &channel, QString()).timeout());
+    QCOMPARE(timeout, 15);
     host.aboutToExitModules();
     host.exitModules();
 
     QStringList calls;
-    auto* module = dynamic_cast<QObject*>(host.modules().first());
     QMetaObject::invokeMethod(module, "calls", Q_RETURN_ARG(QStringList, calls));
     QCOMPARE(calls, (QStringList{"register_request 0", "register_request_mea 0",
                                  "register_message_receiver 0", "parent MainWindow",

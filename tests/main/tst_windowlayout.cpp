@@ -1,13 +1,12 @@
 // The layout file and the window's arrangement: restoring valid and broken
-// files, saving without losing the previous file, the default arrangement, the
-// context menu and the theme.
+// files, saving without losing the previous file, the default arrangement and
+// the context menu.
 
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMenu>
-#include <QStyleFactory>
 #include <QToolBar>
 #include <QtTest>
 
@@ -65,7 +64,6 @@ class TestWindowLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -77,8 +75,6 @@ private slots:
     void defaultArrangement_data();
     void defaultArrangement();
     void contextMenuOrdersDocksByNumber();
-    void theme_data();
-    void theme();
 
 private:
     QDockWidget* addDock(const QString& name, int order = -1);
@@ -89,14 +85,7 @@ private:
     std::unique_ptr<QMainWindow> window;
     std::unique_ptr<WindowLayout> layout;
     QStringList warnings;
-    QPalette initialPalette;
 };
-
-void TestWindowLayout::initTestCase()
-{
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-    initialPalette = QApplication::palette();
-}
 
 void TestWindowLayout::init()
 {
@@ -111,8 +100,6 @@ void TestWindowLayout::cleanup()
     dir->setAutoRemove(!QTest::currentTestFailed());
     layout.reset();
     window.reset();
-    QApplication::setPalette(initialPalette);
-    qApp->setStyleSheet(QString());
 }
 
 void TestWindowLayout::newWindow()
@@ -334,54 +321,6 @@ void TestWindowLayout::contextMenuOrdersDocksByNumber()
         texts << (a->isSeparator() ? "-" : a->text());
     QCOMPARE(texts, (QStringList{"unnumbered", "early module", "events", "-", "later module",
                                  "late module", "-", "Start / Stop"}));
-}
-
-void TestWindowLayout::theme_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light") << false;
-    QTest::newRow("dark") << true;
-}
-
-void TestWindowLayout::theme()
-{
-    QFETCH(bool, dark);
-
-    AppTheme::loadDarkFusionPalette(dark);
-    const QPalette p = QApplication::palette();
-    if (!dark) {
-        QCOMPARE(p, initialPalette);
-        QCOMPARE(qApp->styleSheet(), QString());
-        QVERIFY(p.color(QPalette::Window).lightnessF() >= 0.5);
-        return;
-    }
-    const struct
-    {
-        QPalette::ColorGroup group;
-        QPalette::ColorRole role;
-        QColor colour;
-    } expected[] = {
-        {QPalette::Active, QPalette::Window, QColor(53, 53, 53)},
-        {QPalette::Inactive, QPalette::Button, QColor(53, 53, 53)},
-        {QPalette::Active, QPalette::Text, Qt::white},
-        {QPalette::Disabled, QPalette::Text, QColor(127, 127, 127)},
-        {QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127)},
-        {QPalette::Active, QPalette::ToolTipBase, Qt::white},
-        {QPalette::Active, QPalette::ToolTipText, QColor(53, 53, 53)},
-        {QPalette::Active, QPalette::Base, QColor(25, 25, 25)},
-        {QPalette::Active, QPalette::AlternateBase, QColor(66, 66, 66)},
-        {QPalette::Active, QPalette::Dark, QColor(35, 35, 35)},
-        {QPalette::Active, QPalette::Shadow, QColor(20, 20, 20)},
-        {QPalette::Active, QPalette::BrightText, Qt::red},
-        {QPalette::Active, QPalette::Link, QColor(42, 130, 218)},
-        {QPalette::Active, QPalette::Highlight, QColor(42, 130, 218)},
-        {QPalette::Disabled, QPalette::Highlight, QColor(80, 80, 80)},
-    };
-    for (const auto& e : expected)
-        QCOMPARE(p.color(e.group, e.role), e.colour);
-    QCOMPARE(qApp->styleSheet(),
-             QString("QToolTip { color: #000000; background-color: #ffffff; border: 1px solid "
-                     "white; }"));
 }
 
 QTEST_MAIN(TestWindowLayout)

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "BackendVersions.h"
+#include "SearchHardwareDlg.h"
 
 QList<_GuiElement*> ExternalModule::get_gui_elements()
 {
@@ -56,4 +57,10 @@ void ExternalModule::exit_module()
     m_channel->unregister_request("fr", this);
     m_channel->unregister_request_mea(this);
     m_channel->unregister_message_receiver("ExternalModule", this);
+}
+
+int ExternalModule::searchTimeout()
+{
+    SearchHardwareDlg dialog(nullptr, m_channel, "cameraupdate");
+    return dialog.timeout();
 }

@@ -31,6 +31,8 @@ public:
     int transmit_message(int type, const char* source, const char* msg) override;
 
     Q_INVOKABLE QStringList calls() const { return m_calls; }
+    // The program's hardware search dialog, built for this module's channel.
+    Q_INVOKABLE int searchTimeout();
 
 private:
     IOManager* m_channel = nullptr;

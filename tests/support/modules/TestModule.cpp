@@ -85,7 +85,7 @@ QList<_GuiElement*> TestModule::get_gui_elements()
         case 2:
             element(action("Shared 150"), 150, "&Modules", 500);
             element(action("Shared negative"), -5, "&Modules", 500);
-            element(action("Extra entry"), 10, "&Extras", 450, new QLabel("plain"));
+            element(action("Extra entry"), 10, "&Extras", 450, new QLabel("plain", m_parent));
             break;
         case 3:
         case 4:
@@ -106,9 +106,10 @@ QList<_GuiElement*> TestModule::get_gui_elements()
 
 void TestModule::set_param(QString name, QVariant value)
 {
-    m_params << name + ":" + value.typeName();
     if (name == "CommandManager")
         m_channel = value.value<IOManager*>();
+    else if (name == "ModuleParent")
+        m_parent = value.value<QWidget*>();
 }
 
 int TestModule::sendBus(const QString& destination, const QString& sender, int type,

@@ -2,7 +2,7 @@
 
 // One small module, built several times with a different TEST_MODULE_KIND
 // into the test-only plug-in folder.  Each build contributes what its kind
-// needs and records what the host did to it.
+// needs and counts the host's shutdown calls.
 
 #include <QObject>
 #include <QPointer>
@@ -22,6 +22,7 @@ class TestModule : public QObject, public ModuleInterface
 
 public:
     TestModule();
+    ~TestModule() override { qDeleteAll(m_elements); }
 
     void about_to_exit_module() override { ++m_aboutToExit; }
     void exit_module() override { ++m_exit; }
@@ -30,9 +31,6 @@ public:
     QList<_GuiElement*> get_gui_elements() override;
     void set_param(QString name, QVariant value) override;
 
-    // Names set_param received, in order, and whether the channel came as "IOManager*".
-    Q_INVOKABLE QStringList receivedParams() const { return m_params; }
-    Q_INVOKABLE quintptr channelAddress() const { return quintptr(m_channel); }
     Q_INVOKABLE int aboutToExitCalls() const { return m_aboutToExit; }
     Q_INVOKABLE int exitCalls() const { return m_exit; }
     // Sends a message on the bus as if another module sent it.
@@ -46,7 +44,7 @@ private:
     QAction* dockEntry(const QString& title, const QString& objectName, QWidget** dock);
 
     IOManager* m_channel = nullptr;
-    QStringList m_params;
+    QWidget* m_parent = nullptr;  // owns the widgets that are not docks or tool bars
     int m_aboutToExit = 0;
     int m_exit = 0;
     QList<_GuiElement*> m_elements;
