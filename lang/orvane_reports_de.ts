@@ -5,8 +5,8 @@
     <name>ExportConfiguration</name>
     <message>
         <location filename="../main/reports/ExportConfiguration.cpp" line="77"/>
-        <location filename="../main/reports/ExportConfiguration.cpp" line="111"/>
-        <location filename="../main/reports/ExportConfiguration.cpp" line="117"/>
+        <location filename="../main/reports/ExportConfiguration.cpp" line="115"/>
+        <location filename="../main/reports/ExportConfiguration.cpp" line="121"/>
         <source>Log Settings</source>
         <translation>Protokolleinstellungen</translation>
     </message>
@@ -18,14 +18,14 @@
  Bitte wählen Sie einen anderen Ort.</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportConfiguration.cpp" line="112"/>
+        <location filename="../main/reports/ExportConfiguration.cpp" line="116"/>
         <source>%1 lines could not be written to the file
 %2</source>
         <translation>%1 Zeilen konnten nicht in die Datei geschrieben werden
 %2</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportConfiguration.cpp" line="118"/>
+        <location filename="../main/reports/ExportConfiguration.cpp" line="122"/>
         <source>Informations successfully written to the file
 %1</source>
         <translation>Informationen erfolgreich in die Datei geschrieben
@@ -57,7 +57,7 @@
     <message>
         <location filename="../main/reports/ExportSystemInformation.ui" line="85"/>
         <source>&amp;Clear selection</source>
-        <translation>Auswahl aufAuswahl &amp;aufhebenamp;heben</translation>
+        <translation>Auswahl auf&amp;heben</translation>
     </message>
     <message>
         <location filename="../main/reports/ExportSystemInformation.ui" line="134"/>
@@ -70,59 +70,59 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="60"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="61"/>
         <source>File</source>
         <translation>Datei</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="60"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="61"/>
         <source>Version</source>
         <translation>Version</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="60"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="61"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="177"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="178"/>
         <source>%1 Byte</source>
         <translation>%1 Byte</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="348"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="349"/>
         <source>estimated size: %1</source>
         <translation>geschätzte Größe: %1</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="370"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="372"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="371"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="372"/>
         <source>The resulting file is bigger than 10 MB!
 Continue?</source>
         <translation>Die entstehende Datei ist größer als 10 MB!
 Fortfahren?</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="379"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="378"/>
         <source>Text files (*.txt)</source>
         <translation>Textdateien (*.txt)</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="406"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="404"/>
         <source>Writing file &apos;%1&apos; ...</source>
         <translation>Datei &apos;%1&apos; wird geschrieben ...</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="423"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="421"/>
         <source>Writing file &apos;%1&apos; ... complete.</source>
         <translation>Datei &apos;%1&apos; wird geschrieben ... fertig.</translation>
     </message>
     <message>
-        <location filename="../main/reports/ExportSystemInformation.cpp" line="425"/>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="423"/>
         <source>Writing file &apos;%1&apos; ... failed. The file is incomplete.</source>
         <translation>Datei &apos;%1&apos; wird geschrieben ... fehlgeschlagen. Die Datei ist unvollständig.</translation>
     </message>

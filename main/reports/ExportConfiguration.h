@@ -75,6 +75,10 @@ public:
 
     // Appends the whole report to fileName; see Result.
     int exportConfigurations(const QString& fileName, bool showMessage, bool deleteFirst);
+    // Appends only the section with this heading (without brackets), e.g.
+    // for a look at one part of a large installation; ResultNoFileName when
+    // there is no such section.
+    int exportSection(const QString& fileName, const QString& heading);
 
     QString getLastUpdateDate() const;
     // Appends one line to the report file.

@@ -378,9 +378,18 @@ QString ExportSystemInformation::askSaveFileName(const QString& defaultPath)
     return QFileDialog::getSaveFileName(this, windowTitle(), defaultPath, tr("Text files (*.txt)"));
 }
 
+// The export blocks the event loop; painting at once keeps the progress
+// visible without letting other work run in between.
 void ExportSystemInformation::setStatus(const QString& text)
 {
     ui->label_status->setText(text);
+    ui->label_status->repaint();
+}
+
+void ExportSystemInformation::setProgress(int value)
+{
+    ui->progressBar->setValue(value);
+    ui->progressBar->repaint();
 }
 
 void ExportSystemInformation::on_pushButton_save_clicked()
@@ -406,18 +415,18 @@ void ExportSystemInformation::on_pushButton_save_clicked()
     // Whatever the file held before must not end up inside the new export.
     bool complete = !QFile::exists(fileName) || QFile::remove(fileName);
 
-    ui->progressBar->setValue(1);
+    setProgress(1);
     complete = complete && writeConfigurationTxt();
-    ui->progressBar->setValue(2);
+    setProgress(2);
     for (int row = 0; complete && row < table->rowCount(); ++row) {
         if (!table->selectionModel()->isRowSelected(row, QModelIndex()))
             continue;
         complete = copyfileToResult(m_sResultFilename, table->item(row, ColFilePath)->text(),
                                     table->item(row, ColVersion)->text(), true, false);
-        ui->progressBar->setValue(row + 2);
+        setProgress(row + 2);
     }
     if (complete) {
-        ui->progressBar->setValue(ui->progressBar->maximum());
+        setProgress(ui->progressBar->maximum());
         setStatus(tr("Writing file '%1' ... complete.").arg(shownName));
     } else {
         setStatus(tr("Writing file '%1' ... failed. The file is incomplete.").arg(shownName));

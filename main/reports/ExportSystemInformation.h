@@ -102,6 +102,7 @@ private:
                           bool markers, bool shortMarkers);
     bool writeLineToFile(const QString& line);
     void setStatus(const QString& text);
+    void setProgress(int value);
 
     Ui::ExportSystemInformation* ui = nullptr;
     IOManager* iom = nullptr;

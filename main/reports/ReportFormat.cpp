@@ -2,11 +2,6 @@
 
 namespace reportformat {
 
-QStringList words(const QString& text)
-{
-    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
 QByteArray utf8(const QString& text)
 {
     return text.toUtf8();
@@ -85,7 +80,7 @@ QString withInertialState(const QString& status, bool handEye)
 
 bool DeviceId::parse(const QString& text)
 {
-    const QStringList parts = words(text);
+    const QStringList parts = ReportWriter::words(text);
     if (parts.size() != 3)
         return false;
     vendor = parts.at(0).toUtf8();
@@ -98,8 +93,7 @@ QString describedId(const ReportText& description, const QByteArray& id)
 {
     if (!description.ok())
         return description.orError();
-    return description.unquoted() + QStringLiteral(" (") + QString::fromUtf8(id) +
-           QLatin1Char(')');
+    return description.unquoted() + QStringLiteral(" (") + QString::fromUtf8(id) + QLatin1Char(')');
 }
 
 }  // namespace reportformat

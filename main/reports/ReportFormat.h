@@ -11,7 +11,6 @@
 
 namespace reportformat {
 
-QStringList words(const QString& text);
 QByteArray utf8(const QString& text);
 // A count, or "Error <code>".
 QString countText(const ReportValue<int>& count);

@@ -45,14 +45,15 @@ bool since(const ReportWriter& out, CameraMinimum m)
     return out.protocolAtLeast(m.major, m.minor);
 }
 
-
-// A camera pose "x y z r0 .. r8" as the room tables show it.
+// A camera pose "x y z r0 .. r8" as the room tables show it: positions with
+// one decimal, rotation entries with six, each 11 wide, so that the nine
+// entries fill the 108-character rotation column.
 struct Pose
 {
     double values[12] = {};
     bool parse(const QString& text)
     {
-        const QStringList parts = words(text);
+        const QStringList parts = ReportWriter::words(text);
         if (parts.size() != 12)
             return false;
         for (int i = 0; i < 12; ++i) {
@@ -102,7 +103,7 @@ CameraIdent cameraIdent(ReportWriter& out, int cam)
     CameraIdent id;
     id.answer = out.text("camera camera c%02d", cam);
     if (id.answer.ok()) {
-        const QStringList parts = words(id.answer.value);
+        const QStringList parts = ReportWriter::words(id.answer.value);
         id.type = parts.value(0);
         id.serial = parts.value(1);
     }
@@ -221,12 +222,12 @@ void writeCameraFeatures(ReportWriter& out, int cam)
 void writeStaticAreas(ReportWriter& out, int cam)
 {
     const ReportValue<int> count = out.integer("camera number_of_areas c%02d", cam);
-    out.line(QStringLiteral("Static reflex suppression number of areas: ") +
-             countText(count));
+    out.line(QStringLiteral("Static reflex suppression number of areas: ") + countText(count));
     if (!count.ok())
         return;
     out.line(QStringLiteral("Area ID |        min x |        max x |        min y |        max y"));
-    out.line(QStringLiteral("--------|--------------|--------------|--------------|--------------"));
+    out.line(
+        QStringLiteral("--------|--------------|--------------|--------------|--------------"));
     for (int t = 1; t <= count.value; ++t) {
         double v[4] = {};
         const int rc = out.numbers(v, 4, "camera area c%02d t%02d", cam, t);
@@ -377,7 +378,7 @@ void writeSynccardsOld(ReportWriter& out, int cards)
         out.line(title);
         out.line(rule(12));
         const ReportText card = out.text("synccard synccard d%02d", d);
-        const QStringList parts = words(card.value);
+        const QStringList parts = ReportWriter::words(card.value);
         out.line(QStringLiteral("Model ID: ") + (card.ok() ? parts.value(0) : card.orError()));
         out.line(QStringLiteral("Serial  : ") + (card.ok() ? parts.value(1) : card.orError()));
         out.line(QStringLiteral("Model   : ") +
@@ -392,6 +393,7 @@ void writeSynccardsOld(ReportWriter& out, int cards)
                             : QStringLiteral("not supported");
             out.line(QStringLiteral("Input frequency : ") + input);
         }
+        // The card's selected input source names the signal it follows.
         out.line(QStringLiteral("Sync signal (none/video/TTL): ") +
                  out.text("synccard source d%02d", d).orError());
         const ReportText mode = out.text("synccard active_mode");
@@ -413,8 +415,8 @@ bool hasFixedDivisor(ReportWriter& out)
     const ReportText card = out.text("synccard synccard d01");
     if (!card.ok())
         return false;
-    const ReportText desc =
-        out.text("synccard model_desc %s", utf8(words(card.value).value(0)).constData());
+    const ReportText desc = out.text("synccard model_desc %s",
+                                     utf8(ReportWriter::words(card.value).value(0)).constData());
     return desc.ok() && desc.value.contains(QLatin1String(FixedDivisorCard), Qt::CaseInsensitive);
 }
 
@@ -460,8 +462,8 @@ void writeSynccardModes(ReportWriter& out, const ReportValue<int>& modes)
             continue;
         }
         const ReportText desc = out.text("synccard mode_desc %s", utf8(id.value).constData());
-        out.line(desc.ok() ? QStringLiteral("Mode description ") + id.value +
-                                 QStringLiteral(": ") + desc.unquoted()
+        out.line(desc.ok() ? QStringLiteral("Mode description ") + id.value + QStringLiteral(": ") +
+                                 desc.unquoted()
                            : QStringLiteral("Mode description: ") + desc.orError());
     }
     out.line(QStringLiteral("Synccard d01 max output delay: ") +
@@ -489,15 +491,14 @@ void writeSynccardChannels(ReportWriter& out)
     out.line(QStringLiteral("Channels of synccard d01:"));
     out.line(rule(25));
     const ReportValue<int> count = out.integer("synccard number_of_channels d01");
-    out.line(QStringLiteral("Number: ") +
-             countText(count));
+    out.line(QStringLiteral("Number: ") + countText(count));
     out.line(QStringLiteral("Channel | Delay [ms] | Active during idle"));
     out.line(QStringLiteral("--------|------------|-------------------"));
     for (int ch = 1; count.ok() && ch <= count.value; ++ch) {
         const ReportValue<double> delay = out.number("synccard output_delay d01 ch%2.2d", ch);
         const ReportText idle = out.text("synccard output_during_idle d01 ch%2.2d", ch);
-        const QString delayText =
-            delay.ok() ? general(delay.value) : QStringLiteral("error ") + QString::number(delay.rc);
+        const QString delayText = delay.ok() ? general(delay.value)
+                                             : QStringLiteral("error ") + QString::number(delay.rc);
         out.line((QStringLiteral("ch") + ReportWriter::twoDigits(ch)).leftJustified(8) +
                  QStringLiteral("| ") + ReportWriter::field(delayText, 10) + QStringLiteral(" | ") +
                  idle.orElse(QStringLiteral("error")));
@@ -515,17 +516,18 @@ QString cameraRow(int cam, const QString& text)
 
 void writeStaticCameras(ReportWriter& out, int cameras)
 {
-    tableHead(out, QStringLiteral("Select static cameras:"), 22,
-              QStringLiteral("Camera          | Status          | Model           | Serial         "),
-              QStringLiteral("----------------|-----------------|-----------------|----------------"));
+    tableHead(
+        out, QStringLiteral("Select static cameras:"), 22,
+        QStringLiteral("Camera          | Status          | Model           | Serial         "),
+        QStringLiteral("----------------|-----------------|-----------------|----------------"));
     const int w = CameraCutWidth;
     for (int cam = 1; cam <= cameras; ++cam) {
         // The raw form keeps this table readable on controllers whose
         // parameter answers for cameras carry extra words.
         const ReportText ident = out.command(-1, "orvane2 get camera camera c%02d", cam);
-        const QStringList identWords = words(ident.value);
-        const bool identOk = ident.ok() && identWords.size() >= 7 &&
-                             identWords.at(1) == QLatin1String("set");
+        const QStringList identWords = ReportWriter::words(ident.value);
+        const bool identOk =
+            ident.ok() && identWords.size() >= 7 && identWords.at(1) == QLatin1String("set");
         if (!identOk) {
             out.line(QStringLiteral("Camera model/serial: ") +
                      errorText(ident.ok() ? ReportCommandRefused : ident.rc));
@@ -533,9 +535,9 @@ void writeStaticCameras(ReportWriter& out, int cameras)
         }
         const QString type = identWords.at(5);
         const QString serial = identWords.at(6);
-        const ReportText desc = out.command(-1, "orvane2 get camera model_desc %s",
-                                            utf8(type).constData());
-        const QStringList descWords = words(desc.value);
+        const ReportText desc =
+            out.command(-1, "orvane2 get camera model_desc %s", utf8(type).constData());
+        const QStringList descWords = ReportWriter::words(desc.value);
         QString model;
         if (desc.ok() && descWords.value(1) == QLatin1String("set"))
             model = ReportWriter::removeQuotes(desc.value.section(QLatin1Char(' '), 5));
@@ -544,8 +546,8 @@ void writeStaticCameras(ReportWriter& out, int cameras)
             out.line(QStringLiteral("Camera fixed: ") + fixed.orError());
             continue;
         }
-        const QString status =
-            fixed.value == QLatin1String("yes") ? QStringLiteral("static") : QStringLiteral("moved");
+        const QString status = fixed.value == QLatin1String("yes") ? QStringLiteral("static")
+                                                                   : QStringLiteral("moved");
         out.line(cut(cameraName(cam), w) + QStringLiteral("| ") + cut(status, w) +
                  QStringLiteral("| ") + cut(model, w) + QStringLiteral("| ") + serial.left(w));
     }
@@ -577,8 +579,8 @@ void writeReference(ReportWriter& out, int cameras)
         if (!reference.ok())
             out.line(cameraRow(cam, reference.orError()));
         else if (pose.parse(reference.value))
-            out.line(cameraRow(cam, pose.position().leftJustified(36) + QStringLiteral("| ") +
-                                        pose.rotation()));
+            out.line(cameraRow(
+                cam, pose.position().leftJustified(36) + QStringLiteral("| ") + pose.rotation()));
         else
             out.line(cameraRow(cam, reference.value));
     }
@@ -613,7 +615,7 @@ void writeResiduals(ReportWriter& out)
                          ident.orError());
                 continue;
             }
-            const QStringList parts = words(ident.value);
+            const QStringList parts = ReportWriter::words(ident.value);
             const ReportText desc =
                 out.text("camera model_desc %s", utf8(parts.value(0)).constData());
             if (!desc.ok()) {
@@ -630,8 +632,8 @@ void writeResiduals(ReportWriter& out)
             out.line(QStringLiteral("Last room calibration camera residual: ") + errorText(rc));
             continue;
         }
-        out.line(row + QStringLiteral("| ") + cut(general(residual[0]), 16) +
-                 QStringLiteral("| ") + general(residual[1]));
+        out.line(row + QStringLiteral("| ") + cut(general(residual[0]), 16) + QStringLiteral("| ") +
+                 general(residual[1]));
     }
     out.emptyLine();
 }
@@ -642,8 +644,7 @@ void writeMissingCameras(ReportWriter& out)
     out.line(QStringLiteral("Missing cameras of actual room calibration:"));
     out.line(rule(43));
     const ReportValue<int> count = out.integer("tracking number_of_missing_cameras");
-    out.line(QStringLiteral("Number of missing cameras: ") +
-             countText(count));
+    out.line(QStringLiteral("Number of missing cameras: ") + countText(count));
     out.line(rule(header.size()));
     out.line(header);
     out.line(QStringLiteral("---------|----------------|----------------"));
@@ -653,7 +654,7 @@ void writeMissingCameras(ReportWriter& out)
             out.line(missing.orError());
             continue;
         }
-        const QStringList parts = words(missing.value);
+        const QStringList parts = ReportWriter::words(missing.value);
         out.line(cut(parts.value(0), 9) + QStringLiteral("| ") + cut(parts.value(1), 15) +
                  QStringLiteral("| ") + parts.value(2).left(15));
     }
@@ -723,8 +724,7 @@ void ExportConfiguration::exportSynccardSettings()
     if (!m_out.requireProtocol(0, 8))
         return;
     const ReportValue<int> cards = m_out.integer("synccard number_of_synccards");
-    m_out.line(QStringLiteral("Number of sync-cards: ") +
-               countText(cards));
+    m_out.line(QStringLiteral("Number of sync-cards: ") + countText(cards));
     const int cardCount = cards.orElse(0);
     if (!since(m_out, SynccardSourcesSince)) {
         writeSynccardsOld(m_out, cardCount);
@@ -735,8 +735,7 @@ void ExportConfiguration::exportSynccardSettings()
         return;
     }
     const ReportValue<int> modes = m_out.integer("synccard number_of_modes");
-    m_out.line(QStringLiteral("Number of modes   : ") +
-               countText(modes));
+    m_out.line(QStringLiteral("Number of modes   : ") + countText(modes));
     m_out.emptyLine();
     writeSynccardSources(m_out);
     writeSynccardModes(m_out, modes);
@@ -779,9 +778,9 @@ void ExportConfiguration::exportRoomCalibration()
     const int cameraCount = cameras.orElse(0);
     const ReportText type = m_out.text("roomcal type");
     const bool recalibration = type.ok() && type.value == QLatin1String("wand_no_angle");
-    m_out.line(QStringLiteral("Re-calibration: ") +
-               (!type.ok() ? type.orError()
-                           : recalibration ? QStringLiteral("yes") : QStringLiteral("no")));
+    m_out.line(QStringLiteral("Re-calibration: ") + (!type.ok()      ? type.orError()
+                                                     : recalibration ? QStringLiteral("yes")
+                                                                     : QStringLiteral("no")));
     if (!cameras.ok())
         m_out.line(QStringLiteral("Number of cameras: ") + errorText(cameras.rc));
     if (recalibration) {
@@ -829,15 +828,15 @@ void ExportConfiguration::exportRoomAdjustment()
         return;
     m_out.line(QStringLiteral("Zero point offset:"));
     m_out.line(rule(18));
-    writeThreeValues(m_out, "tracking extra_translation",
-                     {QStringLiteral("x [mm]: "), QStringLiteral("y [mm]: "),
-                      QStringLiteral("z [mm]: ")});
+    writeThreeValues(
+        m_out, "tracking extra_translation",
+        {QStringLiteral("x [mm]: "), QStringLiteral("y [mm]: "), QStringLiteral("z [mm]: ")});
     m_out.emptyLine();
     m_out.line(QStringLiteral("Rotation angles:"));
     m_out.line(rule(26));
-    writeThreeValues(m_out, "tracking extra_rotation",
-                     {QStringLiteral("rx [deg]: "), QStringLiteral("ry [deg]: "),
-                      QStringLiteral("rz [deg]: ")});
+    writeThreeValues(
+        m_out, "tracking extra_rotation",
+        {QStringLiteral("rx [deg]: "), QStringLiteral("ry [deg]: "), QStringLiteral("rz [deg]: ")});
     m_out.emptyLine();
     m_out.line(QStringLiteral("Scaling (+/- 5%):"));
     m_out.line(rule(17));
@@ -871,8 +870,8 @@ void ExportConfiguration::exportRoomAdjustment()
             continue;
         }
         positions << cut(ReportWriter::fixed(pose.values[0], 0, 1), 16) + QStringLiteral("| ") +
-                         cut(ReportWriter::fixed(pose.values[1], 0, 1), 16) +
-                         QStringLiteral("| ") + ReportWriter::fixed(pose.values[2], 0, 1);
+                         cut(ReportWriter::fixed(pose.values[1], 0, 1), 16) + QStringLiteral("| ") +
+                         ReportWriter::fixed(pose.values[2], 0, 1);
         rotations << pose.rotation();
     }
 

@@ -12,8 +12,6 @@ namespace {
 constexpr int DongleLabelWidth = 25;
 constexpr int RadioLabelWidth = 7;
 
-
-
 // "label: value" or "label: Error <code>".
 void valueLine(ReportWriter& out, const QString& label, const ReportText& answer)
 {
@@ -23,7 +21,7 @@ void valueLine(ReportWriter& out, const QString& label, const ReportText& answer
 // Three numbers of an answer as "x = .. [mm], y = .. [mm], z = .. [mm]".
 bool coordinates(const ReportText& answer, QString* text)
 {
-    const QStringList parts = words(answer.value);
+    const QStringList parts = ReportWriter::words(answer.value);
     if (!answer.ok() || parts.size() != 3)
         return false;
     *text = QStringLiteral("x = ") + parts.at(0) + QStringLiteral(" [mm], y = ") + parts.at(1) +
@@ -45,11 +43,13 @@ QString wandDescription(ReportWriter& out, const QString& device)
         return out.text("qorwpan device_model_desc %s", id.vendorModel().constData())
             .unquotedOr(errorText(-32));
     // One word names the controller port a wired device hangs on.
-    if (device != QLatin1String("none") && words(device).size() == 1)
+    if (device != QLatin1String("none") && ReportWriter::words(device).size() == 1)
         return QStringLiteral("wired");
     return QString();
 }
 
+// The sync group and flash columns are value " / " maximum, the sync group
+// padded to its header column.
 void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
 {
     tableHead(out, QStringLiteral("Selected Wavewands:"), 20,
@@ -68,9 +68,8 @@ void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
                       cut(description, 17).leftJustified(18) + QStringLiteral("| ") +
                       cut(hasParam.orError(), 9).leftJustified(10) + QStringLiteral("| ");
         if (hasParam.ok() && hasParam.value == QLatin1String("yes")) {
-            const QString groups =
-                pairText(out.text("wavewand target_sync_groups b%02d", b),
-                         out.text("wavewand target_max_sync_groups b%02d", b));
+            const QString groups = pairText(out.text("wavewand target_sync_groups b%02d", b),
+                                            out.text("wavewand target_max_sync_groups b%02d", b));
             const QString flash =
                 pairText(out.text("wavewand target_flash_intensity b%02d", b),
                          out.text("wavewand target_max_flash_intensity b%02d", b));
@@ -81,6 +80,8 @@ void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
     out.emptyLine();
 }
 
+// The radio devices an interaction device may use, one line each; the
+// device number takes two places.
 void writeAvailableWavewands(ReportWriter& out)
 {
     out.line(QStringLiteral("Available Wavewands:"));
@@ -99,8 +100,8 @@ void writeAvailableWavewands(ReportWriter& out)
                      QString::number(device.ok() ? -33 : device.rc));
             continue;
         }
-        const ReportText desc =
-            out.text("qorwpan device_model_desc %s %s", id.vendor.constData(), id.model.constData());
+        const ReportText desc = out.text("qorwpan device_model_desc %s %s", id.vendor.constData(),
+                                         id.model.constData());
         out.line(QStringLiteral("Device") + ReportWriter::field(d, 2) + QStringLiteral(": ") +
                  QString::fromUtf8(id.model) + QStringLiteral(" (") +
                  desc.unquotedOr(desc.orError()) + QStringLiteral("), SN ") +
@@ -142,9 +143,10 @@ void writeSelectedHands(ReportWriter& out, const ReportValue<int>& hands)
         else if (geometryId.value == QLatin1String("none"))
             geometry = geometryId.value;
         else
-            geometry = out.text("fingertracking hand_geometry_desc %s",
-                                utf8(geometryId.value).constData())
-                           .unquotedOr(errorText(-32));
+            geometry =
+                out.text("fingertracking hand_geometry_desc %s", utf8(geometryId.value).constData())
+                    .unquotedOr(errorText(-32));
+        // Asked for the hand's body, so that hands without a glove show theirs too.
         const ReportText gain = out.text("fingertracking tactile_feedback_gain b%02d", b);
         out.line(ReportWriter::field(QStringLiteral("H") + QString::number(b), 8) +
                  QStringLiteral("| ") + ReportWriter::field(name, 37) + QStringLiteral("| ") +
@@ -161,7 +163,7 @@ QList<int> fingerMarkerCounts(const ReportText& answer, bool* ok)
 {
     QList<int> counts;
     *ok = answer.ok();
-    for (const QString& w : words(answer.value)) {
+    for (const QString& w : ReportWriter::words(answer.value)) {
         bool good = false;
         counts << w.toInt(&good);
         *ok = *ok && good;
@@ -175,8 +177,8 @@ void writeFinger(ReportWriter& out, const QByteArray& geometry, int f, int marke
     out.line(QStringLiteral("Number of finger marker ") + finger + QStringLiteral(" = ") +
              QString::number(markers));
     for (int m = 1; m <= markers; ++m) {
-        const ReportText marker = out.text("fingertracking finger_marker %s f%d m%2.2d",
-                                           geometry.constData(), f, m);
+        const ReportText marker =
+            out.text("fingertracking finger_marker %s f%d m%2.2d", geometry.constData(), f, m);
         QString xyz;
         if (coordinates(marker, &xyz))
             out.line(QStringLiteral("Coordinates of ") + finger + QStringLiteral(" marker") +
@@ -191,10 +193,10 @@ void writeFinger(ReportWriter& out, const QByteArray& geometry, int f, int marke
                          : QStringLiteral("Collisions radius of finger: ") + radius.orError());
     const ReportText phalanges =
         out.text("fingertracking length_of_phalanges %s f%d", geometry.constData(), f);
-    out.line(phalanges.ok() ? QStringLiteral("Length of phalanges of ") + finger +
-                                  QStringLiteral(" [mm]: ") + phalanges.value
-                            : QStringLiteral("Length of phalanges of finger: ") +
-                                  phalanges.orError());
+    out.line(phalanges.ok()
+                 ? QStringLiteral("Length of phalanges of ") + finger + QStringLiteral(" [mm]: ") +
+                       phalanges.value
+                 : QStringLiteral("Length of phalanges of finger: ") + phalanges.orError());
     const ReportText joint =
         out.text("fingertracking location_of_joint %s f%d", geometry.constData(), f);
     QString xyz;
@@ -234,7 +236,8 @@ QString writeHandGeometry(ReportWriter& out, int t)
             out.text("fingertracking hand_marker %s m%2.2d", g.constData(), m);
         QString xyz;
         if (coordinates(marker, &xyz))
-            out.line(QStringLiteral("Hand marker") + QString::number(m) + QStringLiteral(": ") + xyz);
+            out.line(QStringLiteral("Hand marker") + QString::number(m) + QStringLiteral(": ") +
+                     xyz);
         else
             out.line(QStringLiteral("Coordinates of hand marker: ") + coordinateError(marker));
     }
@@ -286,8 +289,8 @@ void writeThimbleSets(ReportWriter& out)
             out.line(QStringLiteral("Number of thimble set marker ") + finger +
                      QStringLiteral(" = ") + QString::number(counts.at(f - 1)));
             for (int m = 1; m <= counts.at(f - 1); ++m) {
-                const ReportText marker = out.text("fingertracking thimble_set_marker %s f%d m%2.2d",
-                                                   s.constData(), f, m);
+                const ReportText marker = out.text(
+                    "fingertracking thimble_set_marker %s f%d m%2.2d", s.constData(), f, m);
                 QString xyz;
                 if (coordinates(marker, &xyz))
                     out.line(QStringLiteral("Coordinates of ") + finger +
@@ -332,8 +335,8 @@ void writeAssignments(ReportWriter& out, const ReportValue<int>& hands,
 // The parameter words of one device family: "inertial transceiver", ...
 struct DeviceFamily
 {
-    const char* prefix;      // "inertial" or "qorwpan"
-    const char* kind;        // "transceiver", "sensor" or "device"
+    const char* prefix;  // "inertial" or "qorwpan"
+    const char* kind;    // "transceiver", "sensor" or "device"
     int labelWidth;
 };
 
@@ -347,8 +350,7 @@ bool writeDeviceIdentity(ReportWriter& out, const DeviceFamily& family, int d, D
                          bool separateDescriptions)
 {
     const int w = family.labelWidth;
-    const ReportText answer =
-        out.text("%s d%02d", familyParameter(family, "").constData(), d);
+    const ReportText answer = out.text("%s d%02d", familyParameter(family, "").constData(), d);
     if (!answer.ok() || !id->parse(answer.value)) {
         out.labelled(QStringLiteral("Vendor/model/serial"), w,
                      answer.ok() ? answer.value : answer.orError());
@@ -377,9 +379,9 @@ bool writeDeviceIdentity(ReportWriter& out, const DeviceFamily& family, int d, D
 void deviceValue(ReportWriter& out, const DeviceFamily& family, const DeviceId& id,
                  const QString& label, const char* suffix)
 {
-    out.labelled(label, family.labelWidth,
-                 out.text("%s %s", familyParameter(family, suffix).constData(),
-                          id.all().constData()));
+    out.labelled(
+        label, family.labelWidth,
+        out.text("%s %s", familyParameter(family, suffix).constData(), id.all().constData()));
 }
 
 void deviceValueOf(ReportWriter& out, const DeviceFamily& family, const DeviceId& id,
@@ -392,8 +394,7 @@ void deviceValueOf(ReportWriter& out, const DeviceFamily& family, const DeviceId
 // "<title> <n>:" with its rule, identity and the family's further values.
 template <typename Extra>
 void writeDeviceBlocks(ReportWriter& out, const DeviceFamily& family, int count,
-                       const QString& title, int ruleLength, bool separateDescriptions,
-                       Extra extra)
+                       const QString& title, int ruleLength, bool separateDescriptions, Extra extra)
 {
     for (int d = 1; d <= count; ++d) {
         out.line(title + QLatin1Char(' ') + QString::number(d) + QLatin1Char(':'));
@@ -431,7 +432,8 @@ void ExportConfiguration::exportWavewandSettings()
     valueLine(m_out, QStringLiteral("Use old output format"), m_out.text("wavewand output_6df"));
     valueLine(m_out, QStringLiteral("Multi user function available"),
               m_out.text("wavewand multiuser_available"));
-    valueLine(m_out, QStringLiteral("Multi user function active"), m_out.text("wavewand multiuser"));
+    valueLine(m_out, QStringLiteral("Multi user function active"),
+              m_out.text("wavewand multiuser"));
     if (m_out.protocolAtLeast(0, 13)) {
         valueLine(m_out, QStringLiteral("Multi user head targets available"),
                   m_out.text("wavewand multiuser_with_head_available"));
@@ -472,10 +474,12 @@ void ExportConfiguration::exportTactileSettings()
     m_out.line(QStringLiteral("Available: ") + yesNoText(available));
     if (!available.ok() || !available.value)
         return;
-    m_out.line(QStringLiteral("Enabled: ") + yesNoText(m_out.yesNo("fingertracking tactile_enabled")));
+    m_out.line(QStringLiteral("Enabled: ") +
+               yesNoText(m_out.yesNo("fingertracking tactile_enabled")));
     const ReportValue<int> count = m_out.integer("fingertracking number_of_tactile_devices");
-    m_out.line(count.ok() ? QStringLiteral("Number of tactile devices:") + QString::number(count.value)
-                          : QStringLiteral("Number of tactile devices: ") + errorText(count.rc));
+    m_out.line(count.ok()
+                   ? QStringLiteral("Number of tactile devices:") + QString::number(count.value)
+                   : QStringLiteral("Number of tactile devices: ") + errorText(count.rc));
     m_out.emptyLine();
     for (int d = 1; count.ok() && d <= count.value; ++d) {
         const ReportText device = m_out.text("fingertracking tactile_device d%02d", d);
@@ -493,10 +497,10 @@ void ExportConfiguration::exportTactileSettings()
         m_out.line(QStringLiteral("Model description: ") +
                    desc.unquotedOr(QStringLiteral("Error")));
         m_out.line(QStringLiteral("Serial           : ") + QString::fromUtf8(id.serial));
-        m_out.line(QStringLiteral("Assigned body: ") +
-                   m_out.text("fingertracking body_of_tactile_device qorwpan %s",
-                              id.all().constData())
-                       .orError());
+        m_out.line(
+            QStringLiteral("Assigned body: ") +
+            m_out.text("fingertracking body_of_tactile_device qorwpan %s", id.all().constData())
+                .orError());
         m_out.emptyLine();
     }
 }
@@ -571,7 +575,7 @@ void ExportConfiguration::exportQorRadioInfo()
     if (!available.ok() || available.value != QLatin1String("yes"))
         return;
     const ReportText radio = m_out.text("qorwpan radio");
-    const QStringList radioWords = words(radio.value);
+    const QStringList radioWords = ReportWriter::words(radio.value);
     if (radio.ok() && radioWords.size() == 2) {
         m_out.line(QStringLiteral("Channel  : ") + radioWords.at(0));
         m_out.line(QStringLiteral("PAN-ID   : ") + radioWords.at(1));
@@ -584,13 +588,12 @@ void ExportConfiguration::exportQorRadioInfo()
     const ReportValue<int> transceiverCount = m_out.integer("qorwpan number_of_transceivers");
     m_out.line(QStringLiteral("Number of transceivers: ") + countText(transceiverCount));
     m_out.emptyLine();
-    writeDeviceBlocks(m_out, transceivers, transceiverCount.orElse(0),
-                      QStringLiteral("Transceiver"), 14, false, [&](const DeviceId& id) {
-                          deviceValue(m_out, transceivers, id, QStringLiteral("Version"),
-                                      "_version");
-                          deviceValue(m_out, transceivers, id, QStringLiteral("Present"),
-                                      "_present");
-                      });
+    writeDeviceBlocks(
+        m_out, transceivers, transceiverCount.orElse(0), QStringLiteral("Transceiver"), 14, false,
+        [&](const DeviceId& id) {
+            deviceValue(m_out, transceivers, id, QStringLiteral("Version"), "_version");
+            deviceValue(m_out, transceivers, id, QStringLiteral("Present"), "_present");
+        });
 
     const DeviceFamily devices{"qorwpan", "device", RadioLabelWidth};
     const ReportValue<int> deviceCount = m_out.integer("qorwpan number_of_devices");

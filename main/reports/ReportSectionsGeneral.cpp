@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "CameraPose.h"
+#include "ReportFormat.h"
 
 namespace {
 
@@ -78,21 +79,21 @@ void ExportConfiguration::exportSystemOverview()
 void ExportConfiguration::writeSummaryLines(QString* coordinateType)
 {
     const QString error = QStringLiteral("Error");
-    const QString host = m_out.text("system hostname").orElse(error);
-    const QString serial = controllerSerial().orElse(error);
-    const QString version = m_out.text("system version").orElse(error);
+    const QString host = m_out.text("system hostname").displayOr(error);
+    const QString serial = controllerSerial().displayOr(error);
+    const QString version = m_out.text("system version").displayOr(error);
     m_out.line(QStringLiteral("Controller      : %1, S/N %2, %3").arg(host, serial, version));
     m_out.line(QStringLiteral("Network         :") + summaryNetwork());
     m_out.line(QStringLiteral("Sync            : ") + summarySync());
 
     const ReportText type = m_out.text("roomcal coordinate_type");
-    *coordinateType = type.orElse(QStringLiteral("error"));
-    const QString date = m_out.text("roomcal last_date").orElse(QStringLiteral("error"));
+    *coordinateType = type.displayOr(QStringLiteral("error"));
+    const QString date = m_out.text("roomcal last_date").displayOr(QStringLiteral("error"));
     m_out.line(QStringLiteral("Calibration     : %1 mode; %2").arg(*coordinateType, date));
 
     if (m_out.protocolAtLeast(1, 24))
         m_out.line(QStringLiteral("Reference target: ") +
-                   m_out.text("tracking reference").orElse(QStringLiteral("none")).toUpper());
+                   m_out.text("tracking reference").displayOr(QStringLiteral("none")).toUpper());
 }
 
 // The text after "Network         :", with its leading blank.
@@ -139,10 +140,10 @@ QString ExportConfiguration::summarySync()
     const ReportText source = m_out.text("synccard source d01");
     if (source.ok() && source.value == QLatin1String("internal"))
         return QStringLiteral("direct settings; internal generated signal with %1 [Hz] ")
-            .arg(m_out.text("synccard internal_frequency d01").orElse(QStringLiteral("0.0")));
+            .arg(m_out.text("synccard internal_frequency d01").displayOr(QStringLiteral("0.0")));
     return QStringLiteral("direct settings; external %1 signal; divisor for external signal = %2")
-        .arg(source.orElse(QStringLiteral("Error")),
-             m_out.text("synccard external_divisor d01").orElse(QStringLiteral("1")));
+        .arg(source.displayOr(QStringLiteral("Error")),
+             m_out.text("synccard external_divisor d01").displayOr(QStringLiteral("1")));
 }
 
 void ExportConfiguration::writeCameraTable(const QString& coordinateType)
@@ -295,8 +296,7 @@ QString ExportConfiguration::bodyCalibrationStatus(const char* type, int body, b
             const QByteArray key = sensor.value.toUtf8();
             const ReportValue<bool> handEye =
                 m_out.yesNo("inertial sensor_handeye %s", key.constData());
-            status +=
-                handEye.orElse(false) ? QStringLiteral(", Full") : QStringLiteral(", Optical");
+            status = reportformat::withInertialState(status, handEye.orElse(false));
         }
     }
     return status;
@@ -337,14 +337,14 @@ void ExportConfiguration::exportConfigurationInfo()
                m_out.text("config owner").displayOr(unknown));
     if (m_out.protocolAtLeast(1, 9)) {
         m_out.line(QStringLiteral("Configuration has password : ") +
-                   m_out.text("config has_password").orElse(unknown));
+                   m_out.text("config has_password").displayOr(unknown));
         m_out.line(QStringLiteral("Configuration is changeable: ") +
-                   m_out.text("config is_changeable").orElse(unknown));
+                   m_out.text("config is_changeable").displayOr(unknown));
     }
     if (m_out.protocolAtLeast(1, 27)) {
         m_out.emptyLine();
         m_out.line(QStringLiteral("Free Configuration Space   : ") +
-                   m_out.text("config free_space").orElse(unknown));
+                   m_out.text("config free_space").displayOr(unknown));
     }
     m_out.emptyLine();
 }

@@ -24,13 +24,11 @@ const char* const MonitorChannel = "chmon";
 // Numbered output channels are listed while the controller knows them.
 constexpr int MaxOutputChannels = 32;
 
-
 // label + answer, or label + "Error <code>".
 void answerLine(ReportWriter& out, const QString& label, const ReportText& answer)
 {
     out.line(label + answer.orError());
 }
-
 
 bool measurementToolsAvailable(ReportWriter& out)
 {
@@ -96,10 +94,11 @@ void writeStandardTable(ReportWriter& out)
         out.requireProtocol(1, 12);
         return;
     }
-    tableStart(out, QStringLiteral("Standard"),
-               QStringLiteral("ID   | Active  | Name                     | Model                       "
-                              "| Device ID    | Calibration     | Filter            "),
-               {5, 9, 26, 29, 14, 17, 19});
+    tableStart(
+        out, QStringLiteral("Standard"),
+        QStringLiteral("ID   | Active  | Name                     | Model                       "
+                       "| Device ID    | Calibration     | Filter            "),
+        {5, 9, 26, 29, 14, 17, 19});
     const ReportValue<int> count = tableCount(out, "body number_of_bodies %s", Standard);
     const bool inertial = out.yesNo("inertial available").orElse(false);
     for (int b = 1; count.ok() && b <= count.value; ++b) {
@@ -119,15 +118,16 @@ void writeStandardTable(ReportWriter& out)
                 device = QString::fromUtf8(id.serial);
                 model = out.text("inertial sensor_model_desc %s", id.vendorModel().constData())
                             .unquotedOr(errorText(-32));
-                handEye = out.yesNo("inertial sensor_handeye %s", id.all().constData())
-                              .orElse(false);
+                handEye =
+                    out.yesNo("inertial sensor_handeye %s", id.all().constData()).orElse(false);
             }
         }
         QString calibration = calibrationText(out, Standard, b, QStringLiteral("Target Library"));
         if (hasSensor)
             calibration = withInertialState(calibration, handEye);
-        out.line(ReportWriter::field(b, 4) + QStringLiteral(" | ") + ReportWriter::field(active, 7) +
-                 QStringLiteral(" | ") + ReportWriter::field(name, 24) + QStringLiteral(" | ") +
+        out.line(ReportWriter::field(b, 4) + QStringLiteral(" | ") +
+                 ReportWriter::field(active, 7) + QStringLiteral(" | ") +
+                 ReportWriter::field(name, 24) + QStringLiteral(" | ") +
                  ReportWriter::field(model, 27) + QStringLiteral(" | ") +
                  ReportWriter::field(device, 12) + QStringLiteral(" | ") +
                  ReportWriter::field(calibration, 15) + QStringLiteral(" | ") +
@@ -141,8 +141,8 @@ void writeStandardTable(ReportWriter& out)
 // ("wavewand1").
 struct WandDevice
 {
-    QString text;         // the answer, or its error
-    QString model;        // description of the device
+    QString text;   // the answer, or its error
+    QString model;  // description of the device
     QString serialOrPort;
 };
 
@@ -160,7 +160,8 @@ WandDevice wandDevice(ReportWriter& out, int body)
         wand.model = out.text("qorwpan device_model_desc %s", id.vendorModel().constData())
                          .unquotedOr(errorText(-32));
         wand.serialOrPort = QString::fromUtf8(id.serial);
-    } else if (device.value != QLatin1String("none") && words(device.value).size() == 1) {
+    } else if (device.value != QLatin1String("none") &&
+               ReportWriter::words(device.value).size() == 1) {
         // A wired device has no radio description; its port is its name.
         wand.model = QStringLiteral("wired");
         wand.serialOrPort = device.value;
@@ -224,16 +225,15 @@ void writeMeasurementReferenceTable(ReportWriter& out)
     tableStart(out, QStringLiteral("Maesurement Tool Reference"),
                QStringLiteral("ID   | Active | Name                     | Calibration     "),
                {5, 8, 26, 17});
-    const ReportValue<int> count = tableCount(out, "body number_of_bodies %s",
-                                              MeasurementToolReference);
+    const ReportValue<int> count =
+        tableCount(out, "body number_of_bodies %s", MeasurementToolReference);
     for (int b = 1; count.ok() && b <= count.value; ++b) {
-        const QString active =
-            out.text("body active measurementtool_reference b%02d", b).orError();
-        const QString name = out.text("body desc measurementtool_reference b%02d", b)
-                                 .unquotedOr(errorText(-32));
+        const QString active = out.text("body active measurementtool_reference b%02d", b).orError();
+        const QString name =
+            out.text("body desc measurementtool_reference b%02d", b).unquotedOr(errorText(-32));
         const ReportValue<bool> calibrated =
             out.yesNo("body calibrated measurementtool_reference b%02d", b);
-        const QString calibration = !calibrated.ok() ? errorText(calibrated.rc)
+        const QString calibration = !calibrated.ok()   ? errorText(calibrated.rc)
                                     : calibrated.value ? QStringLiteral("Custom")
                                                        : QStringLiteral("not calibrated");
         out.line(ReportWriter::field(QStringLiteral("MR") + QString::number(b), 4) +
@@ -255,12 +255,12 @@ void writeHandTable(ReportWriter& out)
         const QString active = out.text("body active fingertracking b%02d", b).orError();
         const QString name =
             out.text("body desc fingertracking b%02d", b).unquotedOr(errorText(-32));
-        out.line(ReportWriter::field(QStringLiteral("H") + QString::number(b), 5) +
-                 QStringLiteral(" | ") + ReportWriter::field(active, 7) + QStringLiteral(" | ") +
-                 ReportWriter::field(name, 37) + QStringLiteral(" | ") +
-                 ReportWriter::field(
-                     calibrationText(out, Fingertracking, b, QStringLiteral("Target library")),
-                     15));
+        out.line(
+            ReportWriter::field(QStringLiteral("H") + QString::number(b), 5) +
+            QStringLiteral(" | ") + ReportWriter::field(active, 7) + QStringLiteral(" | ") +
+            ReportWriter::field(name, 37) + QStringLiteral(" | ") +
+            ReportWriter::field(
+                calibrationText(out, Fingertracking, b, QStringLiteral("Target library")), 15));
     }
     out.emptyLine();
 }
@@ -276,7 +276,12 @@ bool isFiveDofType(const QString& targetType)
 // The marker geometry follows from the body's target type: a 5DOF body's
 // markers carry their emission direction, a 5DOF cylinder body's markers
 // their cylinder axis and size; every other marker is a plain point.
-enum class MarkerKind { Plain, Emission, Cylinder };
+enum class MarkerKind
+{
+    Plain,
+    Emission,
+    Cylinder
+};
 
 MarkerKind markerKindOf(const QString& targetType)
 {
@@ -343,7 +348,7 @@ void writeBodyFile(ReportWriter& out, const char* type, int body, const ReportTe
 void writeFixedAngles(ReportWriter& out, int body)
 {
     const ReportText answer = out.text("standard fixed_angle b%02d", body);
-    const QStringList parts = words(answer.value);
+    const QStringList parts = ReportWriter::words(answer.value);
     bool ok = answer.ok() && parts.size() == 6;
     double angles[3] = {};
     for (int i = 0; ok && i < 3; ++i)
@@ -382,6 +387,8 @@ void describedFilterLine(ReportWriter& out, const QString& label, const ReportTe
     out.line(label + QStringLiteral(": ") + desc.unquotedOr(desc.orError()));
 }
 
+// Besides enabled, preset and strength a body's filter has a mode (one of
+// the controller's filter modes) and a prediction time in seconds.
 void write6DofFilter(ReportWriter& out, const char* type, int body)
 {
     const ReportText enabled = out.text("body filter6d_enabled %s b%02d", type, body);
@@ -399,6 +406,9 @@ void write6DofFilter(ReportWriter& out, const char* type, int body)
                     out.text("body filter6d_prediction %s b%02d", type, body));
 }
 
+// Per body a summary line
+//   "<type> bNN: [not ]cal., Description: <desc>, Number of marker: <n> marker"
+// and its marker file.
 void writeBodies(ReportWriter& out, const QList<BodyTypeCount>& types)
 {
     out.line(QStringLiteral("Bodies:"));
@@ -417,9 +427,9 @@ void writeBodies(ReportWriter& out, const QList<BodyTypeCount>& types)
             else
                 summary += (calibrated.value ? QString() : QStringLiteral("not ")) +
                            QStringLiteral("cal., ");
-            summary += QStringLiteral("Description: ") +
-                       (desc.ok() ? desc.unquoted()
-                                  : QStringLiteral("Error ") + QString::number(desc.rc));
+            summary +=
+                QStringLiteral("Description: ") +
+                (desc.ok() ? desc.unquoted() : QStringLiteral("Error ") + QString::number(desc.rc));
             summary += QStringLiteral(", Number of marker: ") +
                        (markers.ok() ? QString::number(markers.value) + QStringLiteral(" marker")
                                      : QStringLiteral("Error ") + QString::number(markers.rc));
@@ -446,7 +456,7 @@ void writeOutputChannel(ReportWriter& out, int ch, const ReportText& active, con
     } else if (net.value == QLatin1String("none")) {
         out.line(QStringLiteral("Send to / UDP port: none"));
     } else {
-        const QStringList parts = words(net.value);
+        const QStringList parts = ReportWriter::words(net.value);
         out.line(QStringLiteral("UDP/Multicast:     ") + parts.value(0));
         out.line(QStringLiteral("Send to:           ") + parts.value(1));
         out.line(QStringLiteral("Port:              ") + parts.value(2));
@@ -463,8 +473,7 @@ QString activeChannels(ReportWriter& out, const QString& type, int channels)
     if (type == QLatin1String(MonitorOutputType)) {
         // The 2-D monitor goes to the front-end's own monitoring channel,
         // never to a numbered one.
-        const ReportText mon =
-            out.text("output active %s %s", MonitorChannel, MonitorOutputType);
+        const ReportText mon = out.text("output active %s %s", MonitorChannel, MonitorOutputType);
         return QStringLiteral("monitor ") + mon.orError();
     }
     QStringList on;
@@ -479,6 +488,8 @@ QString activeChannels(ReportWriter& out, const QString& type, int channels)
     return on.isEmpty() ? QStringLiteral("none") : on.join(QLatin1Char(' '));
 }
 
+// One row per output type; the last column names the numbered channels that
+// send it.
 void writeOutputTypes(ReportWriter& out, int channels)
 {
     const ReportValue<int> count = out.integer("output number_of_types");
@@ -488,10 +499,12 @@ void writeOutputTypes(ReportWriter& out, int channels)
         return;
     }
     out.line(QStringLiteral("Number of types:   ") + QString::number(count.value));
-    out.line(QStringLiteral("Type           | Description                                       "
-                            "| Available  | Active "));
-    out.line(QStringLiteral("---------------|---------------------------------------------------"
-                            "|------------|--------"));
+    out.line(
+        QStringLiteral("Type           | Description                                       "
+                       "| Available  | Active "));
+    out.line(
+        QStringLiteral("---------------|---------------------------------------------------"
+                       "|------------|--------"));
     for (int t = 1; t <= count.value; ++t) {
         const ReportText type = out.text("output type t%02d", t);
         if (!type.ok()) {
@@ -567,7 +580,7 @@ void ExportConfiguration::exportTrackingSettings()
                    : QStringLiteral("6DOF filter prediction maximum: ") + predictionMax.orError());
 
     const ReportText axis = m_out.text("tracking axis_5dof_central");
-    const QStringList axisWords = words(axis.value);
+    const QStringList axisWords = ReportWriter::words(axis.value);
     if (axis.ok() && axisWords.size() == 3)
         m_out.line(QStringLiteral("Axis 5DOF central: x = ") + axisWords.at(0) +
                    QStringLiteral(" mm, y = ") + axisWords.at(1) + QStringLiteral(" mm, z = ") +
@@ -652,8 +665,7 @@ void ExportConfiguration::exportMeasurementToolSettings()
                               QString::number(maxTools.value)
                         : errorText(tools.ok() ? maxTools.rc : tools.rc)));
         const ReportValue<int> refs = m_out.integer("measurementtool number_of_references");
-        const ReportValue<int> maxRefs =
-            m_out.integer("measurementtool max_number_of_references");
+        const ReportValue<int> maxRefs = m_out.integer("measurementtool max_number_of_references");
         m_out.line(QStringLiteral("Number of references: ") +
                    (refs.ok() && maxRefs.ok()
                         ? QString::number(refs.value) + QStringLiteral(" / ") +
@@ -671,8 +683,8 @@ void ExportConfiguration::exportMeasurementToolSettings()
         const ReportValue<bool> tip = m_out.yesNo("measurementtool tip_calibrated b%2.2d", b);
         QString tipText = yesNoText(tip);
         if (tip.ok() && tip.value)
-            tipText += QLatin1Char(' ') +
-                       m_out.text("measurementtool tip_residual b%2.2d", b).orError();
+            tipText +=
+                QLatin1Char(' ') + m_out.text("measurementtool tip_residual b%2.2d", b).orError();
         m_out.line(QStringLiteral("Tip calibrated   : ") + tipText);
         m_out.emptyLine();
     }

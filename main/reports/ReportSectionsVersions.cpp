@@ -46,14 +46,14 @@ void ExportConfiguration::exportVersionInfo()
     if (!m_out.requireProtocol(0, 8))
         return;
     m_out.labelled(QStringLiteral("ORVANE3 Backend"), VersionLabelWidth,
-                   m_out.text("system version"));
+                   m_out.text("system version").displayOrError());
     const ReportText copyright = m_out.text("system version_copyright");
-    m_out.labelled(QStringLiteral("Copyright"), VersionLabelWidth,
-                   copyright.ok() ? copyright.display() : copyright.orError());
-    m_out.labelled(QStringLiteral("Controller Serial"), VersionLabelWidth, controllerSerial());
+    m_out.labelled(QStringLiteral("Copyright"), VersionLabelWidth, copyright.displayOrError());
+    m_out.labelled(QStringLiteral("Controller Serial"), VersionLabelWidth,
+                   controllerSerial().displayOrError());
     if (m_out.protocolAtLeast(0, 12))
         m_out.labelled(QStringLiteral("Date of Backend update"), VersionLabelWidth,
-                       m_out.text("system update_date"));
+                       m_out.text("system update_date").displayOrError());
     m_out.emptyLine();
 }
 
@@ -105,8 +105,8 @@ void ExportConfiguration::exportControllerSettings()
     m_out.emptyLine();
     m_out.line(QStringLiteral("General:"));
     m_out.line(QStringLiteral("--------"));
-    m_out.labelled(QStringLiteral("Hostname"), w, m_out.text("system hostname"));
-    m_out.labelled(QStringLiteral("Domain"), w, m_out.text("system domainname"));
+    m_out.labelled(QStringLiteral("Hostname"), w, m_out.text("system hostname").displayOrError());
+    m_out.labelled(QStringLiteral("Domain"), w, m_out.text("system domainname").displayOrError());
 
     const ReportText net = m_out.text("system net");
     if (!net.ok()) {
@@ -123,7 +123,8 @@ void ExportConfiguration::exportControllerSettings()
         }
     }
     if (m_out.protocolAtLeast(0, 13))
-        m_out.labelled(QStringLiteral("Nameserver"), w, m_out.text("system nameserver"));
+        m_out.labelled(QStringLiteral("Nameserver"), w,
+                       m_out.text("system nameserver").displayOrError());
 
     m_out.emptyLine();
     m_out.line(QStringLiteral("Time:"));
@@ -144,12 +145,13 @@ void ExportConfiguration::writeTimeSettings()
     const ReportText time = m_out.text("system time");
     m_out.labelled(QStringLiteral("UTC time"), w,
                    time.ok() ? time.value + QStringLiteral(" [hh mm ss]") : time.orError());
-    m_out.labelled(QStringLiteral("NTP server"), w, m_out.text("system ntp_server"));
+    m_out.labelled(QStringLiteral("NTP server"), w,
+                   m_out.text("system ntp_server").displayOrError());
     writeServiceStatus(
         "system ntp_status", QStringLiteral("NTP active"),
         {QStringLiteral("Reachability        [% ]: "), QStringLiteral("Estimated precision [ms]: "),
          QStringLiteral("Jitter              [ms]: ")});
-    m_out.labelled(QStringLiteral("PTP server"), w, m_out.text("system ptp"));
+    m_out.labelled(QStringLiteral("PTP server"), w, m_out.text("system ptp").displayOrError());
     writeServiceStatus(
         "system ptp_status", QStringLiteral("PTP active"),
         {QStringLiteral("Port State              : "), QStringLiteral("Master                  : "),
@@ -205,16 +207,16 @@ void ExportConfiguration::exportCascadeInfo()
     if (!m_out.requireProtocol(1, 7))
         return;
     m_out.labelled(QStringLiteral("ZEC can be slave"), CascadeShortLabelWidth,
-                   m_out.text("system can_slave"));
+                   m_out.text("system can_slave").displayOrError());
     m_out.labelled(QStringLiteral("ZEC is slave"), CascadeShortLabelWidth,
-                   m_out.text("system slave"));
+                   m_out.text("system slave").displayOrError());
     const int w = CascadeLongLabelWidth;
     m_out.labelled(QStringLiteral("External proxy server port"), w,
-                   m_out.text("system slave_port"));
+                   m_out.text("system slave_port").displayOrError());
     m_out.labelled(QStringLiteral("Wake on LAN active for slaves"), w,
-                   m_out.text("cascade wol_slaves"));
+                   m_out.text("cascade wol_slaves").displayOrError());
     m_out.labelled(QStringLiteral("Look for slaves in the LAN"), w,
-                   m_out.text("cascade scan_slaves_lan"));
+                   m_out.text("cascade scan_slaves_lan").displayOrError());
     const ReportValue<int> count = m_out.integer("cascade number_of_connected_slaves");
     m_out.labelled(QStringLiteral("Number of connected slaves"), w,
                    count.ok() ? QString::number(count.value)
@@ -226,12 +228,13 @@ void ExportConfiguration::exportCascadeInfo()
         m_out.line(QStringLiteral("Slave ") + QString::number(s) + QLatin1Char(':'));
         m_out.line(QStringLiteral("--------"));
         const ReportText address = m_out.text("cascade connected_slave d%02d", s);
-        m_out.labelled(QStringLiteral("IP address"), sw, address);
+        m_out.labelled(QStringLiteral("IP address"), sw, address.displayOrError());
         if (!address.ok())
             continue;  // the address is the key of every further query
         const QByteArray key = address.value.toUtf8();
-        m_out.labelled(QStringLiteral("Available"), sw,
-                       m_out.text("cascade connected_slave_available %s", key.constData()));
+        m_out.labelled(
+            QStringLiteral("Available"), sw,
+            m_out.text("cascade connected_slave_available %s", key.constData()).displayOrError());
         const ReportText controller =
             m_out.text("cascade connected_slave_controller %s", key.constData());
         const QStringList parts = ReportWriter::words(controller.value);
@@ -240,11 +243,11 @@ void ExportConfiguration::exportCascadeInfo()
         m_out.labelled(QStringLiteral("Serial number"), sw,
                        controller.ok() ? ReportWriter::wordAt(parts, 1) : controller.orError());
         m_out.labelled(QStringLiteral("ORVANE3 Backend"), sw,
-                       m_out.text("system version_slave %s", key.constData()));
+                       m_out.text("system version_slave %s", key.constData()).displayOrError());
         m_out.labelled(QStringLiteral("Domainname"), sw,
-                       m_out.text("system domainname_slave %s", key.constData()));
+                       m_out.text("system domainname_slave %s", key.constData()).displayOrError());
         m_out.labelled(QStringLiteral("Network settings"), sw,
-                       m_out.text("system net_slave %s", key.constData()));
+                       m_out.text("system net_slave %s", key.constData()).displayOrError());
     }
     m_out.emptyLine();
 }

@@ -39,6 +39,8 @@ struct ReportText : ReportValue<QString>
     // Quotes removed from a value the controller sent as a quoted text;
     // anything else unchanged.
     QString display() const;
+    // display(), or "Error " and the result code.
+    QString displayOrError() const { return ok() ? display() : orError(); }
     QString unquotedOr(const QString& fallback) const { return ok() ? unquoted() : fallback; }
     QString displayOr(const QString& fallback) const { return ok() ? display() : fallback; }
 };

@@ -1,9 +1,10 @@
 // Opens the system information export against a controller for a look at it
 // (the screenshot script runs it under Xvfb with a HOME holding event logs):
-//   show_exportsysteminformation ADDRESS
+//   show_exportsysteminformation ADDRESS [--de]
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -15,11 +16,15 @@ int main(int argc, char** argv)
 {
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: show_exportsysteminformation ADDRESS\n");
+        std::fprintf(stderr, "usage: show_exportsysteminformation ADDRESS [--de]\n");
         return 2;
     }
+    QTranslator german;
+    if (args.removeAll(QStringLiteral("--de")) > 0 &&
+        german.load(QStringLiteral(ORVANE_BIN_DIR "/lang/orvane_reports_de.qm")))
+        app.installTranslator(&german);
     IOManagerUdpTcp channel;
     unsigned short port = 0;
     if (channel.init(args.value(0).toLatin1().constData(), 50105, &port) != 0) {

@@ -2,6 +2,7 @@
 // reports per installation against reviewed expected texts, the error texts
 // of failing queries, hostile controller values and write failures.
 
+#include <QHostInfo>
 #include <QtTest>
 
 #include <csignal>
@@ -72,6 +73,7 @@ private slots:
     void writeFailuresAreReported();
     void frontendModuleLines_data();
     void frontendModuleLines();
+    void frontendHostNetwork();
 
 private:
     bool startSim(const QString& profile, const QStringList& control = {});
@@ -133,7 +135,8 @@ void TestExportConfiguration::reportOfEachInstallation_data()
 {
     QTest::addColumn<QString>("profile");
     QTest::addColumn<QStringList>("control");
-    for (const char* p : {"demo", "old", "model2", "model21", "cascade", "slave", "large"})
+    for (const char* p :
+         {"demo", "old", "model2", "model21", "cascade", "slave", "large", "classic"})
         QTest::newRow(p) << QString::fromLatin1(p) << QStringList();
     // Controllers between the version thresholds of the sections.
     for (const char* v : {"0.9", "0.14", "1.11", "1.22"})
@@ -309,6 +312,9 @@ void TestExportConfiguration::controllerValuesAppearVerbatim_data()
     QTest::newRow("line breaks") << "system domainname"
                                  << "lab\r\nexample\rnet\nend"
                                  << QStringList{"Domain     : lab example net end"};
+    QTest::newRow("quoted text") << "system domainname"
+                                 << "\"lab \"x\" example\""
+                                 << QStringList{"Domain     : lab x example"};
     QTest::newRow("quotes inside a text")
         << "system ntp_server"
         << "ntp \"a\" 'b'" << QStringList{"NTP server : ntp \"a\" 'b'"};
@@ -435,6 +441,25 @@ void TestExportConfiguration::frontendModuleLines()
     QVERIFY(at > 0);
     QVERIFY(lines.contains(expected.first()));
     QCOMPARE(lines.mid(at, expected.size() - 1), expected.mid(1));
+}
+
+void TestExportConfiguration::frontendHostNetwork()
+{
+    QVERIFY(startSim(QStringLiteral("old")));
+    const QStringList lines = runReport();
+    const int at = lines.indexOf(QStringLiteral("[Network informations]"));
+    QVERIFY(at > 0);
+    QCOMPARE(lines.at(at + 2), QStringLiteral("Local hostname: ") + QHostInfo::localHostName());
+    QCOMPARE(lines.at(at + 3), QString());
+    // Every host has its loop-back interface, whatever else it has.
+    const int lo = lines.indexOf(QStringLiteral("lo"), at);
+    QVERIFY(lo > at);
+    QCOMPARE(lines.at(lo + 1),
+             QStringLiteral("    IPv4 address: ") +
+                 QStringLiteral("127.0.0.1").rightJustified(45, QLatin1Char('.')));
+    QCOMPARE(lines.at(lo + 2),
+             QStringLiteral("    Subnet mask : ") +
+                 QStringLiteral("255.0.0.0").rightJustified(45, QLatin1Char('.')));
 }
 
 QTEST_MAIN(TestExportConfiguration)
