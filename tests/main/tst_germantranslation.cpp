@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDockWidget>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -19,7 +20,10 @@
 #include "ConnectedShell.h"
 #include "ExportSystemInformation.h"
 #include "HelpCommandLine.h"
+#include "IOManagerUdpTcp.h"
 #include "PasswordInputDialog.h"
+#include "SearchHardwareDlg.h"
+#include "TrackboxSelection.h"
 #include "ProgramEntry.h"
 #include "ServiceDialog.h"
 
@@ -49,6 +53,7 @@ const std::map<QString, Factory>& dialogs()
         {"AboutDlg2g", [] { return new AboutDlg2g(nullptr, nullptr, nullptr, true); }},
         {"AccessControlDialog", [] { return new AccessControlDialog(nullptr); }},
         {"PasswordInputDialog", [] { return new PasswordInputDialog(nullptr); }},
+        {"TrackboxSelection", [] { return new TrackboxSelection; }},
         {"ExportSystemInformation",
          [] { return new ExportSystemInformation(nullptr, nullptr, nullptr); }},
     };
@@ -106,6 +111,7 @@ void TestGermanTranslation::dialogsShowGermanTexts_data()
     QTest::newRow("password settings cancel") << "AccessControlDialog" << "pushButton_Cancel"
                                               << "Abbrechen";
     QTest::newRow("password prompt") << "PasswordInputDialog" << "label_Password" << "Passwort:";
+    QTest::newRow("controller selection") << "TrackboxSelection" << "" << "Controller-Auswahl";
     QTest::newRow("system information export")
         << "ExportSystemInformation" << "" << "Systeminformationen exportieren";
     QTest::newRow("about notice") << "AboutDlg2g" << "label_openSource"
@@ -132,13 +138,22 @@ void TestGermanTranslation::connectedWindowShowsGermanHelpMenu()
     ModalWatcher unexpected;
     auto w = shell.startDirect();
     QVERIFY(!w->isEndingProcess());
-    QStringList entries;
+    QStringList menus, entries;
     for (QAction* menu : w->menuBar()->actions()) {
+        menus << menu->text();
         if (menu->menu())
             for (QAction* a : menu->menu()->actions())
                 entries << a->text();
     }
+    QVERIFY2(menus.contains("&Hilfe"), qPrintable(menus.join('|')));
     QVERIFY2(entries.contains("&Service und Handbücher"), qPrintable(entries.join('|')));
+    auto* events = w->findChild<QDockWidget*>("DisplayEvent");
+    QVERIFY(events);
+    QCOMPARE(events->windowTitle(), QString("Ereignisanzeige"));
+
+    // The hardware search needs the window's channel to its controller.
+    SearchHardwareDlg search(w.get(), w->channel(), QString());
+    QCOMPARE(search.windowTitle(), QString("Nach neuer Hardware suchen"));
 }
 
 QTEST_MAIN(TestGermanTranslation)
