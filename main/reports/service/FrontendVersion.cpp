@@ -1,11 +1,13 @@
 #include "FrontendVersion.h"
 
+#include "FrontendInfo.h"
+
 FrontendVersion FrontendVersion::current()
 {
     FrontendVersion v;
-    v.ma = ORVANE_VERSION_MAJOR;
-    v.mi = ORVANE_VERSION_MINOR;
-    v.pa = ORVANE_VERSION_PATCH;
+    v.ma = FrontendInfo::kVersionMajor;
+    v.mi = FrontendInfo::kVersionMinor;
+    v.pa = FrontendInfo::kVersionPatch;
     v.suffix = QStringLiteral(ORVANE_VERSION_SUFFIX);
     v.buildDate = QStringLiteral(ORVANE_BUILD_DATE);
     return v;
