@@ -34,6 +34,9 @@ int ControllerSetup::initController()
 
 void ControllerSetup::setupMonitorOutput(unsigned short displayPort)
 {
+    // Without a data socket there is no port to send the monitoring output to.
+    if (displayPort == 0)
+        return;
     char answer[IOManager::MaxTextLength + 1] = {};
     m_iom->set_par("output net %s udp my_ip %hu", kMonitorChannel, displayPort);
     m_iom->execute_cmd(answer, "orvane2 get output net %s", kMonitorChannel);

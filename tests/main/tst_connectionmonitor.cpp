@@ -30,14 +30,14 @@ const QString kAddress = "127.0.10.2";
 const QStringList kSimArgs = {"--profile", "demo", "--set", "system hostname = " + kAddress};
 
 // Runs the program's restart loop; onWindow runs once for every window shown.
-int runProgram(const QString& args, std::function<void(MainWindowProbe*)> onWindow,
+int runProgram(const QString& args, std::function<void(MainWindow*)> onWindow,
                int* windows = nullptr)
 {
     int shown = 0;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            auto* w = static_cast<MainWindowProbe*>(qobject_cast<MainWindow*>(top));
+            auto* w = qobject_cast<MainWindow*>(top);
             if (!w || !w->isVisible() || w->property("seen").toBool())
                 continue;
             w->setProperty("seen", true);
@@ -197,7 +197,7 @@ void TestConnectionMonitor::lostConnectionEndsOrReconnects()
     });
     int windows = 0;
     int seen = 0;
-    const int result = runProgram("-host " + kAddress, [&](MainWindowProbe* w) {
+    const int result = runProgram("-host " + kAddress, [&](MainWindow* w) {
         if (++seen > 1)
             w->close();
         else if (m_shell->sim().control("silent on") != "ok")
@@ -300,7 +300,7 @@ void TestConnectionMonitor::shutdownRebootAndClose()
         return box->button(yes ? QMessageBox::Yes : QMessageBox::No);
     });
     int windows = 0;
-    const int result = runProgram("-host " + kAddress, [&](MainWindowProbe* w) {
+    const int result = runProgram("-host " + kAddress, [&](MainWindow* w) {
         if (measuring)
             m_shell->sim().control("state mea");
         m_shell->sim().control("log on");
@@ -398,7 +398,7 @@ void TestConnectionMonitor::survivesManyLostConnections()
         return waitEnabled(button, 10000) ? button : box->button(QMessageBox::Ok);
     });
     int windows = 0;
-    const int result = runProgram("-host " + kAddress, [&](MainWindowProbe* w) {
+    const int result = runProgram("-host " + kAddress, [&](MainWindow* w) {
         m_shell->sim().control("close");
         // Two heartbeats at once rather than waiting for the timer.
         w->update_status();
