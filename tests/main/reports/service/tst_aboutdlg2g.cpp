@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include "BackendVersions.h"
@@ -52,6 +53,8 @@ private slots:
     void cascadeTabListsSlaves_data();
     void cascadeTabListsSlaves();
     void detailsButtonFoldsDetails();
+    void keysCloseTheDialog_data();
+    void keysCloseTheDialog();
     void logoFollowsTheme_data();
     void logoFollowsTheme();
 };
@@ -195,6 +198,34 @@ void TestAboutDlg2g::detailsButtonFoldsDetails()
     });
     QCOMPARE(seen, (QStringList{"Show &details hidden", "Hide &details visible",
                                 "Show &details hidden"}));
+}
+
+void TestAboutDlg2g::keysCloseTheDialog_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+}
+
+void TestAboutDlg2g::keysCloseTheDialog()
+{
+    QFETCH(int, key);
+    AboutDlg2g dialog(nullptr, nullptr, nullptr, true);
+    auto* details = dialog.findChild<QPushButton*>("pushButton_details");
+    QString detailsText;
+    QTimer::singleShot(0, &dialog, [&] {
+        // With the focus on the details button the key still closes, and
+        // does not fold the details first.
+        details->setFocus();
+        QTest::keyClick(details, Qt::Key(key));
+        detailsText = details->text();
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    const int result = dialog.update_and_exec();
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(detailsText, QString("Show &details"));
 }
 
 void TestAboutDlg2g::logoFollowsTheme_data()
