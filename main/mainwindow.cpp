@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "AboutDlg2g.h"
 #include "AccessControl.h"
 #include "AccessControlDialog.h"
 #include "AppStatusBar.h"
@@ -11,6 +12,7 @@
 #include "EventDisplay.h"
 #include "FreqStatusBar.h"
 #include "HelpCommandLine.h"
+#include "HelpMenuEntries.h"
 #include "IOManagerUdpTcp.h"
 #include "IpDialog.h"
 #include "MainAppMessageReceiver.h"
@@ -20,6 +22,7 @@
 #include "ModuleHost.h"
 #include "RadioStatusBar.h"
 #include "SearchHardwareDlg.h"
+#include "ServiceDialog.h"
 #include "StartupConnection.h"
 #include "ToolButton.h"
 #include "TrackingStatusBar.h"
@@ -224,9 +227,28 @@ void MainWindow::setupMenuBar()
     connect(m_menus, &MainMenus::hardwareSearchRequested, this, &MainWindow::apply_search_hardware);
     connect(m_menus, &MainMenus::defaultLayoutRequested, this, &MainWindow::apply_default_layout);
 
+    setupHelpDialogs();
+
     m_measurement = new MeasurementControl(iom, bv, this, m_menus);
     m_measurement->setAction(toggle_mea_action);
     setupToolBars();
+}
+
+void MainWindow::setupHelpDialogs()
+{
+    serviceDlg = new ServiceDialog(iom, this, bv);
+    connect(this, &MainWindow::sendLastFeUpdateDate, serviceDlg, &ServiceDialog::setLastFeUpdateDate);
+    connect(this, &MainWindow::sendVersionFeAndModules, serviceDlg,
+            &ServiceDialog::setVersionFeAndModules);
+    aboutDlg = new AboutDlg2g(iom, this, bv, m_prefs.m_bIsDarkTheme);
+
+    auto* help = new HelpMenuEntries(m_menus, about_menu, this);
+    connect(help, &HelpMenuEntries::serviceRequested, this, [this] { serviceDlg->update_and_exec(); });
+    // The module list is complete only once the modules are loaded, after the menus.
+    connect(help, &HelpMenuEntries::aboutRequested, this, [this] {
+        aboutDlg->setModules(modules());
+        aboutDlg->update_and_exec();
+    });
 }
 
 void MainWindow::setupToolBars()

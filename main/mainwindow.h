@@ -12,6 +12,7 @@
 #include "MessageBoxProvider.h"
 #include "Preferences.h"
 
+class AboutDlg2g;
 class AccessControlDialog;
 class AppStatusBar;
 class BackendVersions;
@@ -35,6 +36,7 @@ class QTextEdit;
 class QTimer;
 class QToolBar;
 class RadioStatusBar;
+class ServiceDialog;
 class StartupConnection;
 class TrackingStatusBar;
 class WindowLayout;
@@ -137,6 +139,7 @@ protected:
     void executeExternalCommands();
     void fillBackendVersions();
     void setupMenuBar();
+    void setupHelpDialogs();
     void setupToolBars();
     void get_last_trackbox_mac();
     void startStatusHeartbeat();
@@ -159,6 +162,8 @@ protected:
     EventDisplay* eventWidget = nullptr;
     QDockWidget* eventDock = nullptr;
     AccessControlDialog* accesscontrolDlg = nullptr;
+    ServiceDialog* serviceDlg = nullptr;
+    AboutDlg2g* aboutDlg = nullptr;
     IOManagerUdpTcp* iom = nullptr;
     IpDialog* ipDialog = nullptr;
     QString sTmp;
