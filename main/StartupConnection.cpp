@@ -132,10 +132,25 @@ bool StartupConnection::confirmPassword(unsigned int ip)
     return prompt.accepted();
 }
 
-void StartupConnection::wakeUp()
+// A controller that wakes has been through the dialog's password check on its way in, and
+// is used only when that was passed; one that never wakes is left to the channel, whose
+// connection failure tells the user.
+bool StartupConnection::wakeUpConfirmed()
 {
-    if (ipDialog->try_connect_2() == IpDialog::SilentAsleep)
-        ipDialog->doWakeOnLan();
+    bool woke = false;
+    const QMetaObject::Connection watch = QObject::connect(
+        ipDialog, &IpDialog::sig_connect_successful, [&woke] { woke = true; });
+    ipDialog->doWakeOnLan();
+    QObject::disconnect(watch);
+    return !woke || ipDialog->result() == 1;
+}
+
+// One that answers at once needs the password as on any other start: the wake-up option
+// must not open a protected controller.
+bool StartupConnection::confirmAwakePassword()
+{
+    unsigned int ip = 0;
+    return resolveLastAddress(&ip) && confirmPassword(ip);
 }
 
 // The dialog path: the last controller if it answers, else wake it, else ask.
@@ -169,8 +184,11 @@ bool StartupConnection::initOrvane2()
             return false;
         }
     } else if (m_cmdLine.m_bWakeUp) {
-        if (ipDialog->try_connect() == IpDialog::ConnectUnreachable)
-            ipDialog->doWakeOnLan();
+        const int result = ipDialog->try_connect();
+        if (result == IpDialog::ConnectUnreachable && !wakeUpConfirmed())
+            return false;
+        if (result == IpDialog::ConnectIdentified && !confirmAwakePassword())
+            return false;
     } else if (ipDialog->start_and_exec() != 1) {
         return false;
     }
@@ -212,7 +230,11 @@ bool StartupConnection::initOrvane2_2()
     handLastControllerToDialog();
 
     if (m_cmdLine.m_bWakeUp) {
-        wakeUp();
+        const int result = ipDialog->try_connect_2();
+        if (result == IpDialog::SilentAsleep && !wakeUpConfirmed())
+            return false;
+        if (result == IpDialog::SilentConnected && !confirmAwakePassword())
+            return false;
     } else {
         const int result = ipDialog->try_connect_2();
         if (result < 0) {

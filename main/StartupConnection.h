@@ -56,7 +56,8 @@ private:
     bool resolveLastAddress(unsigned int* ip);
     bool createChannel(bool writePreferencesOnFailure);
     bool hasFullAccess();
-    void wakeUp();
+    bool wakeUpConfirmed();
+    bool confirmAwakePassword();
 
     Preferences& m_prefs;
     const CommandLine& m_cmdLine;

@@ -20,6 +20,20 @@ inline QByteArray lastTrackboxPreferences(const QString& ip, const QString& host
            "\" MAC=\"\" MODEL=\"20\"/>" + more + "</ORVANE>";
 }
 
+// The TCP commands a simulator with "log on" received since the last call, in order.
+inline QStringList takeSimTcpCommands(SimProcess& sim)
+{
+    // The answer comes after every line printed before it.
+    sim.control("stats");
+    QStringList commands;
+    for (const QString& line : sim.takeOutputLines()) {
+        const QStringList words = line.split(' ');
+        if (words.size() > 3 && words[0] == "cmd" && words[1] == "tcp")
+            commands << words.mid(3).join(' ');
+    }
+    return commands;
+}
+
 // Clicks a button of the connection dialog once the dialog shows it enabled.
 // The dialog is shown before it runs modally, so it is found among the
 // top-level windows rather than as the active modal widget.
@@ -82,18 +96,7 @@ public:
     static int endedWith() { return s_endedWith; }
 
     // The TCP commands the simulator received since the last call, in order.
-    QStringList takeTcpCommands()
-    {
-        // The answer comes after every line printed before it.
-        m_sim.control("stats");
-        QStringList commands;
-        for (const QString& line : m_sim.takeOutputLines()) {
-            const QStringList words = line.split(' ');
-            if (words.size() > 3 && words[0] == "cmd" && words[1] == "tcp")
-                commands << words.mid(3).join(' ');
-        }
-        return commands;
-    }
+    QStringList takeTcpCommands() { return takeSimTcpCommands(m_sim); }
 
 private:
     static void recordEnd(int code) { s_endedWith = code; }

@@ -323,7 +323,7 @@ void TestStatusBars::choosesIconsByWindowLightness()
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, window);
     widget.setPalette(palette);
-    for (const QString& base : {"body", "radio_en", "radio_dis"}) {
+    for (const QString base : {"body", "radio_en", "radio_dis"}) {
         const QString path = StatusCommon::themedIcon(&widget, base);
         QCOMPARE(path, ":/images/icons/" + base + suffix + ".png");
         QVERIFY2(QFile::exists(path), qPrintable(path));
