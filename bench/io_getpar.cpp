@@ -15,6 +15,8 @@
 #include "bench_raw_client.h"
 #include "io_bench_channel.h"
 
+#include "bench_stats.h"
+
 namespace {
 
 const char* const SimAddress = "127.0.9.1";
@@ -27,12 +29,6 @@ using Clock = std::chrono::steady_clock;
 double micros(Clock::duration d)
 {
     return std::chrono::duration<double, std::micro>(d).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace

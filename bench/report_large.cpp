@@ -20,6 +20,8 @@
 #include "SimProcess.h"
 #include "bench_raw_client.h"
 
+#include "bench_stats.h"
+
 namespace {
 
 const char* const SimAddress = "127.0.12.200";
@@ -45,12 +47,6 @@ using Clock = std::chrono::steady_clock;
 double millis(Clock::duration d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 BackendVersions readVersions(IOManager& io)

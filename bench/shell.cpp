@@ -29,16 +29,12 @@
 
 #include "SimProcess.h"
 
+#include "bench_stats.h"
+
 namespace {
 
 const QString kAddress = "127.0.10.20";
 const char kLastInitCommand[] = "orvane2 set output active chmon 2dmon yes";
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 QString frontEnd()
 {

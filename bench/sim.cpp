@@ -22,6 +22,8 @@
 using orvane::sim::SimController;
 using orvane::sim::SimOptions;
 
+#include "bench_stats.h"
+
 namespace {
 
 constexpr int Blocks = 20;
@@ -60,12 +62,6 @@ protected:
 private:
     QString m_address;
 };
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // One peer connection; each block is the mean round trip of PerBlock commands.
 class Probe
