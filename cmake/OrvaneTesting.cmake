@@ -24,12 +24,13 @@ function(orvane_add_qtest name)
     endif()
 endfunction()
 
-# Adds each named sub-directory that already has a CMakeLists.txt, so a tree
-# whose subsystems are still being filled in keeps configuring.
+# Adds each named sub-directory. A missing one is a broken checkout, not an
+# optional part, so it stops the configure step instead of building less.
 macro(orvane_add_subdirs)
     foreach(_d ${ARGN})
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt)
-            add_subdirectory(${_d})
+        if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt)
+            message(FATAL_ERROR "orvane_add_subdirs: ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt is missing")
         endif()
+        add_subdirectory(${_d})
     endforeach()
 endmacro()

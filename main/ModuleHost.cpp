@@ -21,6 +21,9 @@ constexpr int kFrontendMinor = FrontendInfo::kVersionMinor;
 constexpr int kFrontendPatch = FrontendInfo::kVersionPatch;
 constexpr int kToolBarMinimumHeight = 25;
 constexpr int kMessageType = 1;
+// A refused dock is a notice for the record, shown and logged like the shell's own.
+constexpr const char* kRefusalClass = "standard";
+constexpr const char* kRefusalSender = "ORVANE3";
 
 void sendToClass(IOManager* channel, const char* destination, const QString& text)
 {
@@ -46,6 +49,7 @@ void ModuleHost::registerMetaTypes()
 void ModuleHost::loadPlugins(const QDir& dir, const SharedObjects& shared, bool showServiceModules)
 {
     registerMetaTypes();
+    m_channel = shared.channel;
     const QFileInfoList files =
         dir.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : files) {
@@ -118,6 +122,12 @@ void ModuleHost::placeMenuEntry(_GuiElement* element)
         // the menu keeps an unnamed dock's place between runs.
         if (dock->objectName().isEmpty())
             dock->setObjectName(element->menu_name + (entry ? entry->text() : QString()));
+        // Two docks of one name would share one place in the layout file, and
+        // restoring it would move the wrong one: the later dock stays out.
+        if (dockNameTaken(dock)) {
+            refuseDock(dock);
+            return;
+        }
         m_window->addDockWidget(Qt::RightDockWidgetArea, dock);
         dock->hide();
     }
@@ -126,6 +136,33 @@ void ModuleHost::placeMenuEntry(_GuiElement* element)
     m_menus->insertEntry(menu, entry, element->menu_entry_order_number);
     if (element->action_active_during_measurement == 0)
         m_menus->addMeaInactiveAction(entry);
+}
+
+bool ModuleHost::dockNameTaken(const QDockWidget* dock) const
+{
+    const QList<QDockWidget*> docks = m_window->findChildren<QDockWidget*>();
+    for (const QDockWidget* other : docks) {
+        if (other != dock && other->objectName() == dock->objectName())
+            return true;
+    }
+    return false;
+}
+
+void ModuleHost::refuseDock(QDockWidget* dock)
+{
+    const QString text =
+        tr("A window named \"%1\" exists already; the module's window of that name is not shown.")
+            .arg(dock->objectName());
+    qWarning("%s", qPrintable(text));
+    if (m_channel) {
+        const QByteArray bytes = text.toUtf8();
+        m_channel->transmit_message(kRefusalClass, kRefusalSender, kMessageType, bytes.constData());
+    }
+    // Kept out of the window's children, where the layout would find it, but
+    // still gone with the window like every other widget a module hands over.
+    dock->hide();
+    dock->setParent(nullptr);
+    connect(m_window, &QObject::destroyed, dock, [dock] { delete dock; });
 }
 
 bool ModuleHost::is_module_available(const QString& name) const

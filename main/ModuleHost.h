@@ -12,6 +12,7 @@ class BackendVersions;
 class IOManager;
 class ModuleMenus;
 class ModuleInterface;
+class QDockWidget;
 class QMainWindow;
 #include <QToolBar>
 
@@ -83,9 +84,12 @@ private:
     void placeElements(ModuleInterface* module);
     void placeToolBar(QToolBar* toolBar);
     void placeMenuEntry(struct _GuiElement* element);
+    bool dockNameTaken(const QDockWidget* dock) const;
+    void refuseDock(QDockWidget* dock);
 
     QMainWindow* m_window;
     ModuleMenus* m_menus;
+    IOManager* m_channel = nullptr;
     QList<ModuleInterface*> m_modules;
     QPointer<QToolBar> m_inertialToolBar;
     QString m_sVersionFeAndModules;

@@ -107,22 +107,21 @@ protected:
     // The docks and tool bars of the window, docks by their order number.
     QMenu* createPopupMenu() override;
 
-    // --- Hooks of the plug-in host, message bus and window layout. Each runs
-    // at its one place in the start-up or the shutdown and does nothing yet.
+    // --- Plug-in host, message bus and window layout, in start-up order.
     // (Not virtual: the constructor calls them.)
-    // Construction step 12: load the modules, hand their list to the about dialog.
+    // Loads the modules and hands their list to the about dialog.
     void loadPlugins();
-    // Construction step 15 (inside populate_menu): restore the window layout.
+    // Created on first use while the menus are populated.
     WindowLayout* windowLayout();
-    // Construction step 16: the start-up messages to the modules.
+    // The start-up messages to the modules.
     void sendMessagesToModules();
-    // Construction step 17: the message bus endpoint.
+    // The message bus endpoint.
     void initMessageReceiver();
-    // Construction step 19: announce the body calibration modules.
+    // Announces the body calibration modules.
     void announceBodyCalibrationModules();
-    // Construction step 21 and the connection dialog: the theme palette.
+    // The theme palette, also used by the connection dialog.
     void loadDarkFusionPalette(bool dark);
-    // Construction step 21: the inertial sensor tool bar.
+    // The inertial sensor tool bar, once the modules are known.
     void showInertialToolbarIfSensorExist();
     // Shutdown preparation: the window layout, then every module.
     void aboutToExitModules();

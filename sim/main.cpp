@@ -3,7 +3,9 @@
 #include "Profile.h"
 #include "SimController.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QHash>
 #include <QMutex>
 #include <QSocketNotifier>
 #include <QStringList>
@@ -63,88 +65,120 @@ void usage(FILE* out)
         qPrintable(orvane::sim::builtInProfileNames().join(QStringLiteral(", "))));
 }
 
-// Returns false with a message for a command line that cannot be used.
-bool parseArguments(const QStringList& args, SimOptions* o, QString* error, bool* help)
+// Switches that become the control line "NAME on" (or just "NAME").
+const QStringList& flagSwitches()
 {
-    static const QStringList flags = {QStringLiteral("silent"), QStringLiteral("oversize"),
+    static const QStringList names = {QStringLiteral("silent"), QStringLiteral("oversize"),
                                       QStringLiteral("garbage"), QStringLiteral("sync-missing"),
                                       QStringLiteral("log")};
-    static const QStringList withArg = {QStringLiteral("delay"),
-                                        QStringLiteral("drop"),
-                                        QStringLiteral("close-after"),
-                                        QStringLiteral("error"),
-                                        QStringLiteral("raw"),
-                                        QStringLiteral("set"),
-                                        QStringLiteral("msg"),
-                                        QStringLiteral("state"),
-                                        QStringLiteral("refuse-tracking"),
-                                        QStringLiteral("frequency"),
-                                        QStringLiteral("boot-time"),
-                                        QStringLiteral("reboot-time"),
-                                        QStringLiteral("reinit-time"),
-                                        QStringLiteral("cal-time"),
-                                        QStringLiteral("password"),
-                                        QStringLiteral("access"),
-                                        QStringLiteral("frames-lost"),
-                                        QStringLiteral("init-time")};
-    for (int i = 1; i < args.size(); ++i) {
-        const QString a = args.at(i);
-        const QString name = a.startsWith(QLatin1String("--")) ? a.mid(2) : QString();
-        auto next = [&](QString* v) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("%1 needs a value").arg(a);
-                return false;
-            }
-            *v = args.at(++i);
-            return true;
-        };
-        QString v;
-        if (name == QLatin1String("help") || a == QLatin1String("-h")) {
-            *help = true;
-        } else if (name == QLatin1String("verbose")) {
-            o->verbose = true;
-        } else if (name == QLatin1String("listen")) {
-            if (!next(&o->listenAddress))
-                return false;
-        } else if (name == QLatin1String("port")) {
-            if (!next(&v))
-                return false;
-            bool ok = false;
-            o->port = v.toUShort(&ok);
-            if (!ok || o->port == 0) {
-                *error = QStringLiteral("invalid port %1").arg(v);
-                return false;
-            }
-        } else if (name == QLatin1String("profile")) {
-            if (!next(&o->profile))
-                return false;
-        } else if (name == QLatin1String("wake-ports")) {
-            if (!next(&v))
-                return false;
-            o->wakePorts.clear();
-            for (const QString& p : v.split(QLatin1Char(','), Qt::SkipEmptyParts))
-                o->wakePorts.append(p.toUShort());
-        } else if (name == QLatin1String("control")) {
-            if (!next(&v))
-                return false;
-            o->controlLines << v;
-        } else if (name == QLatin1String("data")) {
-            if (!next(&v))
-                return false;
-            o->controlLines << QStringLiteral("data ") +
-                                   QString(v).replace(QLatin1Char(':'), QLatin1Char(' '));
-        } else if (flags.contains(name)) {
-            o->controlLines << name + QStringLiteral(" on");
-            if (name == QLatin1String("oversize") || name == QLatin1String("garbage"))
-                o->controlLines.last() = name;
-        } else if (withArg.contains(name)) {
-            if (!next(&v))
-                return false;
-            o->controlLines << name + QLatin1Char(' ') + v;
-        } else {
-            *error = QStringLiteral("unknown argument %1").arg(a);
+    return names;
+}
+
+// Switches that become the control line "NAME VALUE".
+const QStringList& valueSwitches()
+{
+    static const QStringList names = {
+        QStringLiteral("delay"),       QStringLiteral("drop"),        QStringLiteral("close-after"),
+        QStringLiteral("error"),       QStringLiteral("raw"),         QStringLiteral("set"),
+        QStringLiteral("msg"),         QStringLiteral("state"),       QStringLiteral("refuse-tracking"),
+        QStringLiteral("frequency"),   QStringLiteral("boot-time"),   QStringLiteral("reboot-time"),
+        QStringLiteral("reinit-time"), QStringLiteral("cal-time"),    QStringLiteral("password"),
+        QStringLiteral("access"),      QStringLiteral("frames-lost"), QStringLiteral("init-time")};
+    return names;
+}
+
+void addOptions(QCommandLineParser* parser)
+{
+    parser->addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    parser->addOption({QStringLiteral("verbose"), QString()});
+    for (const char* name : {"listen", "port", "profile", "wake-ports", "control", "data"})
+        parser->addOption({QString::fromLatin1(name), QString(), QStringLiteral("value")});
+    for (const QString& name : flagSwitches())
+        parser->addOption({name, QString()});
+    for (const QString& name : valueSwitches())
+        parser->addOption({name, QString(), QStringLiteral("value")});
+}
+
+// Turns one switch, in the order given, into options or control lines.
+bool applyOption(const QString& name, const QString& v, SimOptions* o, QString* error)
+{
+    if (name == QLatin1String("verbose")) {
+        o->verbose = true;
+    } else if (name == QLatin1String("listen")) {
+        o->listenAddress = v;
+    } else if (name == QLatin1String("port")) {
+        bool ok = false;
+        o->port = v.toUShort(&ok);
+        if (!ok || o->port == 0) {
+            *error = QStringLiteral("invalid port %1").arg(v);
             return false;
         }
+    } else if (name == QLatin1String("profile")) {
+        o->profile = v;
+    } else if (name == QLatin1String("wake-ports")) {
+        o->wakePorts.clear();
+        for (const QString& p : v.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            o->wakePorts.append(p.toUShort());
+    } else if (name == QLatin1String("control")) {
+        o->controlLines << v;
+    } else if (name == QLatin1String("data")) {
+        o->controlLines << QStringLiteral("data ") +
+                               QString(v).replace(QLatin1Char(':'), QLatin1Char(' '));
+    } else if (name == QLatin1String("oversize") || name == QLatin1String("garbage")) {
+        o->controlLines << name;
+    } else if (flagSwitches().contains(name)) {
+        o->controlLines << name + QStringLiteral(" on");
+    } else {
+        o->controlLines << name + QLatin1Char(' ') + v;
+    }
+    return true;
+}
+
+// The argument the parser did not know, as the user wrote it.
+QString firstUnknown(const QCommandLineParser& parser, const QStringList& args)
+{
+    for (const QString& name : parser.unknownOptionNames()) {
+        for (int i = 1; i < args.size(); ++i) {
+            if (args.at(i).startsWith(QLatin1Char('-')) && args.at(i).contains(name))
+                return args.at(i);
+        }
+    }
+    return parser.unknownOptionNames().value(0);
+}
+
+// Returns false with a message for a command line that cannot be used.
+// Control lines keep the order of their switches, since later ones may
+// override earlier ones ("--set" after "--profile" values, "--data" after
+// "--state").
+bool parseArguments(const QStringList& args, SimOptions* o, QString* error, bool* help)
+{
+    QCommandLineParser parser;
+    addOptions(&parser);
+    if (!parser.parse(args)) {
+        // Keep the simulator's own wording for the mistakes scripts look for.
+        const QString text = parser.errorText();
+        if (text.startsWith(QLatin1String("Unknown option")))
+            *error = QStringLiteral("unknown argument %1").arg(firstUnknown(parser, args));
+        else if (text.startsWith(QLatin1String("Missing value after")))
+            *error = QStringLiteral("%1 needs a value").arg(text.section(QLatin1Char('\''), 1, 1));
+        else
+            *error = text;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unknown argument %1").arg(parser.positionalArguments().first());
+        return false;
+    }
+    QHash<QString, int> seen;  // how many values of each switch are used up
+    for (const QString& name : parser.optionNames()) {
+        if (name == QLatin1String("h") || name == QLatin1String("help")) {
+            *help = true;
+            continue;
+        }
+        const QStringList values = parser.values(name);
+        const int index = seen[name]++;
+        if (!applyOption(name, values.value(index), o, error))
+            return false;
     }
     return true;
 }

@@ -51,6 +51,7 @@ private slots:
     void loadsOnlyModulesOfTheInterface();
     void entriesArePlacedByOrderNumber();
     void docksAndToolBarsGoToTheWindow();
+    void dockWithATakenNameIsRefused();
     void measurementInactiveEntries();
     void versionTextAndStartupMessages_data();
     void versionTextAndStartupMessages();
@@ -180,6 +181,29 @@ void TestModuleHost::docksAndToolBarsGoToTheWindow()
     QCOMPARE(tools->minimumHeight(), 25);
     QVERIFY(host->inertialToolBar());
     QCOMPARE(host->inertialToolBar()->objectName(), QString("InertialToolBar"));
+}
+
+void TestModuleHost::dockWithATakenNameIsRefused()
+{
+    auto* own = new QDockWidget("Own", window.get());
+    own->setObjectName("Monitor displaytab 01");
+    window->addDockWidget(Qt::LeftDockWidgetArea, own);
+    ClassRecorder standard(&channel, {"standard"});
+
+    load();
+    QList<QDockWidget*> named;
+    for (QDockWidget* d : window->findChildren<QDockWidget*>()) {
+        if (d->objectName() == "Monitor displaytab 01")
+            named << d;
+    }
+    QCOMPARE(named, QList<QDockWidget*>{own});
+    QCOMPARE(window->findChildren<QDockWidget*>().size(), 3);
+    QVERIFY(!menuLayout(menus->menu_map.value("&Modules")).contains("Monitor"));
+    const QStringList notices = standard.take();
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.first().startsWith("standard|1|ORVANE3|") &&
+                 notices.first().contains("\"Monitor displaytab 01\""),
+             qPrintable(notices.first()));
 }
 
 void TestModuleHost::measurementInactiveEntries()

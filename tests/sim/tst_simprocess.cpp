@@ -114,6 +114,8 @@ void TestSimProcess::commandLineSwitches()
     QVERIFY(sim.start(
         QStringLiteral("127.0.2.42"),
         {QStringLiteral("--profile"), file, QStringLiteral("--delay"), QStringLiteral("300"),
+         // Switches apply in the order given, across switch names.
+         QStringLiteral("--control"), QStringLiteral("set system slave = no"),
          QStringLiteral("--set"), QStringLiteral("system slave = yes"), QStringLiteral("--port"),
          QStringLiteral("50106")}));
     QCOMPARE(sim.port(), quint16(50106));
@@ -170,6 +172,9 @@ void TestSimProcess::badCommandLines()
     QCOMPARE(runSim({QStringLiteral("--frobnicate")}, &out), 2);
     QVERIFY(out.contains(QLatin1String("unknown argument --frobnicate")));
     QCOMPARE(runSim({QStringLiteral("--port")}, &out), 2);
+    QVERIFY(out.contains(QLatin1String("--port needs a value")));
+    QCOMPARE(runSim({QStringLiteral("stray")}, &out), 2);
+    QVERIFY(out.contains(QLatin1String("unknown argument stray")));
     QCOMPARE(runSim({QStringLiteral("--listen"), QStringLiteral("127.0.2.44"),
                      QStringLiteral("--profile"), QStringLiteral("no-such-profile")},
                     &out),
