@@ -2,6 +2,7 @@
 // and keep the built-in values (with the file kept aside), or yield settings
 // that survive being written and read back unchanged.
 
+#include "FrontendInfo.h"
 #include "Preferences.h"
 
 #include <QCoreApplication>
@@ -100,7 +101,7 @@ struct Fixture
     {
         qputenv("HOME", home.path().toLocal8Bit());
         app = new QCoreApplication(argc, argv);
-        QDir().mkpath(home.path() + "/.QOR/ORVANE3/v3.3.1/config");
+        QDir().mkpath(FrontendInfo::versionFolder() + "/config");
         window = new FuzzWindow();
         builtIn = snapshot(*window, true);
     }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "FrontendInfo.h"
 #include "io/IOManager.h"
 #include "io/IOManagerUdp.h"
 
@@ -12,7 +13,7 @@ const VersionInfo ORVANE_PROTOCOL_REQUIRED(1, 24, -1);
 
 namespace {
 
-constexpr int kDefaultPort = 50105;
+constexpr int kDefaultPort = FrontendInfo::kControllerPort;
 constexpr int kErrCommunication = -12;
 constexpr int kErrWrongPassword = -21;
 constexpr int kErrPasswordRule = -22;

@@ -12,6 +12,7 @@
 
 #include "AccessControl.h"
 #include "EndlessProgressDlg.h"
+#include "FrontendInfo.h"
 #include "PasswordInputDialog.h"
 #include "TrackboxSelection.h"
 #include "ui_IpDialog.h"
@@ -120,11 +121,8 @@ IpDialog::~IpDialog()
 
 void IpDialog::showVersionLabel()
 {
-    ui->label_software->setText(QStringLiteral("v%1.%2.%3")
-                                    .arg(ORVANE_VERSION_MAJOR)
-                                    .arg(ORVANE_VERSION_MINOR)
-                                    .arg(ORVANE_VERSION_PATCH) +
-                                QStringLiteral(" - %1").arg(QStringLiteral(ORVANE_BUILD_DATE)));
+    ui->label_software->setText(QStringLiteral("v%1 - %2").arg(
+        FrontendInfo::versionNumber(), QLatin1String(FrontendInfo::kBuildDate)));
 }
 
 void IpDialog::set_last_trackbox_hostname(QString hostname)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "FrontendInfo.h"
 #include "ap_udptcp.h"
 
 class TrackboxSelection;
@@ -126,10 +127,10 @@ private:
     QString last_trackbox_ip_str;
     QString last_trackbox_mac;
     QString last_tackbox_model;
-    unsigned int last_trackbox_port = 50105;
+    unsigned int last_trackbox_port = FrontendInfo::kControllerPort;
     uint32_t last_trackbox_ip = 0;
     int iFirstTime = 1;
-    unsigned short port = 50105;
+    unsigned short port = FrontendInfo::kControllerPort;
     TrackboxSelection* trackboxSelectionDlg = nullptr;
     bool bWolClicked = false;
     bool bIsCascade = false;

@@ -129,7 +129,7 @@ Preferences::Preferences()
 
 void Preferences::initPaths()
 {
-    const QString baseDir = QDir::homePath() + "/.QOR/ORVANE3/v" + FrontendInfo::versionNumber();
+    const QString baseDir = FrontendInfo::versionFolder();
     m_appPath = QCoreApplication::applicationDirPath();
     m_defaultConfigDir = m_appPath + "/config";
     m_sConfigDir = baseDir + "/config";

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "FrontendInfo.h"
 #include "VersionInfo.h"
 #include "ap_time.h"
 #include "ap_udptcp.h"
@@ -19,7 +20,7 @@ namespace {
 
 // Follow-up queries always go to the controller's command port, whatever port the
 // discovery request was sent to.
-constexpr unsigned short kCommandPort = 50105;
+constexpr unsigned short kCommandPort = FrontendInfo::kControllerPort;
 constexpr int kAnswerTimeoutMs = 500;
 constexpr int kValueSize = 300;
 

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "AccessControl.h"
+#include "FrontendInfo.h"
 #include "PasswordInputDialog.h"
 #include "TrackboxScanner.h"
 #include "VersionInfo.h"
@@ -25,7 +26,7 @@ trackbox_connection_type TrackboxSelection::tb_connection;
 
 namespace {
 
-constexpr unsigned short kCommandPort = 50105;
+constexpr unsigned short kCommandPort = FrontendInfo::kControllerPort;
 constexpr int kRowHeight = 20;
 constexpr int kValueSize = 300;
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "FrontendInfo.h"
 #include "MessageBoxProvider.h"
 #include "Requester.h"
 #include "ap_time.h"
@@ -82,7 +83,7 @@ IOManagerUdpTcp::IOManagerUdpTcp(MessageBoxProvider* mbp_) : IOManager(mbp_)
     external_cmd_timeout = DefaultExternalCmdTimeoutUs;
     if (ap_udp_init(&socket, 0, AP_SOCK_BROADCAST) != 0)
         socket = nullptr;
-    sLogDir = QDir::homePath() + QStringLiteral("/.QOR/ORVANE3");
+    sLogDir = FrontendInfo::userFolder();
     sLogFilePath = sLogDir + QStringLiteral("/commands_log.txt");
 }
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "ExportConfiguration.h"
+#include "FrontendInfo.h"
 #include "IOManager.h"
 #include "ui_ExportSystemInformation.h"
 
@@ -50,7 +51,7 @@ ExportSystemInformation::ExportSystemInformation(QWidget* parent, IOManager* iom
     : QDialog(parent),
       ui(new Ui::ExportSystemInformation),
       iom(iom_),
-      m_sEventLogDir(QDir::homePath() + QStringLiteral("/.QOR/ORVANE3")),
+      m_sEventLogDir(FrontendInfo::userFolder()),
       exportConfigLog(new ExportConfiguration(iom_, parent, versions)),
       beVers(versions)
 {

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "FrontendInfo.h"
+
 // A temporary home directory for one test function. It is kept on disk when
 // the test failed, so the files it left behind can be inspected.
 class ShellTestHome
@@ -27,7 +29,10 @@ public:
     }
 
     QString path() const { return m_dir->path(); }
-    QString configDir() const { return path() + "/.QOR/ORVANE3/v3.3.1/config"; }
+    QString configDir() const
+    {
+        return path() + FrontendInfo::kUserFolder + "/v" + FrontendInfo::versionNumber() + "/config";
+    }
     QString preferencesFile() const { return configDir() + "/current-preferences.xml"; }
 
     void writePreferences(const QByteArray& content) const

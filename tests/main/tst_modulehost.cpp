@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "FrontendInfo.h"
 #include "BackendVersions.h"
 #include "BusTestChannel.h"
 #include "MainMenus.h"
@@ -230,16 +231,17 @@ void TestModuleHost::versionTextAndStartupMessages_data()
     QTest::addColumn<bool>("dark");
     QTest::addColumn<QStringList>("messages");
 
-    const QString s = "ServiceModule|1|Orvane2|v3.3.1";
+    const QString v = "v" + FrontendInfo::versionNumber();
+    const QString s = "ServiceModule|1|Orvane2|" + v;
     const QString u = "UpdateModule|1|Orvane2|";
     QTest::newRow("built-in preferences")
         << true << false << true << true
-        << QStringList{s, u + "v3.3.1", "ConfigurationsModule|1|Orvane2|v3.3.1",
+        << QStringList{s, u + v, "ConfigurationsModule|1|Orvane2|" + v,
                        "CameraSettingsModule|1|Orvane2|HideDynReflexSuppr",
                        u + "CheckForOldFrontendOrBackend", u + "DarkThemeEnabled"};
     QTest::newRow("all switched")
         << false << true << false << false
-        << QStringList{s, u + "v3.3.1", "ConfigurationsModule|1|Orvane2|no_auto_backup",
+        << QStringList{s, u + v, "ConfigurationsModule|1|Orvane2|no_auto_backup",
                        "CameraSettingsModule|1|Orvane2|ShowDynReflexSuppr",
                        u + "NotCheckForOldFrontendOrBackend", u + "DarkThemeDisabled"};
 }
@@ -252,7 +254,8 @@ void TestModuleHost::versionTextAndStartupMessages()
     QFETCH(bool, dark);
     QFETCH(QStringList, messages);
 
-    QCOMPARE(host->versionFeAndModules(), QString("v3.3.1  2025-03-25|"));
+    const QString own = "v" + FrontendInfo::versionNumber() + "  " + FrontendInfo::kReleaseDate;
+    QCOMPARE(host->versionFeAndModules(), own + "|");
     load();
     ClassRecorder recorder(&channel, {"ServiceModule", "UpdateModule", "ConfigurationsModule",
                                       "CameraSettingsModule", "BodyAdministrationModule"});
@@ -273,8 +276,7 @@ void TestModuleHost::versionTextAndStartupMessages()
     QCOMPARE(dates.first().first().toDateTime(), settings.lastFeUpdateDate);
     QCOMPARE(texts.size(), 1);
     QCOMPARE(texts.first().first().toString(),
-             QString("v3.3.1  2025-03-25|GUI Test Bus;1.2.3|GUI Test Docks;1.2.3|"
-                     "GUI Test Shared;1.2.3"));
+             own + "|GUI Test Bus;1.2.3|GUI Test Docks;1.2.3|GUI Test Shared;1.2.3");
 }
 
 void TestModuleHost::shutdownCallsReachListedModulesOnly()

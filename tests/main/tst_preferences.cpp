@@ -191,7 +191,7 @@ void TestPreferences::pathsLieUnderHomeWithVersion()
 {
     m_home->writePreferences(document(""));
     PreferencesProbe w("");
-    const QString base = m_home->path() + "/.QOR/ORVANE3/v3.3.1";
+    const QString base = m_home->path() + "/.QOR/ORVANE3/v" + FrontendInfo::versionNumber();
     QCOMPARE(w.m_sConfigDir, base + "/config");
     QCOMPARE(w.m_sLayoutDir, base + "/config");
     QCOMPARE(w.m_sConfigFileName, base + "/config/current-preferences.xml");

@@ -8,8 +8,8 @@ FrontendVersion FrontendVersion::current()
     v.ma = FrontendInfo::kVersionMajor;
     v.mi = FrontendInfo::kVersionMinor;
     v.pa = FrontendInfo::kVersionPatch;
-    v.suffix = QStringLiteral(ORVANE_VERSION_SUFFIX);
-    v.buildDate = QStringLiteral(ORVANE_BUILD_DATE);
+    v.suffix = QLatin1String(FrontendInfo::kVersionSuffix);
+    v.buildDate = QLatin1String(FrontendInfo::kBuildDate);
     return v;
 }
 
