@@ -1,4 +1,4 @@
-// VersionInfo::fromString on arbitrary texts and the ordering of the results:
+// VersionInfo's reading rules on arbitrary texts and the ordering of the results:
 // parts are -1 or the converted numbers, and the six comparisons agree.
 // Input: two texts separated by a newline.
 
@@ -47,6 +47,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // What toString writes reads back the same.
     if (a.getMajor() >= 0 && a.getMinor() >= 0 && a.getPatch() >= 0 &&
         !(VersionInfo::fromString(a.toString()) == a))
+        std::abort();
+
+    // The other reading rules: never a missing part, and the first word of a
+    // text reads like the text itself when it has no blank.
+    bool allThree = false;
+    const VersionInfo blanked = VersionInfo::fromLettersAsBlanks(first, &allThree);
+    const VersionInfo dataPath = VersionInfo::fromDataPathText(first);
+    if (blanked.getPatch() == -1 && !allThree && blanked.getMajor() == -1)
+        std::abort();
+    checkOrder(blanked, dataPath);
+    if (!first.contains(QLatin1Char(' ')) && !first.isEmpty() &&
+        !(VersionInfo::fromFirstWord(first) == lenient))
+        std::abort();
+    const QList<int> folder = VersionInfo::folderNumbers(second);
+    if (folder.size() > second.size() + 1)
         std::abort();
     return 0;
 }

@@ -9,7 +9,9 @@
 #include "io/IOManager.h"
 #include "io/IOManagerUdp.h"
 
-const VersionInfo ORVANE_PROTOCOL_REQUIRED(1, 24, -1);
+const VersionInfo ORVANE_PROTOCOL_REQUIRED(
+    protocolFeatureSince(ProtocolFeature::FrontendPassword).major,
+    protocolFeatureSince(ProtocolFeature::FrontendPassword).minor, -1);
 
 namespace {
 
@@ -95,9 +97,8 @@ bool AccessControl::readProtocolVersion(int* err)
         setErr(err, kErrCommunication);
         return false;
     }
-    const QString word = QString::fromLatin1(answer.trimmed()).section(QLatin1Char(' '), 0, 0);
     bool ok = true;
-    const VersionInfo version = VersionInfo::fromString(word, &ok);
+    const VersionInfo version = VersionInfo::fromFirstWord(QString::fromLatin1(answer.trimmed()), &ok);
     if (!ok || version.getMajor() < 0) {
         setErr(err, kErrCommunication);
         return false;
@@ -112,10 +113,7 @@ bool AccessControl::supportsPassword(int* err)
         return false;
     setErr(err, 0);
     // A missing patch level on either side satisfies the patch comparison.
-    const VersionInfo& v = m_ProtocolVersion;
-    const VersionInfo& r = ORVANE_PROTOCOL_REQUIRED;
-    return v.getMajor() > r.getMajor() ||
-           (v.getMajor() == r.getMajor() && v.getMinor() >= r.getMinor());
+    return m_ProtocolVersion.supports(ProtocolFeature::FrontendPassword);
 }
 
 int AccessControl::readYesNo(const QString& parameter)

@@ -6,7 +6,6 @@
 #include "ShellMessages.h"
 
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -20,7 +19,7 @@ QString firstWord(const QString& text)
 
 VersionInfo versionOf(const QString& answer)
 {
-    return VersionInfo::fromString(firstWord(answer));
+    return VersionInfo::fromFirstWord(answer);
 }
 
 }  // namespace
@@ -59,13 +58,15 @@ void ControllerSetup::fillBackendVersions(BackendVersions* bv, QString* modelCod
     const VersionInfo unknown(-1, -1, -1);
     *bv = BackendVersions(unknown, unknown, unknown, QString());
     bv->setSystemPt(versionOf(readText("system version", "v0.0.0")));
-    if (bv->systemPt() < VersionInfo(0, 1, 4))
+    if (bv->systemPt() < VersionInfo(kProtocolVersionQuerySince.major,
+                                     kProtocolVersionQuerySince.minor,
+                                     kProtocolVersionQuerySince.patch))
         return;
     bv->setProtocol(versionOf(readText("system protocol_version", "v0.0")));
-    if (!bv->protocol().reaches(0, 12))
+    if (!bv->protocol().supports(ProtocolFeature::ControllerVersion))
         return;
     bv->setSystemCt(versionOf(readText("system controller_version", "v0.0")));
-    if (!bv->protocol().reaches(1, 9))
+    if (!bv->protocol().supports(ProtocolFeature::ControllerModel))
         return;
     const QString code = readText("system model", "0");
     *modelCode = code;
@@ -87,7 +88,7 @@ QString ControllerSetup::modelName(const QString& code)
 
 QString ControllerSetup::readMacAddress(const BackendVersions& bv)
 {
-    if (!bv.protocol().reaches(1, 1))
+    if (!bv.protocol().supports(ProtocolFeature::MacAddress))
         return QString();
     char mac[IOManager::MaxTextLength + 1] = {};
     if (m_iom->get_par(mac, "system ethernet_mac") == 0)
@@ -99,29 +100,17 @@ QString ControllerSetup::readMacAddress(const BackendVersions& bv)
 QString ControllerSetup::windowTitle(const BackendVersions& bv)
 {
     char name[IOManager::MaxTextLength + 1] = {};
-    if (bv.protocol().reaches(0, 17) && m_iom->get_par(name, "system full_name") == 0)
+    if (bv.protocol().supports(ProtocolFeature::FullName) && m_iom->get_par(name, "system full_name") == 0)
         return QString::fromUtf8(name).remove('"');
     return tr("ORVANE3 basic");
 }
 
 QString ControllerSetup::olderFrontendNotice(const QString& versionAnswer)
 {
-    static const QRegularExpression letters("[a-z]");
-    const QString digits = versionAnswer.toLower().replace(letters, " ").trimmed();
-    const QStringList parts = firstWord(digits).split('.');
-    if (parts.size() < 3)
-        return QString();
-    bool ok[3] = {};
-    const int major = parts[0].toInt(&ok[0], 10);
-    const int minor = parts[1].toInt(&ok[1], 10);
-    const int patch = parts[2].toInt(&ok[2], 10);
-    if (!ok[0] || !ok[1] || !ok[2])
-        return QString();
+    bool allThree = false;
+    const VersionInfo controller = VersionInfo::fromLettersAsBlanks(versionAnswer, &allThree);
     using namespace FrontendInfo;
-    const bool newer = major > kVersionMajor ||
-                       (major == kVersionMajor && minor > kVersionMinor) ||
-                       (major == kVersionMajor && minor == kVersionMinor && patch > kVersionPatch);
-    if (!newer)
+    if (!allThree || controller <= VersionInfo(kVersionMajor, kVersionMinor, kVersionPatch))
         return QString();
     return tr("The version of ORVANE3 (v%1.%2.%3%4) is older than the Controller version (%5)!")
         .arg(QString::number(kVersionMajor), QString::number(kVersionMinor),
@@ -130,7 +119,7 @@ QString ControllerSetup::olderFrontendNotice(const QString& versionAnswer)
 
 void ControllerSetup::checkForOldFrontend(const BackendVersions& bv, QWidget* parent)
 {
-    if (!bv.protocol().reaches(0, 8))
+    if (!bv.protocol().supports(ProtocolFeature::VersionNotice))
         return;
     char answer[IOManager::MaxTextLength + 1] = {};
     if (m_iom->get_par(answer, "system version") != 0)
@@ -145,7 +134,7 @@ void ControllerSetup::checkForOldFrontend(const BackendVersions& bv, QWidget* pa
 
 bool ControllerSetup::readCascade(const BackendVersions& bv, bool current)
 {
-    if (!bv.protocol().reaches(1, 7))
+    if (!bv.protocol().supports(ProtocolFeature::Cascade))
         return current;
     // A controller that does not answer (a lost connection) leaves the stored
     // flag as it was rather than clearing it in the preferences.

@@ -15,6 +15,7 @@
 #include "FrontendInfo.h"
 #include "PasswordInputDialog.h"
 #include "TrackboxSelection.h"
+#include "VersionInfo.h"
 #include "ui_IpDialog.h"
 
 static void initConnectResourcesOutsideNamespace()
@@ -67,19 +68,11 @@ QString firstWord(const QString& text)
     return text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
 }
 
-// The protocol version word of a whole "orvane2 set system protocol_version v1.12" answer,
-// as major and minor; suffixes such as "-beta" and letters do not count.
-bool protocolAtLeast_1_1(const QString& answer)
+// The protocol version of a whole "orvane2 set system protocol_version v1.12" answer.
+VersionInfo protocolOfAnswer(const QString& answer)
 {
-    QString value = answer.section(QLatin1Char(' '), 4, 4, QString::SectionSkipEmpty).toLower();
-    for (QChar& c : value) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QLatin1Char(' ');
-    }
-    const QStringList parts = firstWord(value.trimmed()).split(QLatin1Char('.'));
-    const int major = parts.value(0).toInt();
-    const int minor = parts.value(1).toInt();
-    return major >= 2 || (major == 1 && minor >= 1);
+    return VersionInfo::fromLettersAsBlanks(
+        answer.section(QLatin1Char(' '), 4, 4, QString::SectionSkipEmpty));
 }
 
 }  // namespace
@@ -368,7 +361,7 @@ void IpDialog::reportNoAccess(ap_ip_socket_type& socket, bool accessNone)
     QString answer;
     if (accessNone &&
         receiveTrackboxParam(socket, last_trackbox_ip, kProtocolCmd, "", answer) &&
-        protocolAtLeast_1_1(answer) &&
+        protocolOfAnswer(answer).supports(ProtocolFeature::AccessHolderQuery) &&
         receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, answer)) {
         const QStringList words = answer.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.value(0) == QLatin1String("ip"))

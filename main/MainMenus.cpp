@@ -100,7 +100,7 @@ void MainMenus::setupMenuBar(const BackendVersions& bv, QAction* eventsToggle, b
     setupOrvane3Menu(bv, withPassword);
 
     const bool kestrelbox = bv.zecModel() == "KESTRELBOX";
-    if (bv.protocol().reaches(1, 11) && !kestrelbox) {
+    if (bv.protocol().supports(ProtocolFeature::HardwareSearch) && !kestrelbox) {
         QAction* search = addEntry(m_settings, 10, tr("Search &hardware"),
                                    tr("Search hardware like new camera or new radio controller"));
         search->setShortcut(QKeySequence(Qt::Key_F2));

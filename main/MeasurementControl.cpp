@@ -75,7 +75,7 @@ void MeasurementControl::reportStartFailure(bool toEvents)
 
 bool MeasurementControl::start()
 {
-    if (m_bv->protocol().reaches(0, 14)) {
+    if (m_bv->protocol().supports(ProtocolFeature::TrackingAvailable)) {
         char available[IOManager::MaxTextLength + 1] = {};
         if (m_iom->get_par(available, "tracking available") != 0 ||
             std::strcmp(available, "yes") != 0) {

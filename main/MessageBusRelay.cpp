@@ -89,9 +89,7 @@ void MessageBusRelay::onReceiveInertialChanged(QString text)
 
 void MessageBusRelay::showInertialToolbarIfSensorExist(const BackendVersions& versions)
 {
-    const VersionInfo& protocol = versions.protocol();
-    const bool knowsSensors = protocol.getMajor() > 1 ||
-                              (protocol.getMajor() == 1 && protocol.getMinor() >= 12);
+    const bool knowsSensors = versions.protocol().supports(ProtocolFeature::InertialSensors);
     int sensors = 0;
     const bool found = knowsSensors && m_channel &&
                        m_channel->get_par_i(&sensors, "inertial number_of_sensors") == 0 &&

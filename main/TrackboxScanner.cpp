@@ -51,10 +51,9 @@ void setSerial(char (&field)[N], const char* model, const char* value)
     }
 }
 
-bool protocolAtLeast(const char* text, int major, int minor)
+bool protocolSupports(const char* text, ProtocolFeature feature)
 {
-    const VersionInfo v = VersionInfo::fromString(QString::fromLatin1(text), nullptr);
-    return v.getMajor() > major || (v.getMajor() == major && v.getMinor() >= minor);
+    return VersionInfo::fromString(QString::fromLatin1(text)).supports(feature);
 }
 
 QString dottedText(uint32_t ip)
@@ -232,7 +231,7 @@ void TrackboxScanner::queryController(IOManagerUdp& io, trackbox_info_type& info
     // older firmware does not know the question.
     if (!shallRun)
         return;
-    if (std::strcmp(info.access, "none") == 0 && protocolAtLeast(protocol, 1, 7)) {
+    if (std::strcmp(info.access, "none") == 0 && protocolSupports(protocol, ProtocolFeature::Cascade)) {
         if (queryParameter(io, ip, "system slave", value) == 0 && std::strcmp(value, "yes") == 0)
             info.isSlave = true;
     }
@@ -240,7 +239,7 @@ void TrackboxScanner::queryController(IOManagerUdp& io, trackbox_info_type& info
     if (!shallRun)
         return;
     copyField(info.mac_str, "unknown");
-    if (protocolAtLeast(protocol, 1, 9) &&
+    if (protocolSupports(protocol, ProtocolFeature::DiscoveryMac) &&
         queryParameter(io, ip, "system ethernet_mac", value) == 0)
         copyField(info.mac_str, value);
 }

@@ -68,12 +68,6 @@ bool onlyDigitsAndDots(const QString& text)
     return true;
 }
 
-bool protocolAtLeast(const QString& text, int major, int minor)
-{
-    const VersionInfo v = VersionInfo::fromString(text, nullptr);
-    return v.getMajor() > major || (v.getMajor() == major && v.getMinor() >= minor);
-}
-
 template <size_t N>
 void copyField(char (&field)[N], const QByteArray& text)
 {
@@ -293,11 +287,11 @@ QList<trackbox_info_type> TrackboxSelection::getFixTrackboxInfo()
     copyField(info.access,
               io.get_par(value, "system access") == 0 ? QByteArray(value) : QByteArray("unknown"));
     const QString protocolText = QString::fromLatin1(protocol);
-    if (std::strcmp(info.access, "none") == 0 && protocolAtLeast(protocolText, 1, 7) &&
+    if (std::strcmp(info.access, "none") == 0 && VersionInfo::fromString(protocolText).supports(ProtocolFeature::Cascade) &&
         io.get_par(value, "system slave") == 0 && std::strcmp(value, "yes") == 0)
         info.isSlave = true;
     copyField(info.mac_str, QByteArray("unknown"));
-    if (protocolAtLeast(protocolText, 1, 9) && io.get_par(value, "system ethernet_mac") == 0)
+    if (VersionInfo::fromString(protocolText).supports(ProtocolFeature::DiscoveryMac) && io.get_par(value, "system ethernet_mac") == 0)
         copyField(info.mac_str, value);
     return {info};
 }

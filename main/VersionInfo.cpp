@@ -50,6 +50,63 @@ VersionInfo VersionInfo::fromString(const QString& text, bool* ok)
     return VersionInfo(major, minor, patch);
 }
 
+VersionInfo VersionInfo::fromFirstWord(const QString& text, bool* ok)
+{
+    return fromString(text.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty), ok);
+}
+
+VersionInfo VersionInfo::fromLettersAsBlanks(const QString& text, bool* allThree)
+{
+    static const QRegularExpression letters(QStringLiteral("[a-z]"));
+    const QString blanked = text.toLower().replace(letters, QStringLiteral(" ")).trimmed();
+    const QStringList parts =
+        blanked.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).split(QLatin1Char('.'));
+    bool ok[3] = {};
+    int numbers[3] = {};
+    for (int i = 0; i < 3; ++i)
+        numbers[i] = parts.value(i).toInt(&ok[i], 10);
+    if (allThree)
+        *allThree = parts.size() >= 3 && ok[0] && ok[1] && ok[2];
+    return VersionInfo(numbers[0], numbers[1], numbers[2]);
+}
+
+VersionInfo VersionInfo::fromDataPathText(const QString& text)
+{
+    QString s = text.toLower();
+    for (int i = 1; i < s.size(); ++i) {
+        if (s.at(i) >= QLatin1Char('a') && s.at(i) <= QLatin1Char('z')) {
+            s.truncate(i);
+            break;
+        }
+    }
+    QString digits;
+    digits.reserve(s.size());
+    for (const QChar c : s) {
+        if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+            digits.append(c);
+    }
+    const int blank = digits.indexOf(QLatin1Char(' '));
+    if (blank >= 0)
+        digits.truncate(blank);
+    // toInt gives 0 for a part that is missing or not a number.
+    const QStringList parts = digits.split(QLatin1Char('.'));
+    return VersionInfo(parts.value(0).toInt(), parts.value(1).toInt(), parts.value(2).toInt());
+}
+
+QList<int> VersionInfo::folderNumbers(QString name)
+{
+    name.remove(QLatin1Char('v'), Qt::CaseInsensitive);
+    QList<int> numbers;
+    for (const QString& part : name.split(QLatin1Char('.'))) {
+        bool ok = false;
+        const int n = part.toInt(&ok);
+        if (!ok)
+            return {};
+        numbers << n;
+    }
+    return numbers;
+}
+
 QString VersionInfo::toString() const
 {
     if (ma < 0)

@@ -204,8 +204,7 @@ void MainWindow::setupMenuBar()
     addDockWidget(Qt::RightDockWidgetArea, eventDock);
     eventDock->hide();
 
-    const bool withPassword = bv->protocol().reaches(ORVANE_PROTOCOL_REQUIRED.getMajor(),
-                                                     ORVANE_PROTOCOL_REQUIRED.getMinor());
+    const bool withPassword = bv->protocol().supports(ProtocolFeature::FrontendPassword);
     if (withPassword)
         accesscontrolDlg = new AccessControlDialog(iom, this);
     m_menus->setupMenuBar(*bv, eventDock->toggleViewAction(), withPassword);
@@ -278,7 +277,7 @@ void MainWindow::setupToolBars()
 
 void MainWindow::get_last_trackbox_mac()
 {
-    if (bv->protocol().reaches(1, 1))
+    if (bv->protocol().supports(ProtocolFeature::MacAddress))
         m_prefs.last_trackbox_mac = ControllerSetup(iom).readMacAddress(*bv);
 }
 
@@ -371,7 +370,7 @@ void MainWindow::update_status()
 void MainWindow::handleStatusActiveError()
 {
     onReceiveAppReadyToShutdown();
-    const bool offerReconnect = bv->protocol().reaches(1, 12);
+    const bool offerReconnect = bv->protocol().supports(ProtocolFeature::ReconnectOffer);
     const int code = m_monitor->runLostConnectionBox(offerReconnect, ipDialog->get_ip_str(0));
     QCoreApplication::exit(code);
 }

@@ -13,6 +13,7 @@
 #include "FrontendInfo.h"
 #include "MessageBoxProvider.h"
 #include "Requester.h"
+#include "VersionInfo.h"
 #include "ap_time.h"
 
 namespace {
@@ -368,58 +369,12 @@ int IOManagerUdpTcp::send_mea_start()
 
 // --- data-path datagram ------------------------------------------------------------
 
-namespace {
-
-struct NormalizedVersion
-{
-    int major = 0;
-    int minor = 0;
-    int patch = 0;
-};
-
-NormalizedVersion normalizeVersion(const QString& text)
-{
-    QString s = text.toLower();
-    for (int i = 1; i < s.size(); ++i) {
-        if (s.at(i) >= QLatin1Char('a') && s.at(i) <= QLatin1Char('z')) {
-            s.truncate(i);
-            break;
-        }
-    }
-    QString digits;
-    digits.reserve(s.size());
-    for (const QChar c : s) {
-        if (c < QLatin1Char('a') || c > QLatin1Char('z'))
-            digits.append(c);
-    }
-    const int blank = digits.indexOf(QLatin1Char(' '));
-    if (blank >= 0)
-        digits.truncate(blank);
-
-    const QStringList parts = digits.split(QLatin1Char('.'));
-    NormalizedVersion v;
-    // toInt gives 0 for a part that is missing or not a number.
-    if (parts.size() > 0)
-        v.major = parts.at(0).toInt();
-    if (parts.size() > 1)
-        v.minor = parts.at(1).toInt();
-    if (parts.size() > 2)
-        v.patch = parts.at(2).toInt();
-    return v;
-}
-
-}  // namespace
-
 bool IOManagerUdpTcp::checkVersion(const QString& sActualVersion, const QString& sMinVersion)
 {
-    const NormalizedVersion actual = normalizeVersion(sActualVersion);
-    const NormalizedVersion minimum =
-        normalizeVersion(sMinVersion.isEmpty() ? QStringLiteral("v0.2.2") : sMinVersion);
-    if (actual.major != minimum.major)
-        return actual.major > minimum.major;
-    if (actual.minor != minimum.minor)
-        return actual.minor > minimum.minor;
-    return actual.patch >= minimum.patch;
+    const VersionInfo actual = VersionInfo::fromDataPathText(sActualVersion);
+    const VersionInfo minimum =
+        VersionInfo::fromDataPathText(sMinVersion.isEmpty() ? QStringLiteral("v0.2.2") : sMinVersion);
+    return actual >= minimum;
 }
 
 int IOManagerUdpTcp::sendDummyDatagramm()
@@ -427,7 +382,7 @@ int IOManagerUdpTcp::sendDummyDatagramm()
     char version[MaxTextLength + 1];
     if (read_par_unreserved(version, sizeof version, "system version") != 0)
         qstrncpy(version, "v0.0.0", sizeof version);
-    if (!checkVersion(QString::fromLatin1(version), QStringLiteral("v0.2.8")))
+    if (!checkVersion(QString::fromLatin1(version), QLatin1String(kDataPathDatagramSince)))
         return -1;
 
     char portText[MaxTextLength + 1];

@@ -13,6 +13,7 @@
 #include "ExportConfiguration.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
+#include "VersionInfo.h"
 #include "ui_ExportSystemInformation.h"
 
 namespace {
@@ -20,22 +21,6 @@ namespace {
 constexpr int RowHeight = 20;
 constexpr int SliderStart = 3;
 constexpr int SliderMinimumMaximum = 10;
-
-// The numbers of a version folder name ("v3.3.1" -> 3, 3, 1); empty when a
-// part is not a number.
-QList<int> versionNumbers(QString name)
-{
-    name.remove(QLatin1Char('v'), Qt::CaseInsensitive);
-    QList<int> numbers;
-    for (const QString& part : name.split(QLatin1Char('.'))) {
-        bool ok = false;
-        const int n = part.toInt(&ok);
-        if (!ok)
-            return {};
-        numbers << n;
-    }
-    return numbers;
-}
 
 QTableWidgetItem* makeItem(const QString& text, Qt::Alignment alignment)
 {
@@ -99,8 +84,8 @@ void ExportSystemInformation::updateContent()
 
 bool ExportSystemInformation::versionIsGreaterThen(const QString& a, const QString& b)
 {
-    const QList<int> x = versionNumbers(a);
-    const QList<int> y = versionNumbers(b);
+    const QList<int> x = VersionInfo::folderNumbers(a);
+    const QList<int> y = VersionInfo::folderNumbers(b);
     // A name that is not a version sorts after all that are.
     if (x.isEmpty())
         return false;

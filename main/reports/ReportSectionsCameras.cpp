@@ -9,27 +9,6 @@ using namespace reportformat;
 
 namespace {
 
-// Protocol versions from which the controller knows a camera feature.
-struct CameraMinimum
-{
-    int major;
-    int minor;
-};
-constexpr CameraMinimum ScanDurationSince{0, 11};
-constexpr CameraMinimum StaticAreasSince{0, 14};
-constexpr CameraMinimum ModeAndUpsideDownSince{1, 6};
-constexpr CameraMinimum CascadeCameraSince{1, 7};
-constexpr CameraMinimum SyncGroupAndDisplaySince{1, 15};
-constexpr CameraMinimum CompactSerialSince{1, 23};
-constexpr CameraMinimum SensorSettingsSince{1, 24};
-constexpr CameraMinimum AutomaticWarmingSince{1, 27};
-
-// Below this the sync card is described by its old, mode-based parameters;
-// from it on by sources, modes and output channels of card d01.
-constexpr CameraMinimum SynccardSourcesSince{1, 2};
-// The old layout's input frequency lines.
-constexpr CameraMinimum SynccardInputFrequencySince{0, 13};
-
 constexpr int CameraLabelWidth = 7;
 constexpr int CameraCutWidth = 16;
 constexpr int RotationRuleLength = 108;
@@ -39,11 +18,6 @@ const char* const FixedDivisorCard = "KESTRELBOX";
 constexpr int FixedExternalDivisor = 2;
 // A raw read answered with an error: the code the parameter reads give it.
 constexpr int ReportCommandRefused = -32;
-
-bool since(const ReportWriter& out, CameraMinimum m)
-{
-    return out.protocolAtLeast(m.major, m.minor);
-}
 
 // A camera pose "x y z r0 .. r8" as the room tables show it: positions with
 // one decimal, rotation entries with six, each 11 wide, so that the nine
@@ -114,7 +88,7 @@ QString cameraSerial(ReportWriter& out, const CameraIdent& id)
 {
     if (!isCompactCameraType(id.type))
         return id.serial;
-    if (!since(out, CompactSerialSince))
+    if (!out.protocolAtLeast(ProtocolFeature::CompactCameraSerial))
         return QString();
     return out.text("camera serial_desc %s", utf8(id.type).constData()).unquotedOr(QString());
 }
@@ -190,7 +164,7 @@ void writeCameraFeatures(ReportWriter& out, int cam)
                  out.text("camera max_sync_frequency c%02d", cam));
     out.labelled(QStringLiteral("Temperature measurement"), w,
                  out.text("camera has_temperature_measurement c%02d", cam));
-    if (since(out, AutomaticWarmingSince)) {
+    if (out.protocolAtLeast(ProtocolFeature::CameraAutomaticWarming)) {
         const ReportText hasWarming = out.text("camera has_automatic_warming c%02d", cam);
         out.labelled(QStringLiteral("Automatic warming available"), w, hasWarming);
         out.labelled(QStringLiteral("Automatic warming"), w,
@@ -291,7 +265,7 @@ void writeCameraCascade(ReportWriter& out, int cam)
 
 void writeCameraExtras(ReportWriter& out, int cam, bool cascade)
 {
-    if (since(out, ModeAndUpsideDownSince)) {
+    if (out.protocolAtLeast(ProtocolFeature::CameraModeAndUpsideDown)) {
         const ReportText mode = out.text("camera mode c%02d", cam);
         if (!mode.ok()) {
             out.line(QStringLiteral("Camera mode: ") + mode.orError());
@@ -304,7 +278,7 @@ void writeCameraExtras(ReportWriter& out, int cam, bool cascade)
         out.line(QStringLiteral("Display upside-down: ") +
                  out.text("camera display_upside_down c%02d", cam).orError());
     }
-    if (since(out, SyncGroupAndDisplaySince)) {
+    if (out.protocolAtLeast(ProtocolFeature::CameraSyncGroupAndDisplay)) {
         const ReportText hasGroup = out.text("camera has_sync_group c%02d", cam);
         out.line(QStringLiteral("Has sync group: ") + hasGroup.orError());
         if (hasGroup.ok() && hasGroup.value == QLatin1String("yes"))
@@ -329,7 +303,7 @@ void writeCameraExtras(ReportWriter& out, int cam, bool cascade)
     }
     if (cascade)
         writeCameraCascade(out, cam);
-    if (since(out, SensorSettingsSince)) {
+    if (out.protocolAtLeast(ProtocolFeature::CameraSensorSettings)) {
         if (cameraHas(out, cam, "has_marker_threshold", QStringLiteral("Threshold")))
             out.line(QStringLiteral("Threshold: ") +
                      out.text("camera marker_threshold c%02d", cam).orError());
@@ -354,7 +328,7 @@ void writeCameraExtras(ReportWriter& out, int cam, bool cascade)
 // cascade and can say how many slaves it has.
 bool cascadeKnown(ReportWriter& out)
 {
-    if (!since(out, CascadeCameraSince))
+    if (!out.protocolAtLeast(ProtocolFeature::Cascade))
         return false;
     const ReportText available = out.text("cascade available");
     if (!available.ok() || available.value != QLatin1String("yes"))
@@ -366,7 +340,7 @@ bool cascadeKnown(ReportWriter& out)
 
 void writeSynccardsOld(ReportWriter& out, int cards)
 {
-    const bool withInput = since(out, SynccardInputFrequencySince);
+    const bool withInput = out.protocolAtLeast(ProtocolFeature::SynccardInputFrequency);
     ReportText hasInput;
     if (withInput) {
         hasInput = out.text("synccard has_input_frequency");
@@ -568,7 +542,7 @@ void writeReference(ReportWriter& out, int cameras)
 {
     out.line(QStringLiteral("Room calibration reference:"));
     out.line(rule(27));
-    if (!out.requireProtocol(0, 11))
+    if (!out.requireProtocol(ProtocolFeature::CameraReference))
         return;
     out.line(QStringLiteral("Camera   | Position (x, y, z) [mm]             | Rotation"));
     out.line(QStringLiteral("---------|-------------------------------------|") +
@@ -591,7 +565,7 @@ void writeReference(ReportWriter& out, int cameras)
 
 void writeResiduals(ReportWriter& out)
 {
-    const bool withIdent = out.protocolAtLeast(1, 13);
+    const bool withIdent = out.protocolAtLeast(ProtocolFeature::ResidualIdentifiers);
     out.line(QStringLiteral("Residuals of the last room calibration:"));
     out.line(rule(39));
     const ReportValue<int> count = out.integer("roomcal last_cam_number");
@@ -680,7 +654,7 @@ void writeThreeValues(ReportWriter& out, const char* parameter, const QStringLis
 void ExportConfiguration::exportCameraSettings()
 {
     m_out.heading(QStringLiteral("Camera settings"));
-    if (!m_out.requireProtocol(0, 9))
+    if (!m_out.requireProtocol(ProtocolFeature::CameraSettings))
         return;
     m_out.emptyLine();
     const ReportValue<int> count = m_out.integer("camera number_of_cameras");
@@ -690,7 +664,7 @@ void ExportConfiguration::exportCameraSettings()
         return;
     }
     m_out.line(QStringLiteral("Number of cameras   : ") + QString::number(count.value));
-    if (since(m_out, ScanDurationSince))
+    if (m_out.protocolAtLeast(ProtocolFeature::ScanDuration))
         m_out.line(QStringLiteral("Reflex scan duration: ") +
                    m_out.text("camera scan_duration").orError());
     m_out.emptyLine();
@@ -703,7 +677,7 @@ void ExportConfiguration::exportCameraSettings()
         m_out.line(rule(11));
         writeCameraIdentity(m_out, cam);
         writeCameraFeatures(m_out, cam);
-        if (since(m_out, StaticAreasSince))
+        if (m_out.protocolAtLeast(ProtocolFeature::StaticAreas))
             writeStaticAreas(m_out, cam);
         writeCameraExtras(m_out, cam, cascade);
         m_out.emptyLine();
@@ -721,12 +695,12 @@ void ExportConfiguration::exportSynccardSettings()
     }
     if (available.value == QLatin1String("no"))
         return;
-    if (!m_out.requireProtocol(0, 8))
+    if (!m_out.requireProtocol(ProtocolFeature::SynccardSettings))
         return;
     const ReportValue<int> cards = m_out.integer("synccard number_of_synccards");
     m_out.line(QStringLiteral("Number of sync-cards: ") + countText(cards));
     const int cardCount = cards.orElse(0);
-    if (!since(m_out, SynccardSourcesSince)) {
+    if (!m_out.protocolAtLeast(ProtocolFeature::SynccardSources)) {
         writeSynccardsOld(m_out, cardCount);
         return;
     }
@@ -787,12 +761,12 @@ void ExportConfiguration::exportRoomCalibration()
         m_out.emptyLine();
         writeStaticCameras(m_out, cameraCount);
     }
-    if (m_out.protocolAtLeast(1, 12)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::RoomCalibrationDuration)) {
         const ReportValue<double> duration = m_out.number("roomcal duration");
         m_out.line(QStringLiteral("Duration [s]: ") +
                    (duration.ok() ? general(duration.value) : errorText(duration.rc)));
     }
-    if (m_out.protocolAtLeast(1, 11))
+    if (m_out.protocolAtLeast(ProtocolFeature::RoomCalibrationDate))
         m_out.line(QStringLiteral("Date and time of the last room calibration: ") +
                    m_out.text("roomcal last_date").orError());
     m_out.emptyLine();
@@ -802,12 +776,12 @@ void ExportConfiguration::exportRoomCalibration()
                         "tracking has_room");
     writeReference(m_out, cameraCount);
 
-    if (m_out.protocolAtLeast(1, 9)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::LastRoomCalibration)) {
         m_out.line(QStringLiteral("Last room calibration:"));
         m_out.line(rule(26));
         m_out.line(QStringLiteral("Coordinate system: ") +
                    m_out.text("roomcal last_coordinate_type").orError());
-        if (m_out.protocolAtLeast(1, 10)) {
+        if (m_out.protocolAtLeast(ProtocolFeature::RoomCalibrationWandResidual)) {
             double wandResidual[2] = {};
             const int rc = m_out.numbers(wandResidual, 2, "roomcal last_wand_residual");
             m_out.line(QStringLiteral("Wand residual [mm]: ") +
@@ -824,7 +798,7 @@ void ExportConfiguration::exportRoomCalibration()
 void ExportConfiguration::exportRoomAdjustment()
 {
     m_out.heading(QStringLiteral("Room adjustments"));
-    if (!m_out.requireProtocol(0, 16))
+    if (!m_out.requireProtocol(ProtocolFeature::RoomAdjustment))
         return;
     m_out.line(QStringLiteral("Zero point offset:"));
     m_out.line(rule(18));

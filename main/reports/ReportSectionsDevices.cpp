@@ -410,7 +410,7 @@ void writeTrackingFrequency(ReportWriter& out)
 {
     out.line(QStringLiteral("Tracking frequency:"));
     out.line(rule(18));
-    if (!out.requireProtocol(1, 21))
+    if (!out.requireProtocol(ProtocolFeature::InertialTrackingFrequency))
         return;
     out.line(QStringLiteral("Inertial available: ") + out.text("inertial available").orError());
     out.line(QStringLiteral("Tracking frequency: ") + out.text("tracking pulse").orError());
@@ -422,7 +422,7 @@ void writeTrackingFrequency(ReportWriter& out)
 void ExportConfiguration::exportWavewandSettings()
 {
     m_out.heading(QStringLiteral("Wavewand settings"));
-    if (!m_out.requireProtocol(0, 6))
+    if (!m_out.requireProtocol(ProtocolFeature::WavewandSettings))
         return;
     m_out.line(QStringLiteral("Max number of Wavewands: ") +
                countText(m_out.integer("wavewand max_number_of_devices")));
@@ -434,7 +434,7 @@ void ExportConfiguration::exportWavewandSettings()
               m_out.text("wavewand multiuser_available"));
     valueLine(m_out, QStringLiteral("Multi user function active"),
               m_out.text("wavewand multiuser"));
-    if (m_out.protocolAtLeast(0, 13)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::MultiUserHeadTargets)) {
         valueLine(m_out, QStringLiteral("Multi user head targets available"),
                   m_out.text("wavewand multiuser_with_head_available"));
         valueLine(m_out, QStringLiteral("Use head targets"),
@@ -448,7 +448,7 @@ void ExportConfiguration::exportWavewandSettings()
 void ExportConfiguration::exportFingerTrackingSettings()
 {
     m_out.heading(QStringLiteral("Fingertracking settings"));
-    if (!m_out.requireProtocol(0, 17))
+    if (!m_out.requireProtocol(ProtocolFeature::FingerTracking))
         return;
     const ReportText maxHands = m_out.text("fingertracking max_number_of_hands");
     valueLine(m_out, QStringLiteral("Max number of hands"), maxHands);
@@ -468,7 +468,7 @@ void ExportConfiguration::exportFingerTrackingSettings()
 void ExportConfiguration::exportTactileSettings()
 {
     m_out.heading(QStringLiteral("Tactile settings"));
-    if (!m_out.requireProtocol(1, 2))
+    if (!m_out.requireProtocol(ProtocolFeature::TactileFeedback))
         return;
     const ReportValue<bool> available = m_out.yesNo("fingertracking tactile_available");
     m_out.line(QStringLiteral("Available: ") + yesNoText(available));
@@ -508,7 +508,7 @@ void ExportConfiguration::exportTactileSettings()
 void ExportConfiguration::exportInertialSettings()
 {
     m_out.heading(QStringLiteral("Inertial settings"));
-    if (!m_out.requireProtocol(1, 12))
+    if (!m_out.requireProtocol(ProtocolFeature::InertialSensors))
         return;
     const ReportText available = m_out.text("inertial available");
     if (!available.ok()) {
@@ -568,7 +568,7 @@ void ExportConfiguration::exportInertialSettings()
 void ExportConfiguration::exportQorRadioInfo()
 {
     m_out.heading(QStringLiteral("QOR radio info"));
-    if (!m_out.requireProtocol(0, 5))
+    if (!m_out.requireProtocol(ProtocolFeature::RadioReport))
         return;
     const ReportText available = m_out.text("qorwpan available");
     m_out.line(QStringLiteral("Available: ") + available.orError());

@@ -91,7 +91,7 @@ void ExportConfiguration::writeSummaryLines(QString* coordinateType)
     const QString date = m_out.text("roomcal last_date").displayOr(QStringLiteral("error"));
     m_out.line(QStringLiteral("Calibration     : %1 mode; %2").arg(*coordinateType, date));
 
-    if (m_out.protocolAtLeast(1, 24))
+    if (m_out.protocolAtLeast(ProtocolFeature::ReferenceTarget))
         m_out.line(QStringLiteral("Reference target: ") +
                    m_out.text("tracking reference").displayOr(QStringLiteral("none")).toUpper());
 }
@@ -104,7 +104,7 @@ QString ExportConfiguration::summaryNetwork()
         return QStringLiteral(" Error");
     if (net.value == QLatin1String("dhcp")) {
         QString text = QStringLiteral(" DHCP");
-        if (m_out.protocolAtLeast(1, 21)) {
+        if (m_out.protocolAtLeast(ProtocolFeature::NetworkSummary)) {
             const ReportText ip = m_out.text("system ethernet_ip");
             const QStringList parts = ReportWriter::words(ip.value);
             if (ip.ok() && ip.value != QLatin1String("none") && parts.size() >= 3)
@@ -170,7 +170,7 @@ void ExportConfiguration::writeCameraTable(const QString& coordinateType)
             const QByteArray key = type.toUtf8();
             const QString lower = type.toLower();
             if (lower.startsWith(QLatin1String("0x0b")) || lower.startsWith(QLatin1String("0x0d")))
-                serial = m_out.protocolAtLeast(1, 23)
+                serial = m_out.protocolAtLeast(ProtocolFeature::CameraSerialDescription)
                              ? m_out.text("camera serial_desc %s", key.constData()).unquotedOr({})
                              : QString();
             model = m_out.text("camera model_desc %s", key.constData()).unquotedOr({});
@@ -207,7 +207,7 @@ void ExportConfiguration::fill_map_TLibTargets()
     // The map describes the controller as it is now: names left over from an
     // earlier report would claim look-alikes that no longer exist.
     map_bodyId_shortnameTlib.clear();
-    if (!m_out.protocolAtLeast(1, 12))
+    if (!m_out.protocolAtLeast(ProtocolFeature::BodyCalibrationStatus))
         return;
     const ReportText check =
         m_out.command(TargetLibTimeoutMs, "orvane2 targetlib check_custom_calibration");
@@ -266,7 +266,7 @@ void ExportConfiguration::writeCalibratedBodiesOfType(const char* type, bool ine
         const QString name = m_out.text("body desc %s b%02d", type, i).unquotedOr({});
         const int markers = m_out.integer("body number_of_marker %s b%02d", type, i).orElse(0);
         const QString status =
-            m_out.protocolAtLeast(1, 12) ? bodyCalibrationStatus(type, i, inertial) : QString();
+            m_out.protocolAtLeast(ProtocolFeature::BodyCalibrationStatus) ? bodyCalibrationStatus(type, i, inertial) : QString();
         m_out.line(ReportWriter::field(id, 4) + QStringLiteral(" | ") +
                    ReportWriter::field(name, 37) + QStringLiteral(" | ") +
                    ReportWriter::field(markers, 10) + QStringLiteral(" | ") + status);
@@ -335,13 +335,13 @@ void ExportConfiguration::exportConfigurationInfo()
                m_out.text("config desc").displayOr(unknown));
     m_out.line(QStringLiteral("Configuration owner        : ") +
                m_out.text("config owner").displayOr(unknown));
-    if (m_out.protocolAtLeast(1, 9)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::ConfigurationPassword)) {
         m_out.line(QStringLiteral("Configuration has password : ") +
                    m_out.text("config has_password").displayOr(unknown));
         m_out.line(QStringLiteral("Configuration is changeable: ") +
                    m_out.text("config is_changeable").displayOr(unknown));
     }
-    if (m_out.protocolAtLeast(1, 27)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::FreeConfigurationSpace)) {
         m_out.emptyLine();
         m_out.line(QStringLiteral("Free Configuration Space   : ") +
                    m_out.text("config free_space").displayOr(unknown));
@@ -382,7 +382,7 @@ void ExportConfiguration::exportNetworkInfo()
 void ExportConfiguration::exportHardwareInfo()
 {
     m_out.heading(QStringLiteral("Hardware info"));
-    if (!m_out.requireProtocol(0, 17))
+    if (!m_out.requireProtocol(ProtocolFeature::HardwareInfo))
         return;
     const ReportValue<int> count = m_out.integer("system extra number_of_hardware");
     if (!count.ok())
@@ -390,7 +390,7 @@ void ExportConfiguration::exportHardwareInfo()
     const QString separator = QStringLiteral("| ");
     m_out.line(ReportWriter::padLabel(QStringLiteral("Hardware:"), HardwareLabelWidth) + separator +
                QStringLiteral("Info:"));
-    if (m_out.protocolAtLeast(1, 12)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::Motherboard)) {
         const ReportText board = m_out.text("system extra motherboard");
         if (board.ok()) {
             m_out.line(rule(HardwareLabelWidth + 1 + std::max(39, board.value.size())));

@@ -88,10 +88,10 @@ ReportValue<int> tableCount(ReportWriter& out, const char* format, const char* t
 
 void writeStandardTable(ReportWriter& out)
 {
-    if (!out.protocolAtLeast(1, 12)) {
+    if (!out.protocolAtLeast(ProtocolFeature::StandardBodiesTable)) {
         out.line(QStringLiteral("Standard"));
         out.line(rule(8));
-        out.requireProtocol(1, 12);
+        out.requireProtocol(ProtocolFeature::StandardBodiesTable);
         return;
     }
     tableStart(
@@ -461,7 +461,7 @@ void writeOutputChannel(ReportWriter& out, int ch, const ReportText& active, con
         out.line(QStringLiteral("Send to:           ") + parts.value(1));
         out.line(QStringLiteral("Port:              ") + parts.value(2));
     }
-    if (out.protocolAtLeast(1, 6))
+    if (out.protocolAtLeast(ProtocolFeature::OutputNetDivisor))
         answerLine(out, QStringLiteral("Send data divisor: "),
                    out.text("output net_divisor ch%02d", ch));
     out.emptyLine();
@@ -527,7 +527,7 @@ void writeOutputTypes(ReportWriter& out, int channels)
 void ExportConfiguration::exportTrackingSettings()
 {
     m_out.heading(QStringLiteral("Tracking settings"));
-    if (!m_out.requireProtocol(0, 9))
+    if (!m_out.requireProtocol(ProtocolFeature::TrackingSettings))
         return;
     answerLine(m_out, QStringLiteral("Number of 6DOF standard bodies: "),
                m_out.text("standard number_of_bodies"));
@@ -610,7 +610,7 @@ void ExportConfiguration::exportBodyAdministration()
         writeMeasurementReferenceTable(m_out);
     }
     writeHandTable(m_out);
-    if (m_out.protocolAtLeast(1, 24)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::ReferenceTarget)) {
         m_out.line(QStringLiteral("Reference target: ") +
                    m_out.text("tracking reference").orElse(QStringLiteral("none")).toUpper());
         m_out.emptyLine();
@@ -620,9 +620,9 @@ void ExportConfiguration::exportBodyAdministration()
 void ExportConfiguration::exportOutputSettings()
 {
     m_out.heading(QStringLiteral("Output settings"));
-    if (!m_out.requireProtocol(0, 6))
+    if (!m_out.requireProtocol(ProtocolFeature::OutputSettings))
         return;
-    if (m_out.protocolAtLeast(1, 4))
+    if (m_out.protocolAtLeast(ProtocolFeature::OutputViaRouter))
         answerLine(m_out, QStringLiteral("Act as router for tracking output: "),
                    m_out.text("output net_via_router"));
     m_out.emptyLine();
@@ -643,7 +643,7 @@ void ExportConfiguration::exportOutputSettings()
 void ExportConfiguration::exportMeasurementToolSettings()
 {
     m_out.heading(QStringLiteral("Measurement Tool settings"));
-    if (!m_out.requireProtocol(1, 3))
+    if (!m_out.requireProtocol(ProtocolFeature::MeasurementTools))
         return;
     const ReportValue<bool> available = m_out.yesNo("measurementtool available");
     if (!available.ok()) {
@@ -655,7 +655,7 @@ void ExportConfiguration::exportMeasurementToolSettings()
         return;
     m_out.line(QStringLiteral("Available: yes"));
     const ReportValue<int> tools = m_out.integer("measurementtool number_of_tools");
-    if (m_out.protocolAtLeast(1, 13)) {
+    if (m_out.protocolAtLeast(ProtocolFeature::MeasurementToolOutputFormat)) {
         answerLine(m_out, QStringLiteral("Use old output format: "),
                    m_out.text("measurementtool output_6dmt"));
         const ReportValue<int> maxTools = m_out.integer("measurementtool max_number_of_tools");
@@ -693,7 +693,7 @@ void ExportConfiguration::exportMeasurementToolSettings()
 void ExportConfiguration::exportBodyCalibration()
 {
     m_out.heading(QStringLiteral("Body calibration"));
-    if (!m_out.requireProtocol(0, 3))
+    if (!m_out.requireProtocol(ProtocolFeature::BodyCalibrationReport))
         return;
     const ReportValue<int> types = m_out.integer("body number_of_types");
     m_out.line(QStringLiteral("Number of types: ") + countText(types));

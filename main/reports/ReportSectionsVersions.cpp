@@ -43,7 +43,7 @@ void ExportConfiguration::exportVersionInfo()
                    QCoreApplication::applicationFilePath());
     m_out.labelled(QStringLiteral("Date of Frontend update"), VersionLabelWidth,
                    getLastUpdateDate());
-    if (!m_out.requireProtocol(0, 8))
+    if (!m_out.requireProtocol(ProtocolFeature::BackendVersionReport))
         return;
     m_out.labelled(QStringLiteral("ORVANE3 Backend"), VersionLabelWidth,
                    m_out.text("system version").displayOrError());
@@ -51,7 +51,7 @@ void ExportConfiguration::exportVersionInfo()
     m_out.labelled(QStringLiteral("Copyright"), VersionLabelWidth, copyright.displayOrError());
     m_out.labelled(QStringLiteral("Controller Serial"), VersionLabelWidth,
                    controllerSerial().displayOrError());
-    if (m_out.protocolAtLeast(0, 12))
+    if (m_out.protocolAtLeast(ProtocolFeature::BackendUpdateDate))
         m_out.labelled(QStringLiteral("Date of Backend update"), VersionLabelWidth,
                        m_out.text("system update_date").displayOrError());
     m_out.emptyLine();
@@ -99,7 +99,7 @@ void ExportConfiguration::exportBackendModuleInfo()
 void ExportConfiguration::exportControllerSettings()
 {
     m_out.heading(QStringLiteral("Controller settings"));
-    if (!m_out.requireProtocol(0, 10))
+    if (!m_out.requireProtocol(ProtocolFeature::ControllerSettings))
         return;
     const int w = ControllerLabelWidth;
     m_out.emptyLine();
@@ -122,14 +122,14 @@ void ExportConfiguration::exportControllerSettings()
             m_out.labelled(QStringLiteral("Gateway"), w, ReportWriter::wordAt(parts, 3));
         }
     }
-    if (m_out.protocolAtLeast(0, 13))
+    if (m_out.protocolAtLeast(ProtocolFeature::Nameserver))
         m_out.labelled(QStringLiteral("Nameserver"), w,
                        m_out.text("system nameserver").displayOrError());
 
     m_out.emptyLine();
     m_out.line(QStringLiteral("Time:"));
     m_out.line(QStringLiteral("-----"));
-    if (m_out.protocolAtLeast(0, 15))
+    if (m_out.protocolAtLeast(ProtocolFeature::TimeSettings))
         writeTimeSettings();
     else
         m_out.line(ReportWriter::tooOldText());
@@ -182,7 +182,7 @@ void ExportConfiguration::writeServiceStatus(const char* parameter, const QStrin
 
 void ExportConfiguration::exportCpuTemperature()
 {
-    if (!m_out.protocolAtLeast(1, 22)) {
+    if (!m_out.protocolAtLeast(ProtocolFeature::CpuTemperature)) {
         m_out.line(
             QStringLiteral("CPU temperature: Not available. Version of Controller is too old"));
         return;
@@ -204,7 +204,7 @@ void ExportConfiguration::exportCpuTemperature()
 void ExportConfiguration::exportCascadeInfo()
 {
     m_out.heading(QStringLiteral("Cascaded System"));
-    if (!m_out.requireProtocol(1, 7))
+    if (!m_out.requireProtocol(ProtocolFeature::Cascade))
         return;
     m_out.labelled(QStringLiteral("ZEC can be slave"), CascadeShortLabelWidth,
                    m_out.text("system can_slave").displayOrError());

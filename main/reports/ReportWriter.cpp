@@ -125,16 +125,14 @@ void ReportWriter::labelled(const QString& label, int width, const ReportText& a
     labelled(label, width, answer.orError());
 }
 
-bool ReportWriter::protocolAtLeast(int major, int minor) const
+bool ReportWriter::protocolAtLeast(ProtocolFeature feature) const
 {
-    if (!m_versions)
-        return false;
-    return m_versions->protocol() >= VersionInfo(major, minor, -1);
+    return m_versions && m_versions->protocol().supports(feature);
 }
 
-bool ReportWriter::requireProtocol(int major, int minor)
+bool ReportWriter::requireProtocol(ProtocolFeature feature)
 {
-    if (protocolAtLeast(major, minor))
+    if (protocolAtLeast(feature))
         return true;
     line(tooOldText());
     emptyLine();

@@ -7,6 +7,8 @@
 #include <cstdarg>
 #include <memory>
 
+#include "ProtocolFeature.h"
+
 class BackendVersions;
 class QFile;
 class IOManager;
@@ -89,11 +91,11 @@ public:
     void resetCounters();
 
     // --- protocol gates --------------------------------------------------
-    // True when the controller's protocol version is major.minor or newer.
-    bool protocolAtLeast(int major, int minor) const;
+    // True when the controller's protocol version has the feature.
+    bool protocolAtLeast(ProtocolFeature feature) const;
     // As protocolAtLeast; otherwise writes "Version of Controller is too old."
     // and an empty line in place of a section body.
-    bool requireProtocol(int major, int minor);
+    bool requireProtocol(ProtocolFeature feature);
     static QString tooOldText() { return QStringLiteral("Version of Controller is too old."); }
 
     // --- queries (printf-style parameter text, bounded) ------------------

@@ -24,8 +24,8 @@ FreqStatusBar::FreqStatusBar(IOManager* iom, QWidget* parent, const BackendVersi
 
     iom->register_request_mea(this);
     m_registered = true;
-    bVersion_0_17_ok = versions.protocol().reaches(0, 17);
-    bVersion_1_8_ok = versions.protocol().reaches(1, 8);
+    bVersion_0_17_ok = versions.protocol().supports(ProtocolFeature::OutputFrequency);
+    bVersion_1_8_ok = versions.protocol().supports(ProtocolFeature::FrequencyColours);
     showFrequencyTimer.setInterval(1000);
     connect(&showFrequencyTimer, &QTimer::timeout, this, &FreqStatusBar::showFrequency);
 }

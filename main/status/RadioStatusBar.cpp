@@ -24,7 +24,7 @@ RadioStatusBar::RadioStatusBar(IOManager* iom, QWidget* parent, const BackendVer
     addWidget(lbl_channel);
     showIcon(false);
 
-    if (versions.protocol().reaches(1, 5)) {
+    if (versions.protocol().supports(ProtocolFeature::RadioStatus)) {
         radioStatus = new QTimer(this);
         radioStatus->setInterval(3000);
         connect(radioStatus, &QTimer::timeout, this, &RadioStatusBar::update_status);

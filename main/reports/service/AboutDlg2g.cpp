@@ -152,7 +152,7 @@ void AboutDlg2g::addTabCascade()
 {
     // A second update shows the cascade as it is now, not twice.
     removeTabCascade();
-    if (beVers && beVers->protocol() < VersionInfo(CascadeProtocolMajor, CascadeProtocolMinor, -1))
+    if (beVers && !beVers->protocol().supports(ProtocolFeature::Cascade))
         return;
     ControllerQueries query(iom);
     int count = 0;

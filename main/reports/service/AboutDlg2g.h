@@ -24,8 +24,6 @@ class AboutDlg2g : public QDialog
 
 public:
     // Controllers from this protocol version on can run a cascade.
-    static constexpr int CascadeProtocolMajor = 1;
-    static constexpr int CascadeProtocolMinor = 7;
 
     struct ModuleVersion
     {

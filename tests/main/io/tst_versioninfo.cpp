@@ -13,6 +13,10 @@ private slots:
     void fromString();
     void ordering_data();
     void ordering();
+    void readingRules_data();
+    void readingRules();
+    void folderNumbers();
+    void featureTable();
 };
 
 void TestVersionInfo::fromString_data()
@@ -72,6 +76,63 @@ void TestVersionInfo::ordering()
     QVERIFY(higher > lower && higher >= lower);
     QVERIFY(!(higher < lower) && !(lower >= higher) && !(lower == higher));
     QVERIFY(lower == lower && lower <= lower && lower >= lower);
+}
+
+// The same texts read by each named rule: where the rules part ways.
+void TestVersionInfo::readingRules_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<VersionInfo>("firstWord");
+    QTest::addColumn<VersionInfo>("lettersAsBlanks");
+    QTest::addColumn<bool>("allThree");
+    QTest::addColumn<VersionInfo>("dataPath");
+    const VersionInfo none;
+    QTest::newRow("answer with more words")
+        << "v3.3.2 build 7" << VersionInfo(3, 3, 2) << VersionInfo(3, 3, 2) << true
+        << VersionInfo(3, 3, 2);
+    QTest::newRow("hyphen suffix") << "v3.3.2-rc1" << VersionInfo(3, 3, 2) << VersionInfo(3, 3, 0)
+                                   << false << VersionInfo(3, 3, 0);
+    QTest::newRow("letter suffix, capital V") << "V0.2.8b3" << VersionInfo(0, 2, 8)
+                                              << VersionInfo(0, 2, 8) << true
+                                              << VersionInfo(0, 2, 8);
+    QTest::newRow("no patch") << "1.12" << VersionInfo(1, 12, -1) << VersionInfo(1, 12, 0) << false
+                              << VersionInfo(1, 12, 0);
+    QTest::newRow("leading blank") << " v1.2 x" << VersionInfo(1, 2, -1) << VersionInfo(1, 2, 0)
+                                   << false << VersionInfo(0, 0, 0);
+    QTest::newRow("empty") << "" << none << VersionInfo(0, 0, 0) << false << VersionInfo(0, 0, 0);
+}
+
+void TestVersionInfo::readingRules()
+{
+    QFETCH(QString, text);
+    QFETCH(VersionInfo, firstWord);
+    QFETCH(VersionInfo, lettersAsBlanks);
+    QFETCH(bool, allThree);
+    QFETCH(VersionInfo, dataPath);
+    QCOMPARE(VersionInfo::fromFirstWord(text), firstWord);
+    bool three = !allThree;
+    QCOMPARE(VersionInfo::fromLettersAsBlanks(text, &three), lettersAsBlanks);
+    QCOMPARE(three, allThree);
+    QCOMPARE(VersionInfo::fromDataPathText(text), dataPath);
+}
+
+void TestVersionInfo::folderNumbers()
+{
+    QCOMPARE(VersionInfo::folderNumbers("v3.3.1"), (QList<int>{3, 3, 1}));
+    QCOMPARE(VersionInfo::folderNumbers("V3.10.0.1"), (QList<int>{3, 10, 0, 1}));
+    QCOMPARE(VersionInfo::folderNumbers("v3.x"), QList<int>());
+}
+
+// Features switch on major.minor; the patch never matters.
+void TestVersionInfo::featureTable()
+{
+    QVERIFY(VersionInfo(1, 12, -1).supports(ProtocolFeature::ReconnectOffer));
+    QVERIFY(!VersionInfo(1, 11, 99).supports(ProtocolFeature::ReconnectOffer));
+    QVERIFY(VersionInfo(1, 24, -1).supports(ProtocolFeature::FrontendPassword));
+    QVERIFY(!VersionInfo(1, -1, -1).supports(ProtocolFeature::AccessHolderQuery));
+    QVERIFY(VersionInfo(2, 0, 0).supports(ProtocolFeature::CameraAutomaticWarming));
+    for (const ProtocolFeatureSince& row : kProtocolFeatures)
+        QCOMPARE(protocolFeatureSince(row.feature).name, row.name);
 }
 
 QTEST_GUILESS_MAIN(TestVersionInfo)

@@ -8,6 +8,8 @@
 #include "CameraPose.h"
 #include "ReportWriter.h"
 
+Q_DECLARE_METATYPE(ProtocolFeature)
+
 class TestReportWriter : public QObject
 {
     Q_OBJECT
@@ -111,30 +113,30 @@ void TestReportWriter::quotedValues()
 void TestReportWriter::protocolGates_data()
 {
     QTest::addColumn<QString>("protocol");
-    QTest::addColumn<int>("major");
-    QTest::addColumn<int>("minor");
+    QTest::addColumn<ProtocolFeature>("feature");
     QTest::addColumn<bool>("open");
-    QTest::newRow("same") << "v1.12" << 1 << 12 << true;
-    QTest::newRow("newer patch") << "v1.27.3" << 1 << 27 << true;
-    QTest::newRow("numeric, not textual") << "v1.9" << 1 << 12 << false;
-    QTest::newRow("newer major") << "v2.0" << 1 << 27 << true;
-    QTest::newRow("major only is below .0") << "2" << 2 << 0 << false;
-    QTest::newRow("unknown") << "" << 0 << 2 << false;
+    QTest::newRow("same, 1.12") << "v1.12" << ProtocolFeature::StandardBodiesTable << true;
+    QTest::newRow("newer patch, 1.27") << "v1.27.3" << ProtocolFeature::FreeConfigurationSpace
+                                       << true;
+    QTest::newRow("numeric, not textual") << "v1.9" << ProtocolFeature::StandardBodiesTable
+                                          << false;
+    QTest::newRow("newer major") << "v2.0" << ProtocolFeature::FreeConfigurationSpace << true;
+    QTest::newRow("major only is below .1") << "1" << ProtocolFeature::AccessHolderQuery << false;
+    QTest::newRow("unknown") << "" << ProtocolFeature::BodyCalibrationReport << false;
 }
 
 void TestReportWriter::protocolGates()
 {
     QFETCH(QString, protocol);
-    QFETCH(int, major);
-    QFETCH(int, minor);
+    QFETCH(ProtocolFeature, feature);
     QFETCH(bool, open);
     BackendVersions versions;
     versions.setProtocol(VersionInfo::fromString(protocol));
     QTemporaryDir dir;
     ReportWriter out(nullptr, &versions);
     out.setFileName(dir.filePath("r.txt"));
-    QCOMPARE(out.protocolAtLeast(major, minor), open);
-    QCOMPARE(out.requireProtocol(major, minor), open);
+    QCOMPARE(out.protocolAtLeast(feature), open);
+    QCOMPARE(out.requireProtocol(feature), open);
     QFile file(dir.filePath("r.txt"));
     const QByteArray written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QCOMPARE(written, open ? QByteArray() : QByteArray("Version of Controller is too old.\n\n"));
