@@ -16,9 +16,6 @@ const VersionInfo ORVANE_PROTOCOL_REQUIRED(
 namespace {
 
 constexpr int kDefaultPort = FrontendInfo::kControllerPort;
-constexpr int kErrCommunication = -12;
-constexpr int kErrWrongPassword = -21;
-constexpr int kErrPasswordRule = -22;
 
 void setErr(int* err, int code)
 {
@@ -94,13 +91,13 @@ bool AccessControl::readProtocolVersion(int* err)
     QByteArray answer;
     if (!s_SendCommand(m_ControllerIp, m_Port, "system protocol_version", &answer) ||
         answer.trimmed().isEmpty()) {
-        setErr(err, kErrCommunication);
+        setErr(err, ErrCommunication);
         return false;
     }
     bool ok = true;
     const VersionInfo version = VersionInfo::fromFirstWord(QString::fromLatin1(answer.trimmed()), &ok);
     if (!ok || version.getMajor() < 0) {
-        setErr(err, kErrCommunication);
+        setErr(err, ErrCommunication);
         return false;
     }
     m_ProtocolVersion = version;
@@ -139,7 +136,7 @@ bool AccessControl::requiresPassword(int* err)
     // The controller answers whether "none" is the password: "no" means one is set.
     const int answer = readYesNo(QStringLiteral("config is_frontend_password none"));
     if (answer < 0) {
-        setErr(err, kErrCommunication);
+        setErr(err, ErrCommunication);
         return false;
     }
     setErr(err, 0);
@@ -155,17 +152,17 @@ bool AccessControl::verifyPassword(const QString& password, int* err)
     }
     // Blanks and quotes would break the quoted command; nothing leaves the machine then.
     if (!isValidPassword(password)) {
-        setErr(err, kErrPasswordRule);
+        setErr(err, ErrPasswordRule);
         return false;
     }
     const QString parameter =
         QStringLiteral("config is_frontend_password ") + QString::fromLatin1(quoted(password));
     const int answer = readYesNo(parameter);
     if (answer < 0) {
-        setErr(err, kErrCommunication);
+        setErr(err, ErrCommunication);
         return false;
     }
-    setErr(err, answer == 1 ? 0 : kErrWrongPassword);
+    setErr(err, answer == 1 ? 0 : ErrWrongPassword);
     return answer == 1;
 }
 
@@ -183,25 +180,25 @@ bool AccessControl::resetPassword(const QString& newPassword, const QString& cur
     const bool required = requiresPassword(&code);
     if (required) {
         if (!verifyPassword(currentPassword, &code)) {
-            setErr(err, code == kErrCommunication ? kErrCommunication : kErrWrongPassword);
+            setErr(err, code == ErrCommunication ? ErrCommunication : ErrWrongPassword);
             return false;
         }
     } else if (code != 0) {
-        setErr(err, kErrCommunication);
+        setErr(err, ErrCommunication);
         return false;
     }
 
     if (!newPassword.isEmpty() && !isValidPassword(newPassword)) {
-        setErr(err, kErrPasswordRule);
+        setErr(err, ErrPasswordRule);
         return false;
     }
     if (!iom) {
-        setErr(err, kErrCommunication);
+        setErr(err, ErrCommunication);
         return false;
     }
     const int rc = newPassword.isEmpty() ? iom->set_par("config new_frontend_password none")
                                          : iom->set_par("config new_frontend_password %s",
                                                         quoted(newPassword).constData());
-    setErr(err, rc == 0 ? 0 : kErrCommunication);
+    setErr(err, rc == 0 ? 0 : ErrCommunication);
     return rc == 0;
 }

@@ -21,6 +21,15 @@ extern const VersionInfo ORVANE_PROTOCOL_REQUIRED;
 class AccessControl
 {
 public:
+    // The codes of the err outputs.
+    enum Error
+    {
+        NoError = 0,
+        ErrCommunication = -12,  // no answer, an unexpected answer, an unreadable version
+        ErrWrongPassword = -21,
+        ErrPasswordRule = -22  // the password breaks the character rule
+    };
+
     AccessControl(unsigned int controllerIp, int port);
     virtual ~AccessControl();
 

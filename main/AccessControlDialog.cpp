@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kErrCommunication = -12;
-constexpr int kErrPasswordRule = -22;
 
 // The controller's own address as it reports it ("a.b.c.d" and the rest of its network
 // settings); 0 when it cannot be read.
@@ -205,7 +203,7 @@ bool AccessControlDialog::updatePassword(const QString& currentPassword, int* er
 {
     if (!pAccCtrl) {
         if (err)
-            *err = kErrCommunication;
+            *err = AccessControl::ErrCommunication;
         return false;
     }
     if (!ui->checkBox_EnableAccessControl->isChecked())
@@ -214,7 +212,7 @@ bool AccessControlDialog::updatePassword(const QString& currentPassword, int* er
     // An empty field would clear the protection the user asked to switch on.
     if (newPassword.isEmpty()) {
         if (err)
-            *err = kErrPasswordRule;
+            *err = AccessControl::ErrPasswordRule;
         return false;
     }
     return pAccCtrl->resetPassword(newPassword, currentPassword, pIoManager, err);

@@ -92,7 +92,7 @@ int EndlessProgressDlg::wake_zec_on_lan()
     if (packet.isEmpty())
         return 1;
     ap_ip_socket_type sock = nullptr;
-    if (ap_udp_init(&sock, 0, 1) != 0)
+    if (ap_udp_init(&sock, 0, AP_SOCK_BROADCAST) != 0)
         return 1;
     const uint32_t destination = getBroadcastIp();
     for (uint16_t wakePort : kWakePorts)

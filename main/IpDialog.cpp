@@ -395,7 +395,7 @@ void IpDialog::showIdentity(const QString& hostname)
 int IpDialog::try_connect()
 {
     ap_ip_socket_type socket = nullptr;
-    const int rc = ap_udp_init(&socket, 0, 5);
+    const int rc = ap_udp_init(&socket, 0, AP_SOCK_BROADCAST | AP_SOCK_ANYPORT);
     if (rc != 0) {
         appendText(tr("cannot start udp socket, error %1").arg(rc));
         pause();
@@ -462,7 +462,7 @@ int IpDialog::try_connect()
 int IpDialog::try_connect_2()
 {
     ap_ip_socket_type socket = nullptr;
-    if (ap_udp_init(&socket, 0, 5) != 0)
+    if (ap_udp_init(&socket, 0, AP_SOCK_BROADCAST | AP_SOCK_ANYPORT) != 0)
         return SilentNoSocket;
 
     if (last_trackbox_ip_str.isEmpty() && !last_trackbox_hostname.isEmpty()) {

@@ -41,8 +41,9 @@ void PasswordInputDialog::on_pushButton_Ok_clicked()
         return;
     }
     // A password that breaks the character rule cannot be the controller's either.
-    rejectEntry(err == -21 || err == -22 ? tr("The password is incorrect.")
-                                         : tr("Failed to verify password."));
+    rejectEntry(err == AccessControl::ErrWrongPassword || err == AccessControl::ErrPasswordRule
+                    ? tr("The password is incorrect.")
+                    : tr("Failed to verify password."));
 }
 
 void PasswordInputDialog::on_pushButton_Cancel_clicked()

@@ -432,12 +432,12 @@ void IOManager::get_trackbox_ip(char* ip_str, int size)
 
 int IOManager::register_request(const char*, Requester*)
 {
-    return -111;
+    return ResultNoAnswer;
 }
 
 int IOManager::unregister_request(const char*, Requester*)
 {
-    return -111;
+    return ResultNoAnswer;
 }
 
 int IOManager::register_request_mea(Requester* requester)

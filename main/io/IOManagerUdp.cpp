@@ -67,12 +67,12 @@ int IOManagerUdp::send_broadcast(const char* cmd)
 
 int IOManagerUdp::register_request(const char*, Requester*)
 {
-    return -111;
+    return ResultNoAnswer;
 }
 
 int IOManagerUdp::unregister_request(const char*, Requester*)
 {
-    return -111;
+    return ResultNoAnswer;
 }
 
 int IOManagerUdp::execute_command(char* result, const char* cmd)

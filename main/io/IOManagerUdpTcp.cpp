@@ -14,6 +14,7 @@
 #include "MessageBoxProvider.h"
 #include "Requester.h"
 #include "VersionInfo.h"
+#include "ap_mutex_locker.h"
 #include "ap_time.h"
 
 namespace {
@@ -156,7 +157,7 @@ int IOManagerUdpTcp::receive_command(char* result, int timeoutMs)
     const int n = ap_tcp_receive(tcp_socket, result, MaxTextLength, answer_timeout_us(timeoutMs));
     if (n == -1) {
         result[0] = '\0';
-        return -111;
+        return ResultNoAnswer;
     }
     if (n < 0) {
         result[0] = '\0';
@@ -202,7 +203,7 @@ void IOManagerUdpTcp::read_status(char* answer)
     int result = send_receive_command(answer, StatusQuery, false, -1);
     // A late state answer would otherwise be taken for the answer to the
     // command that follows; it gets the same second chance as a command.
-    if (result == -111 && receive_command(answer, -1) == 0)
+    if (result == ResultNoAnswer && receive_command(answer, -1) == 0)
         result = 0;
     if (result != 0)
         answer[0] = '\0';
@@ -213,109 +214,121 @@ int IOManagerUdpTcp::execute_command(char* result, const char* cmd)
 {
     // The socket is released under the lock: a state read during a measurement
     // notice may run beside another thread's command.
-    ap_mutex_lock(send_receive_mutex);
-    if (connection_err || !tcp_socket) {
-        qstrncpy(result, FailedAnswer, MaxTextLength + 1);
-        connection_err = 1;
-        if (tcp_socket) {
-            ap_tcp_exit(tcp_socket);
-            tcp_socket = nullptr;
-        }
-        ap_mutex_unlock(send_receive_mutex);
-        return -222;
-    }
+    ApMutexLocker lock(send_receive_mutex);
+    if (connection_err || !tcp_socket)
+        return refuse_after_failure(result);
 
     const bool tracking = isTrackingCommand(cmd);
     char before[MaxTextLength + 1] = {};
-    int answerTimeout = timeout_ms;
-    if (tracking) {
+    if (tracking)
         read_status(before);
-        if (equals(cmd, "orvane2 tracking stop") && answerTimeout < 3000)
-            answerTimeout = 3000;
-        if (equals(cmd, "orvane2 tracking start") && answerTimeout < 6000)
-            answerTimeout = 6000;
-    }
 
     if (bWriteLogFile)
         writeLogFile(cmd, "", 0, false);
-    int rc = send_receive_command(result, cmd, configured && async, answerTimeout);
-    if (rc == 1) {
-        ap_mutex_unlock(send_receive_mutex);
-        return 1;
-    }
-    log_answer(cmd, result, rc);
-
-    if (equals(cmd, "orvane2 system shutdown") || equals(cmd, "orvane2 system reboot")) {
-        ap_mutex_unlock(send_receive_mutex);
+    int rc = send_receive_command(result, cmd, configured && async, command_timeout_ms(cmd));
+    if (rc == ResultPending)
         return rc;
-    }
+    log_answer(cmd, result, rc);
+    // The controller goes away after these; its silence is not a failure.
+    if (equals(cmd, "orvane2 system shutdown") || equals(cmd, "orvane2 system reboot"))
+        return rc;
 
-    bool timedOut = false;
-    if (rc == -111) {
-        // A slow controller gets one more chance before the channel gives up.
-        if (receive_command(result, -1) == 0)
-            rc = 0;
-        else
-            timedOut = true;
-    }
-
-    // A receive failure (-12) is a reset connection, which never recovers either.
-    if (rc == -22 || rc == -2 || rc == -12 || rc == -111) {
+    // A slow controller gets one more chance before the channel gives up.
+    const bool timedOut = rc == ResultNoAnswer && receive_command(result, -1) != 0;
+    if (rc == ResultNoAnswer && !timedOut)
+        rc = ResultOk;
+    if (is_connection_lost(rc)) {
         qstrncpy(result, FailedAnswer, MaxTextLength + 1);
         connection_err = 1;
-        ap_mutex_unlock(send_receive_mutex);
-        if (timedOut) {
-            const QByteArray text =
-                tr("UDP timeout: last command sent: %1").arg(QString::fromLatin1(cmd)).toUtf8();
-            transmit_message("standard", ChannelName, 1, text.constData());
-        }
+        lock.unlock();
+        if (timedOut)
+            report_timeout(cmd);
         return rc;
     }
 
     if (tracking) {
         char after[MaxTextLength + 1] = {};
         read_status(after);
-        ap_mutex_unlock(send_receive_mutex);
-        if (!equals(before, after)) {
-            if (isMeasuringState(after))
-                notify_started();
-            else if (isIdleState(after))
-                notify_stopped();
-        }
+        lock.unlock();
+        notify_state_change(before, after);
         return rc;
     }
-    ap_mutex_unlock(send_receive_mutex);
-
-    if (rc == 0 && equals(cmd, StatusQuery)) {
-        if (equals(result, "orvane2 set status active none") && should_run_tracking == 1)
-            notify_stopped();
-        else if (equals(result, "orvane2 set status active mea") && should_run_tracking == 0)
-            notify_started();
-    }
+    lock.unlock();
+    if (rc == ResultOk && equals(cmd, StatusQuery))
+        follow_status_answer(result);
     return rc;
+}
+
+int IOManagerUdpTcp::refuse_after_failure(char* result)
+{
+    qstrncpy(result, FailedAnswer, MaxTextLength + 1);
+    connection_err = 1;
+    if (tcp_socket) {
+        ap_tcp_exit(tcp_socket);
+        tcp_socket = nullptr;
+    }
+    return ResultConnectionFailed;
+}
+
+int IOManagerUdpTcp::command_timeout_ms(const char* cmd) const
+{
+    int answerTimeout = timeout_ms;
+    if (equals(cmd, "orvane2 tracking stop") && answerTimeout < 3000)
+        answerTimeout = 3000;
+    if (equals(cmd, "orvane2 tracking start") && answerTimeout < 6000)
+        answerTimeout = 6000;
+    return answerTimeout;
+}
+
+// A receive failure (-12) is a reset connection, which never recovers either.
+bool IOManagerUdpTcp::is_connection_lost(int rc)
+{
+    return rc == ResultPeerClosed || rc == ResultTransport || rc == ResultReceiveFailed ||
+           rc == ResultNoAnswer;
+}
+
+void IOManagerUdpTcp::report_timeout(const char* cmd)
+{
+    const QByteArray text =
+        tr("UDP timeout: last command sent: %1").arg(QString::fromLatin1(cmd)).toUtf8();
+    transmit_message("standard", ChannelName, 1, text.constData());
+}
+
+void IOManagerUdpTcp::notify_state_change(const char* before, const char* after)
+{
+    if (equals(before, after))
+        return;
+    if (isMeasuringState(after))
+        notify_started();
+    else if (isIdleState(after))
+        notify_stopped();
+}
+
+// A state read by anyone (the heartbeat, a module) that shows a measurement
+// started or stopped elsewhere tells the requesters too.
+void IOManagerUdpTcp::follow_status_answer(const char* answer)
+{
+    if (equals(answer, "orvane2 set status active none") && should_run_tracking == 1)
+        notify_stopped();
+    else if (equals(answer, "orvane2 set status active mea") && should_run_tracking == 0)
+        notify_started();
 }
 
 int IOManagerUdpTcp::getAsyncCmdReturned()
 {
-    ap_mutex_lock(send_receive_mutex);
-    if (!tcp_socket || !async_result) {
-        ap_mutex_unlock(send_receive_mutex);
-        return -222;
-    }
+    ApMutexLocker lock(send_receive_mutex);
+    if (!tcp_socket || !async_result)
+        return ResultConnectionFailed;
     const int n = ap_tcp_receive(tcp_socket, async_result, MaxTextLength, 0);
-    if (n == -1) {
-        ap_mutex_unlock(send_receive_mutex);
+    if (n == -1)
         return 0;
-    }
     if (n < 0) {
-        if (n == -22)
+        if (n == ResultPeerClosed)
             connection_err = 1;
-        ap_mutex_unlock(send_receive_mutex);
         return shiftedReceiveCode(n);
     }
     async_result[n] = '\0';
     log_answer(current_command, async_result, n);
-    ap_mutex_unlock(send_receive_mutex);
     return 1;
 }
 

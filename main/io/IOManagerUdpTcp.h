@@ -84,6 +84,13 @@ private:
     void notify_started();
     void notify_stopped();
     void log_answer(const char* cmd, const char* answer, int result);
+    // The steps of one command exchange, in the order execute_command takes them.
+    int refuse_after_failure(char* result);
+    int command_timeout_ms(const char* cmd) const;
+    static bool is_connection_lost(int rc);
+    void report_timeout(const char* cmd);
+    void notify_state_change(const char* before, const char* after);
+    void follow_status_answer(const char* answer);
 
     ap_mutex_handle_type send_receive_mutex = nullptr;
     ap_mutex_handle_type eot_mutex = nullptr;

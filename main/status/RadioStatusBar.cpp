@@ -67,7 +67,7 @@ void RadioStatusBar::update_status()
         return;
     char value[IOManager::MaxTextLength + 1] = {};
     const int result = iom->get_par(value, "qorwpan available");
-    if (result == -222)
+    if (result == IOManager::ResultConnectionFailed)
         return;
     bool available = result == 0 && std::strcmp(value, "yes") == 0;
     int channel = 0;
