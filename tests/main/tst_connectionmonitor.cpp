@@ -239,9 +239,9 @@ void TestConnectionMonitor::lostDuringStartupNoticeTakesEffect()
 {
     QFETCH(bool, reconnect);
     QFETCH(int, exitCode);
-    QVERIFY(m_shell->startSim(kAddress, {"--profile", "demo", "--set",
-                                         "system hostname = " + kAddress, "--set",
-                                         "system version = v3.3.2"}));
+    QVERIFY(
+        m_shell->startSim(kAddress, {"--profile", "demo", "--set", "system hostname = " + kAddress,
+                                     "--set", "system version = v3.3.2"}));
     int notices = 0;
     int lostBoxes = 0;
     QStringList others;
@@ -270,13 +270,15 @@ void TestConnectionMonitor::lostDuringStartupNoticeTakesEffect()
             ++lostBoxes;
             m_shell->sim().control("silent off");
         }
-        QAbstractButton* choice = reconnect ? box->buttons().value(1) : box->button(QMessageBox::Ok);
+        QAbstractButton* choice =
+            reconnect ? box->buttons().value(1) : box->button(QMessageBox::Ok);
         if (choice && choice->isEnabled())
             choice->click();
     });
     user.start(5);
     int windows = 0;
-    const int result = runProgram("-host " + kAddress, [](MainWindow* w) { w->close(); }, &windows);
+    const int result = runProgram(
+        "-host " + kAddress, [](MainWindow* w) { w->close(); }, &windows);
     QCOMPARE(lostBoxes, 1);
     QCOMPARE(others, QStringList());
     // A window shown is one that a restart made; the first one never is.
@@ -337,6 +339,7 @@ void TestConnectionMonitor::shutdownRebootAndClose_data()
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("lastCommand");
+    // clang-format off
     QTest::newRow("standby") << "demo" << "C&ontroller standby" << false << false << true
                              << "Shut down the Controller?" << "orvane2 system shutdown";
     QTest::newRow("reboot") << "model2" << "Controller &reboot" << false << false << true
@@ -353,6 +356,7 @@ void TestConnectionMonitor::shutdownRebootAndClose_data()
         << "demo" << "&Quit" << true << true << true << question << "orvane2 tracking stop";
     QTest::newRow("module shut down, quit while measuring, keep")
         << "demo" << "&Quit" << true << true << false << question << "";
+    // clang-format on
 }
 
 void TestConnectionMonitor::shutdownRebootAndClose()
@@ -376,7 +380,8 @@ void TestConnectionMonitor::shutdownRebootAndClose()
             m_shell->sim().control("state mea");
         m_shell->sim().control("log on");
         if (moduleNotice)
-            w->channel()->transmit_message("Main_Window", "ZecUpateModule", 0, "AppReadyToShutdown");
+            w->channel()->transmit_message("Main_Window", "ZecUpateModule", 0,
+                                           "AppReadyToShutdown");
         menuEntry(w, entry)->trigger();
     }, &windows);
     QCOMPARE(result, 0);

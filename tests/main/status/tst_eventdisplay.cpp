@@ -221,9 +221,9 @@ void TestEventDisplay::dayLogFollowsStampAndStopsAtLimit()
     for (const char* text : {"before midnight", "last second", "new year", "dropped", "again"})
         m_display->addText(text, QString());
 
-    QCOMPARE(readLines(dir + "/" + logName(lastDay, "zec-a")),
-             (QStringList{"2031-12-31T23:59:58: before midnight",
-                          "2031-12-31T23:59:59: last second"}));
+    QCOMPARE(
+        readLines(dir + "/" + logName(lastDay, "zec-a")),
+        (QStringList{"2031-12-31T23:59:58: before midnight", "2031-12-31T23:59:59: last second"}));
     QVERIFY(nextDay.open(QIODevice::ReadOnly));
     QVERIFY(nextDay.seek(EventDisplay::kMaxLogFileBytes - 5));
     QCOMPARE(QString::fromUtf8(nextDay.readAll()).split('\n'),
