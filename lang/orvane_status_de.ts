@@ -31,6 +31,11 @@
         <source>This windows shows all Controller warnings and error messages.</source>
         <translation>Dieses Fenster zeigt alle Warnungen und Fehlermeldungen des Controllers.</translation>
     </message>
+    <message>
+        <location filename="../main/status/EventDisplay.cpp" line="129" />
+        <source>The event log of this day has reached %1 MB. Further events are shown but not logged.</source>
+        <translation>Das Ereignisprotokoll dieses Tages hat %1 MB erreicht. Weitere Ereignisse werden angezeigt, aber nicht protokolliert.</translation>
+    </message>
 </context>
 <context>
     <name>FreqStatusBar</name>

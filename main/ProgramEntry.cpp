@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QTimer>
 
 #include "mainwindow.h"
 
@@ -45,8 +46,16 @@ int runMainWindows(QString args)
             delete window;
             break;
         }
-        std::setlocale(LC_NUMERIC, "C");
-        window->show();
+        const int pending = window->pendingExitCode();
+        if (pending >= 0) {
+            // The exit that ended the start-up's boxes also left Qt's loops
+            // ended; running the loop once to take the code resets that, so the
+            // next window's dialogs wait for their user again.
+            QTimer::singleShot(0, [pending] { QCoreApplication::exit(pending); });
+        } else {
+            std::setlocale(LC_NUMERIC, "C");
+            window->show();
+        }
         result = QCoreApplication::exec();
         delete window;
         args = "-directstart";

@@ -92,6 +92,9 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
     m_bStart = true;
     initMessageReceiver();
     checkForOldFrontend();
+    // The controller was lost while the version notice was open.
+    if (m_pendingExitCode >= 0)
+        return;
     announceBodyCalibrationModules();
     if (m_cmdLine.m_bStartMea)
         QTimer::singleShot(100, this, &MainWindow::startMeasurement);
@@ -372,6 +375,9 @@ void MainWindow::handleStatusActiveError()
     onReceiveAppReadyToShutdown();
     const bool offerReconnect = bv->protocol().supports(ProtocolFeature::ReconnectOffer);
     const int code = m_monitor->runLostConnectionBox(offerReconnect, ipDialog->get_ip_str(0));
+    // During the start-up this ends only the loop of the box that was open;
+    // the entry point then finds the code here.
+    m_pendingExitCode = code;
     QCoreApplication::exit(code);
 }
 
@@ -423,7 +429,9 @@ void MainWindow::doShutdownAndCleanup(const QString& command)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!iom || m_bPreparedShutdown) {
+    // A module's shutdown notice does not answer the question about a running
+    // measurement; only the user can.
+    if (!iom) {
         event->accept();
         return;
     }

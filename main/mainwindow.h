@@ -61,6 +61,10 @@ public:
     // True once the start-up asked for the process to end.
     bool isEndingProcess() const { return m_bEndingProcess; }
     int endingExitCode() const { return m_endingExitCode; }
+    // An exit asked for while the start-up still ran (the controller lost
+    // behind one of its boxes): the entry point's loop was not running to
+    // take it, so the entry point asks here. -1 while there is none.
+    int pendingExitCode() const { return m_pendingExitCode; }
 
     // Message boxes requested from any thread open on the GUI thread.
     void openMessageBox(int kind, QString title, QString text) override;
@@ -199,6 +203,7 @@ protected:
     bool m_bPreparedShutdown = false;
     bool m_bEndingProcess = false;
     int m_endingExitCode = 0;
+    int m_pendingExitCode = -1;
 };
 
 #endif

@@ -82,7 +82,7 @@ void EventDisplay::addText(QString text, QString pre)
 {
     if (text.isEmpty())
         return;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = readStamp();
     const QString line =
         pre + now.toString("yyyy-MM-dd") + "T" + now.toString("hh:mm:ss") + ": " + text;
     textBrowser->append(line);
@@ -95,16 +95,44 @@ void EventDisplay::onWriteTextToLogFile(const QString& sMsg)
     writeTextToLogFile(sMsg, m_sEventLogDir);
 }
 
+void EventDisplay::setClock(Clock clock)
+{
+    m_clock = clock ? std::move(clock) : Clock(&QDateTime::currentDateTime);
+}
+
+// The line's stamp and its file's date come from this one reading, so a line
+// stamped a second before midnight still goes to that day's file.
+QDateTime EventDisplay::readStamp()
+{
+    m_lastStamp = m_clock();
+    return m_lastStamp;
+}
+
+QString EventDisplay::logFilePath(const QString& sLogDir) const
+{
+    return logFilePath(sLogDir, m_lastStamp.isValid() ? m_lastStamp.date() : m_clock().date());
+}
+
 // The host name comes from the controller; a slash in it must not lead the
 // file out of the log directory.
-QString EventDisplay::logFilePath(const QString& sLogDir) const
+QString EventDisplay::logFilePath(const QString& sLogDir, const QDate& day) const
 {
     QString host = m_sHostname;
     host.replace('/', '_').replace('\\', '_');
-    return sLogDir + "/" + m_sPrefix + QDate::currentDate().toString("yyyy-MM-dd") + "_" + host +
-           m_sSuffix;
+    return sLogDir + "/" + m_sPrefix + day.toString("yyyy-MM-dd") + "_" + host + m_sSuffix;
 }
 
+QString EventDisplay::logFullNotice() const
+{
+    return m_lastStamp.toString("yyyy-MM-dd") + "T" + m_lastStamp.toString("hh:mm:ss") +
+           ": (ORVANE3) " +
+           tr("The event log of this day has reached %1 MB. Further events are shown but not "
+              "logged.")
+               .arg(kMaxLogFileBytes / (1024 * 1024));
+}
+
+// The line that reaches the limit is still written, followed by the notice;
+// a file at or above the limit takes nothing more, also after a restart.
 void EventDisplay::writeTextToLogFile(const QString& sMsg, const QString& sLogDir)
 {
     if (!QDir().mkpath(sLogDir))
@@ -112,9 +140,14 @@ void EventDisplay::writeTextToLogFile(const QString& sMsg, const QString& sLogDi
     QFile file(logFilePath(sLogDir));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
+    if (file.size() >= kMaxLogFileBytes)
+        return;
     QTextStream out(&file);
     out.setCodec("UTF-8");
     out << sMsg << '\n';
+    out.flush();
+    if (file.size() >= kMaxLogFileBytes)
+        out << logFullNotice() << '\n';
 }
 
 void EventDisplay::onDeleteOldLogFiles()
@@ -127,11 +160,14 @@ void EventDisplay::deleteOldLogFiles(const QString& sLogDir)
     QDir dir(sLogDir);
     if (!dir.exists())
         return;
-    const QString oldestKept = QDate::currentDate().addDays(-kKeptLogDays).toString("yyyy-MM-dd");
+    const QDate oldestKept = m_clock().date().addDays(-kKeptLogDays);
     const QStringList files =
         dir.entryList(QStringList{m_sPrefix + "*" + m_sSuffix}, QDir::Files);
     for (const QString& name : files) {
-        if (name.mid(m_sPrefix.size(), 10) < oldestKept)
+        // Only a dated log goes; a copy or a note that shares the prefix stays.
+        const QString dateText = name.mid(m_sPrefix.size(), 10);
+        const QDate date = QDate::fromString(dateText, "yyyy-MM-dd");
+        if (date.isValid() && date.toString("yyyy-MM-dd") == dateText && date < oldestKept)
             dir.remove(name);
     }
 }

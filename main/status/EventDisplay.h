@@ -1,12 +1,16 @@
 #ifndef ORVANE_EVENTDISPLAY_H
 #define ORVANE_EVENTDISPLAY_H
 
+#include <QDate>
+#include <QDateTime>
 #include <QMutex>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 
 #include "MessageReceiver.h"
+
+#include <functional>
 
 class IOManager;
 class TextBrowser;
@@ -25,6 +29,11 @@ public:
     // runs out cannot hold the user interface.
     static constexpr int kMaxMessagesPerPoll = 100;
     static constexpr int kKeptLogDays = 200;
+    // One day's log of one controller stops growing here, so a controller
+    // that floods messages cannot fill the disk; the screen still shows them.
+    static constexpr qint64 kMaxLogFileBytes = 50 * 1024 * 1024;
+
+    using Clock = std::function<QDateTime()>;
 
     EventDisplay(IOManager* iom, QString sEventLogDir, QString sHostname, QWidget* parent = nullptr);
 
@@ -35,8 +44,10 @@ public:
     void onWriteTextToLogFile(const QString& sMsg);
     void writeTextToLogFile(const QString& sMsg, const QString& sLogDir);
     void deleteOldLogFiles(const QString& sLogDir);
-    // The file the line of today goes to.
+    // The file the last stamped line went to (today's before the first).
     QString logFilePath(const QString& sLogDir) const;
+    // The local time the stamps and the log files' dates are read from.
+    void setClock(Clock clock);
 
     void stop_polling();
     TextBrowser* browser() const { return textBrowser; }
@@ -60,6 +71,12 @@ private:
     QString m_sPrefix = QStringLiteral("events-");
     QString m_sSuffix = QStringLiteral(".log");
     QString m_sHostname;
+    Clock m_clock = &QDateTime::currentDateTime;
+    QDateTime m_lastStamp;
+
+    QDateTime readStamp();
+    QString logFilePath(const QString& sLogDir, const QDate& day) const;
+    QString logFullNotice() const;
 };
 
 #endif

@@ -17,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -92,6 +93,8 @@ private slots:
     void timersWaitForAsynchronousCommand();
     void lostConnectionEndsOrReconnects_data();
     void lostConnectionEndsOrReconnects();
+    void lostDuringStartupNoticeTakesEffect_data();
+    void lostDuringStartupNoticeTakesEffect();
     void reconnectCountdown_data();
     void reconnectCountdown();
     void shutdownRebootAndClose_data();
@@ -220,6 +223,71 @@ void TestConnectionMonitor::lostConnectionEndsOrReconnects()
     }
 }
 
+void TestConnectionMonitor::lostDuringStartupNoticeTakesEffect_data()
+{
+    QTest::addColumn<bool>("reconnect");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("OK ends the program") << false << 0;
+    QTest::newRow("Reconnect starts a new window") << true << kRestartExitCode;
+}
+
+// The heartbeat runs while the start-up's last box, the notice of a newer
+// controller, waits for the user. The controller drops out behind it, and the
+// lost-connection box's choice must still end the program or start a new
+// window, rather than leave a window without heartbeat.
+void TestConnectionMonitor::lostDuringStartupNoticeTakesEffect()
+{
+    QFETCH(bool, reconnect);
+    QFETCH(int, exitCode);
+    QVERIFY(
+        m_shell->startSim(kAddress, {"--profile", "demo", "--set", "system hostname = " + kAddress,
+                                     "--set", "system version = v3.3.2"}));
+    int notices = 0;
+    int lostBoxes = 0;
+    QStringList others;
+    QPointer<QMessageBox> seen;
+    QTimer user;
+    connect(&user, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        const bool first = box != seen;
+        seen = box;
+        if (box->text().contains("is older than the Controller version")) {
+            // The first window's notice stays open while the controller is gone.
+            if (first && ++notices == 1)
+                m_shell->sim().control("silent on");
+            else if (notices > 1)
+                box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        if (!box->text().startsWith("Connection to Controller lost.")) {
+            others << box->text();
+            box->reject();
+            return;
+        }
+        if (first) {
+            ++lostBoxes;
+            m_shell->sim().control("silent off");
+        }
+        QAbstractButton* choice =
+            reconnect ? box->buttons().value(1) : box->button(QMessageBox::Ok);
+        if (choice && choice->isEnabled())
+            choice->click();
+    });
+    user.start(5);
+    int windows = 0;
+    const int result = runProgram(
+        "-host " + kAddress, [](MainWindow* w) { w->close(); }, &windows);
+    QCOMPARE(lostBoxes, 1);
+    QCOMPARE(others, QStringList());
+    // A window shown is one that a restart made; the first one never is.
+    const int restarts = exitCode == kRestartExitCode ? 1 : 0;
+    QCOMPARE(windows, restarts);
+    QCOMPARE(notices, 1 + restarts);
+    QCOMPARE(result, 0);
+}
+
 void TestConnectionMonitor::reconnectCountdown_data()
 {
     QTest::addColumn<bool>("silent");
@@ -267,22 +335,28 @@ void TestConnectionMonitor::shutdownRebootAndClose_data()
     QTest::addColumn<QString>("profile");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("measuring");
+    QTest::addColumn<bool>("moduleNotice");  // a module announced the shutdown first
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("lastCommand");
-    QTest::newRow("standby") << "demo" << "C&ontroller standby" << false << true
+    // clang-format off
+    QTest::newRow("standby") << "demo" << "C&ontroller standby" << false << false << true
                              << "Shut down the Controller?" << "orvane2 system shutdown";
-    QTest::newRow("reboot") << "model2" << "Controller &reboot" << false << true
+    QTest::newRow("reboot") << "model2" << "Controller &reboot" << false << false << true
                             << "Reboot the Controller?\nORVANE3 will be closed and reopen is "
                                "required.\n"
                             << "orvane2 system reboot";
-    QTest::newRow("quit while measuring, stop") << "demo" << "&Quit" << true << true
-                                                << "Measurement is active. Stop measurement? "
-                                                << "orvane2 tracking stop";
-    QTest::newRow("quit while measuring, keep") << "demo" << "&Quit" << true << false
-                                                << "Measurement is active. Stop measurement? "
-                                                << "";
-    QTest::newRow("quit when idle") << "demo" << "&Quit" << false << true << "" << "";
+    const QString question = "Measurement is active. Stop measurement? ";
+    QTest::newRow("quit while measuring, stop")
+        << "demo" << "&Quit" << true << false << true << question << "orvane2 tracking stop";
+    QTest::newRow("quit while measuring, keep")
+        << "demo" << "&Quit" << true << false << false << question << "";
+    QTest::newRow("quit when idle") << "demo" << "&Quit" << false << false << true << "" << "";
+    QTest::newRow("module shut down, quit while measuring, stop")
+        << "demo" << "&Quit" << true << true << true << question << "orvane2 tracking stop";
+    QTest::newRow("module shut down, quit while measuring, keep")
+        << "demo" << "&Quit" << true << true << false << question << "";
+    // clang-format on
 }
 
 void TestConnectionMonitor::shutdownRebootAndClose()
@@ -290,6 +364,7 @@ void TestConnectionMonitor::shutdownRebootAndClose()
     QFETCH(QString, profile);
     QFETCH(QString, entry);
     QFETCH(bool, measuring);
+    QFETCH(bool, moduleNotice);
     QFETCH(bool, yes);
     QFETCH(QString, question);
     QFETCH(QString, lastCommand);
@@ -304,6 +379,9 @@ void TestConnectionMonitor::shutdownRebootAndClose()
         if (measuring)
             m_shell->sim().control("state mea");
         m_shell->sim().control("log on");
+        if (moduleNotice)
+            w->channel()->transmit_message("Main_Window", "ZecUpateModule", 0,
+                                           "AppReadyToShutdown");
         menuEntry(w, entry)->trigger();
     }, &windows);
     QCOMPARE(result, 0);

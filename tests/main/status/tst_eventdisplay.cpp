@@ -72,6 +72,7 @@ private slots:
     void writesOneLogPerDayAndController();
     void deletesLogsOlderThan200Days_data();
     void deletesLogsOlderThan200Days();
+    void dayLogFollowsStampAndStopsAtLimit();
     void takesMessagesFromAnyThread();
     void pollsFasterWhileVisible();
     void clearEmptiesTheText();
@@ -177,6 +178,10 @@ void TestEventDisplay::deletesLogsOlderThan200Days_data()
     QTest::newRow("another controller") << logName(today.addDays(-365), "zec-z") << false;
     QTest::newRow("today") << logName(today, "zec-z") << true;
     QTest::newRow("not an event log") << "notes-2001-01-01_zec-a.log" << true;
+    QTest::newRow("a copy") << "events-(copy).log" << true;
+    QTest::newRow("no date") << "events-.log" << true;
+    QTest::newRow("a note") << "events-!important.log" << true;
+    QTest::newRow("no such day") << "events-1999-02-30_zec-a.log" << true;
 }
 
 void TestEventDisplay::deletesLogsOlderThan200Days()
@@ -192,6 +197,42 @@ void TestEventDisplay::deletesLogsOlderThan200Days()
     EventDisplay fresh(m_channel.iom(), dir, "zec-a");
     fresh.stop_polling();
     QCOMPARE(QFile::exists(dir + "/" + name), kept);
+}
+
+// A clock that moves on a second each time it is read, across midnight: every
+// line goes to the file of its own stamp, and one day's file stops at the
+// limit with a notice while the display goes on.
+void TestEventDisplay::dayLogFollowsStampAndStopsAtLimit()
+{
+    const QDate lastDay(2031, 12, 31);
+    QDateTime clock(lastDay, QTime(23, 59, 58));
+    m_display->setClock([&clock] {
+        const QDateTime now = clock;
+        clock = clock.addSecs(1);
+        return now;
+    });
+    const QString dir = m_logs->path() + "/logs";
+    QVERIFY(QDir().mkpath(dir));
+    QFile nextDay(dir + "/" + logName(lastDay.addDays(1), "zec-a"));
+    QVERIFY(nextDay.open(QIODevice::WriteOnly));
+    QVERIFY(nextDay.resize(EventDisplay::kMaxLogFileBytes - 5));
+    nextDay.close();
+
+    for (const char* text : {"before midnight", "last second", "new year", "dropped", "again"})
+        m_display->addText(text, QString());
+
+    QCOMPARE(
+        readLines(dir + "/" + logName(lastDay, "zec-a")),
+        (QStringList{"2031-12-31T23:59:58: before midnight", "2031-12-31T23:59:59: last second"}));
+    QVERIFY(nextDay.open(QIODevice::ReadOnly));
+    QVERIFY(nextDay.seek(EventDisplay::kMaxLogFileBytes - 5));
+    QCOMPARE(QString::fromUtf8(nextDay.readAll()).split('\n'),
+             (QStringList{"2032-01-01T00:00:00: new year",
+                          "2032-01-01T00:00:00: (ORVANE3) The event log of this day has reached "
+                          "50 MB. Further events are shown but not logged.",
+                          ""}));
+    const QString shown = m_display->browser()->toPlainText();
+    QVERIFY(shown.endsWith("2032-01-01T00:00:01: dropped\n2032-01-01T00:00:02: again"));
 }
 
 void TestEventDisplay::takesMessagesFromAnyThread()
