@@ -12,6 +12,7 @@
 
 #include "ExportConfiguration.h"
 #include "IOManager.h"
+#include "PlainText.h"
 #include "ui_ExportSystemInformation.h"
 
 namespace {
@@ -382,7 +383,7 @@ QString ExportSystemInformation::askSaveFileName(const QString& defaultPath)
 // visible without letting other work run in between.
 void ExportSystemInformation::setStatus(const QString& text)
 {
-    ui->label_status->setText(text);
+    PlainText::setLabel(ui->label_status, text);
     ui->label_status->repaint();
 }
 
