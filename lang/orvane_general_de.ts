@@ -27,5 +27,13 @@
         <source>Searching...</source>
         <translation>Suche läuft...</translation>
     </message>
+    <message>
+        <source>Search for new hardware...done</source>
+        <translation>Suche nach neuer Hardware...abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Error: Unable search for new hardware</source>
+        <translation>Fehler: Suche nach neuer Hardware nicht möglich</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include <QNetworkInterface>
 #include <QStringList>
 
+#include "PlainText.h"
 #include "ap_udptcp.h"
 #include "ui_EndlessProgressDlg.h"
 
@@ -41,7 +42,7 @@ EndlessProgressDlg::EndlessProgressDlg(QString hostname, QString ipStr, unsigned
     }
     if (shortened)
         text += QStringLiteral("...");
-    ui->label_desc->setText(text);
+    PlainText::setLabel(ui->label_desc, text);
 
     timer.setInterval(retryIntervalMs);
     connect(&timer, &QTimer::timeout, this, &EndlessProgressDlg::onTimer);
@@ -57,8 +58,8 @@ int EndlessProgressDlg::update_and_exec()
     if (m_bIsCascade)
         ui->label_canTakeTowMinutes->setText(tr("waking up can take 2-5 minutes"));
     if (wake_zec_on_lan() != 0) {
-        QMessageBox::warning(parentWidget(), tr("Wake On LAN"),
-                             tr("Cannot do wake on LAN for %1.").arg(m_trackbox_hostname));
+        PlainText::warning(parentWidget(), tr("Wake On LAN"),
+                           tr("Cannot do wake on LAN for %1.").arg(m_trackbox_hostname));
         return 0;
     }
     timer.start();

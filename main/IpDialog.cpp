@@ -14,6 +14,7 @@
 #include "EndlessProgressDlg.h"
 #include "FrontendInfo.h"
 #include "PasswordInputDialog.h"
+#include "PlainText.h"
 #include "TrackboxSelection.h"
 #include "VersionInfo.h"
 #include "ui_IpDialog.h"
@@ -258,7 +259,7 @@ bool IpDialog::receiveTrackboxParam(ap_ip_socket_type socket, uint32_t ip, const
 
 void IpDialog::appendText(const QString& text)
 {
-    ui->textEdit_progress->append(text);
+    PlainText::appendLine(ui->textEdit_progress, text);
     refresh();
 }
 
@@ -381,7 +382,7 @@ void IpDialog::showIdentity(const QString& hostname)
     QFont bold = ui->label_trackbox->font();
     bold.setWeight(75);
     ui->label_trackbox->setFont(bold);
-    ui->label_trackbox->setText(hostname);
+    PlainText::setLabel(ui->label_trackbox, hostname);
     QFont software = ui->label_software->font();
     software.setPointSize(9);
     ui->label_software->setFont(software);
@@ -509,13 +510,13 @@ int IpDialog::try_connect_2()
         receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, accessedBy);
     closeSocket(socket);
     if (answered) {
-        QMessageBox::critical(this, tr("Error"),
-                              tr("Unable to connect Controller %1\nController is accessed by %2")
-                                  .arg(last_trackbox_hostname, accessedBy));
+        PlainText::critical(this, tr("Error"),
+                            tr("Unable to connect Controller %1\nController is accessed by %2")
+                                .arg(last_trackbox_hostname, accessedBy));
         return SilentAccessedByOther;
     }
-    QMessageBox::critical(this, tr("Error"),
-                          tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
+    PlainText::critical(this, tr("Error"),
+                        tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
     return SilentAsleep;
 }
 

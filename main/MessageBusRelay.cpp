@@ -97,11 +97,11 @@ void MessageBusRelay::showInertialToolbarIfSensorExist(const BackendVersions& ve
     onReceiveInertialChanged(found ? "ShowInertialToolbar" : "HideInertialToolbar");
 }
 
-void MessageBusRelay::setOnlyDisplay(const QList<QMenu*>& menus, QAction* measurementAction,
-                                     bool onlyDisplay)
+void MessageBusRelay::setOnlyDisplay(const QList<QMenu*>& menus, const QMenu* viewMenu,
+                                     QAction* measurementAction, bool onlyDisplay)
 {
     for (QMenu* menu : menus) {
-        if (menu && menu->title() != QLatin1String("&View"))
+        if (menu && menu != viewMenu)
             menu->setEnabled(!onlyDisplay);
     }
     if (measurementAction)

@@ -32,10 +32,11 @@ public:
     // reports at least one inertial sensor.
     void showInertialToolbarIfSensorExist(const BackendVersions& versions);
 
-    // Monitor mode: every menu but "&View" and the measurement action are
-    // disabled while onlyDisplay is set.
-    static void setOnlyDisplay(const QList<QMenu*>& menus, QAction* measurementAction,
-                               bool onlyDisplay);
+    // Monitor mode: every menu but viewMenu and the measurement action are
+    // disabled while onlyDisplay is set. The menu is told by object, as its
+    // title is translated.
+    static void setOnlyDisplay(const QList<QMenu*>& menus, const QMenu* viewMenu,
+                               QAction* measurementAction, bool onlyDisplay);
 
 public slots:
     void onReceiveMonitor2dTabChanged(QString text);

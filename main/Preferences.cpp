@@ -3,6 +3,7 @@
 // time-out and the controller's front-end password.
 
 #include "Preferences.h"
+#include "PlainText.h"
 
 #include "FrontendInfo.h"
 #include <QCoreApplication>
@@ -158,7 +159,7 @@ void Preferences::initBuiltInPreferences()
 
 void Preferences::showPreferencesWarning(const QString& title, const QString& text)
 {
-    QMessageBox::warning(m_warningParent, title, text, QMessageBox::Ok);
+    PlainText::warning(m_warningParent, title, text);
 }
 
 void Preferences::resetLastTrackboxSettings()

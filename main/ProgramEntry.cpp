@@ -18,18 +18,43 @@ QString joinProgramArguments(const QStringList& arguments)
     return args;
 }
 
-std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplication& app)
+namespace {
+
+// Existing folders only, each once: started in its own folder, the program
+// finds the same "lang" both ways.
+QStringList langFolders(const QString& programDir)
+{
+    QStringList folders;
+    const QString candidates[] = {QDir::current().absoluteFilePath("lang"),
+                                  QDir(programDir).absoluteFilePath("lang")};
+    for (const QString& candidate : candidates) {
+        const QString canonical = QDir(candidate).canonicalPath();
+        if (!canonical.isEmpty() && !folders.contains(canonical))
+            folders << canonical;
+    }
+    return folders;
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplication& app,
+                                                                    const QString& programDir)
 {
     std::vector<std::unique_ptr<QTranslator>> translators;
-    const QStringList entries = QDir("lang").entryList(QDir::Files);
-    for (const QString& fileName : entries) {
-        if (!fileName.endsWith("_de.qm"))
-            continue;
-        auto translator = std::make_unique<QTranslator>();
-        // A file that does not load leaves its texts untranslated.
-        if (translator->load("lang/" + fileName.left(fileName.size() - 3))) {
-            app.installTranslator(translator.get());
-            translators.push_back(std::move(translator));
+    QStringList installed;
+    const QString beside =
+        programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
+    for (const QString& folder : langFolders(beside)) {
+        for (const QString& fileName : QDir(folder).entryList(QDir::Files)) {
+            if (!fileName.endsWith("_de.qm") || installed.contains(fileName))
+                continue;
+            auto translator = std::make_unique<QTranslator>();
+            // A file that does not load leaves its texts untranslated.
+            if (translator->load(folder + '/' + fileName.left(fileName.size() - 3))) {
+                app.installTranslator(translator.get());
+                translators.push_back(std::move(translator));
+                installed << fileName;
+            }
         }
     }
     return translators;

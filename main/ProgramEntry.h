@@ -18,8 +18,12 @@ constexpr int kRestartExitCode = 42;
 QString joinProgramArguments(const QStringList& arguments);
 
 // Installs every "*_de.qm" file of the directory "lang" below the current
-// working directory. The translators must outlive every translated text.
-std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(QCoreApplication& app);
+// working directory and of "lang" beside the program (programDir, by default
+// the executable's folder), so that the program started from any folder
+// speaks German. A file found in both is taken from the working directory.
+// The translators must outlive every translated text.
+std::vector<std::unique_ptr<QTranslator>> installGermanTranslations(
+    QCoreApplication& app, const QString& programDir = QString());
 
 // The restart loop: a main window per pass, shown and run, until one ends its
 // event loop with another code than kRestartExitCode; the following windows

@@ -1,5 +1,7 @@
 #include "WindowLayout.h"
 
+#include "PlainText.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -42,7 +44,7 @@ void WindowLayout::warn(const QString& title, const QString& text)
     if (m_warn)
         m_warn(title, text);
     else
-        QMessageBox::warning(m_window, title, text, QMessageBox::Ok);
+        PlainText::warning(m_window, title, text);
 }
 
 bool WindowLayout::saveLayout()

@@ -20,6 +20,7 @@
 #include "MeasurementControl.h"
 #include "MessageBusRelay.h"
 #include "ModuleHost.h"
+#include "PlainText.h"
 #include "RadioStatusBar.h"
 #include "SearchHardwareDlg.h"
 #include "ServiceDialog.h"
@@ -493,13 +494,13 @@ void MainWindow::displayMessageBox(int kind, QString title, QString text)
 {
     switch (kind) {
         case MessageBoxProvider::Warning:
-            QMessageBox::warning(this, title, text, QMessageBox::Ok);
+            PlainText::warning(this, title, text);
             break;
         case MessageBoxProvider::Critical:
-            QMessageBox::critical(this, title, text, QMessageBox::Ok);
+            PlainText::critical(this, title, text);
             break;
         default:
-            QMessageBox::information(this, title, text, QMessageBox::Ok);
+            PlainText::information(this, title, text);
             break;
     }
 }
@@ -569,8 +570,8 @@ void MainWindow::unregisterMessageReceiver()
 
 void MainWindow::setOnlyDisplay(bool onlyDisplay)
 {
-    MessageBusRelay::setOnlyDisplay(m_menus->menu_in_order.values(), toggle_mea_action,
-                                    onlyDisplay);
+    MessageBusRelay::setOnlyDisplay(m_menus->menu_in_order.values(), m_menus->displayMenu(),
+                                    toggle_mea_action, onlyDisplay);
 }
 
 void MainWindow::announceBodyCalibrationModules()

@@ -7,6 +7,7 @@
 #include "BackendVersions.h"
 #include "IOManager.h"
 #include "MessageBoxProvider.h"
+#include "PlainText.h"
 
 ExportConfiguration::ExportConfiguration(IOManager* iom_, QWidget* parent,
                                          BackendVersions* versions)
@@ -52,9 +53,9 @@ void ExportConfiguration::showBox(int kind, const QString& title, const QString&
         return;
     }
     if (kind == MessageBoxProvider::Warning)
-        QMessageBox::warning(m_parent, title, text);
+        PlainText::warning(m_parent, title, text);
     else
-        QMessageBox::information(m_parent, title, text);
+        PlainText::information(m_parent, title, text);
 }
 
 int ExportConfiguration::exportConfigurations(const QString& fileName, bool showMessage,

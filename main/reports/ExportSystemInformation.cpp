@@ -13,6 +13,7 @@
 #include "ExportConfiguration.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
+#include "PlainText.h"
 #include "VersionInfo.h"
 #include "ui_ExportSystemInformation.h"
 
@@ -368,7 +369,7 @@ QString ExportSystemInformation::askSaveFileName(const QString& defaultPath)
 // visible without letting other work run in between.
 void ExportSystemInformation::setStatus(const QString& text)
 {
-    ui->label_status->setText(text);
+    PlainText::setLabel(ui->label_status, text);
     ui->label_status->repaint();
 }
 

@@ -8,8 +8,9 @@ AppStatusBar::AppStatusBar(IOManager* iom, QWidget* parent) : QStatusBar(parent)
 {
     setStyleSheet("QStatusBar::item { border: 0px solid black }; ");
     msg = new QLabel(this);
-    msg->setTextFormat(Qt::AutoText);
+    msg->setTextFormat(Qt::PlainText);
     trackbox = new QLabel(this);
+    trackbox->setTextFormat(Qt::PlainText);
     addPermanentWidget(msg, 1);
     addPermanentWidget(trackbox, 0);
     connect(this, &QStatusBar::messageChanged, this, &AppStatusBar::newMessage);

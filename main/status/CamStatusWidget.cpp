@@ -1,6 +1,7 @@
 #include "CamStatusWidget.h"
 
 #include "IOManager.h"
+#include "StatusCommon.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -15,6 +16,7 @@ CamStatusWidget::CamStatusWidget(IOManager* iom, int camera_id, QWidget* parent)
     le->setEnabled(false);
     le->setAlignment(Qt::AlignCenter);
     le->setFixedSize(60, 16);
+    StatusCommon::fitLineEditWidth(le, buildInfoString(99999, 99999));
     le->setText(QString("c%1").arg(camera_id + 1, 2, 10, QChar('0')));
     layout->addWidget(le);
     setWhatsThis(tr("<b>'a/b'</b><br>a: number of detected 2DOF markers <br>b: number of used "

@@ -1,6 +1,7 @@
 #include "EventDisplay.h"
 
 #include "IOManager.h"
+#include "PlainText.h"
 #include "StatusCommon.h"
 #include "TextBrowser.h"
 
@@ -85,7 +86,7 @@ void EventDisplay::addText(QString text, QString pre)
     const QDateTime now = readStamp();
     const QString line =
         pre + now.toString("yyyy-MM-dd") + "T" + now.toString("hh:mm:ss") + ": " + text;
-    textBrowser->append(line);
+    PlainText::appendLine(textBrowser, line);
     onWriteTextToLogFile(line);
     textBrowser->verticalScrollBar()->setValue(textBrowser->verticalScrollBar()->maximum());
 }

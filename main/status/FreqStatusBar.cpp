@@ -19,6 +19,7 @@ FreqStatusBar::FreqStatusBar(IOManager* iom, QWidget* parent, const BackendVersi
     le->setEnabled(false);
     le->setAlignment(Qt::AlignCenter);
     le->setFixedSize(80, 16);
+    StatusCommon::fitLineEditWidth(le, tr("%1 Hz").arg(99999));
     le->setWhatsThis(tr("Synccard frequency"));
     addWidget(le);
 

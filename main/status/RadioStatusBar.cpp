@@ -21,6 +21,7 @@ RadioStatusBar::RadioStatusBar(IOManager* iom, QWidget* parent, const BackendVer
     addWidget(lbl_radio);
     lbl_channel = new QLabel("-", this);
     lbl_channel->setMinimumWidth(22);
+    StatusCommon::fitLabelWidth(lbl_channel, QStringLiteral("99999"));
     addWidget(lbl_channel);
     showIcon(false);
 

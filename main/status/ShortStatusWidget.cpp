@@ -33,11 +33,13 @@ ShortStatusWidget::ShortStatusWidget(IOManager* iom, QWidget* parent) : QWidget(
     layout->addWidget(iconLabel(this, StatusCommon::themedIcon(this, "body"), bodies));
     num6d = new QLabel("-", this);
     num6d->setMinimumWidth(15);
+    StatusCommon::fitLabelWidth(num6d);
     num6d->setWhatsThis(bodies);
     layout->addWidget(num6d);
     layout->addWidget(iconLabel(this, ":/images/icons/marker.png", markers));
     num3d = new QLabel("-", this);
     num3d->setMinimumWidth(15);
+    StatusCommon::fitLabelWidth(num3d);
     num3d->setWhatsThis(markers);
     layout->addWidget(num3d);
     setFixedSize(sizeHint());

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QThread>
 
+class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace StatusCommon {
@@ -16,6 +18,15 @@ void ensureResources();
 // ":/images/icons/<base>.png" on a dark window, the "-brightmode" file on a
 // light one, judged by the lightness of the widget's window colour.
 QString themedIcon(const QWidget* widget, const QString& base);
+
+// The widest count a bar shows: controller counts reach five digits, and an
+// unreadable one shows as -1.
+inline const QString kWidestCount = QStringLiteral("-99999");
+
+// Lets widget show widest in full. A bar fixes its widgets' sizes once, and a
+// size taken from the first text ("-") would cut every longer count.
+void fitLabelWidth(QLabel* label, const QString& widest = kWidestCount);
+void fitLineEditWidth(QLineEdit* edit, const QString& widest);
 
 // Runs f on the thread of receiver: at once when already there, else through
 // that thread's event queue (dropped if receiver is gone by then). Notices of

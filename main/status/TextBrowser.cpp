@@ -1,5 +1,7 @@
 #include "TextBrowser.h"
 
+#include "PlainText.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -8,6 +10,7 @@
 
 TextBrowser::TextBrowser(QWidget* parent) : QTextBrowser(parent)
 {
+    PlainText::disableLinks(this);
     clear_action = new QAction(tr("Clear"), this);
     connect(clear_action, &QAction::triggered, this, &QTextBrowser::clear);
 }

@@ -91,10 +91,10 @@ void SearchHardwareDlg::onTimer()
         iom->wait_async_execute_cmd(QEventLoop::ExcludeUserInputEvents |
                                     QEventLoop::ExcludeSocketNotifiers);
     const bool done = std::strcmp(m_res, "orvane2 ok") == 0;
-    const char* text = done ? "Search for new hardware...done"
-                            : "Error: Unable search for new hardware";
+    const QString text =
+        done ? tr("Search for new hardware...done") : tr("Error: Unable search for new hardware");
     if (iom)
-        iom->transmit_message("standard", "ORVANE3", 1, text);
+        iom->transmit_message("standard", "ORVANE3", 1, text.toUtf8().constData());
     unsetCursor();
     m_searching = false;
     accept();

@@ -36,6 +36,7 @@ private slots:
     void dialogsShowGermanTexts_data();
     void dialogsShowGermanTexts();
     void connectedWindowShowsGermanHelpMenu();
+    void monitorModeKeepsTheViewMenu();
 
 private:
     std::vector<std::unique_ptr<QTranslator>> m_translators;
@@ -154,6 +155,31 @@ void TestGermanTranslation::connectedWindowShowsGermanHelpMenu()
     // The hardware search needs the window's channel to its controller.
     SearchHardwareDlg search(w.get(), w->channel(), QString());
     QCOMPARE(search.windowTitle(), QString("Nach neuer Hardware suchen"));
+}
+
+// A monitor-mode master switches the other front-ends to showing only: the
+// translated View menu ("&Ansicht") must stay usable, all others not.
+void TestGermanTranslation::monitorModeKeepsTheViewMenu()
+{
+    ConnectedShell shell;
+    QVERIFY(shell.startSim("127.0.14.239"));
+    ModalWatcher unexpected;
+    auto w = shell.startDirect();
+    QVERIFY(!w->isEndingProcess());
+    const auto enabledMenus = [&w] {
+        QStringList titles;
+        for (QAction* menu : w->menuBar()->actions())
+            if (menu->menu() && menu->isEnabled())
+                titles << menu->text();
+        return titles;
+    };
+    QVERIFY(enabledMenus().size() > 1);
+
+    w->channel()->transmit_message("Main_Window", "Orvane2MonitorModeMaster", 1, "");
+    QTRY_COMPARE(enabledMenus(), QStringList{"&Ansicht"});
+    w->channel()->transmit_message("Main_Window", "Orvane2MonitorModeMaster", 0, "");
+    QTRY_VERIFY(enabledMenus().size() > 1);
+    QVERIFY(unexpected.boxes().isEmpty());
 }
 
 QTEST_MAIN(TestGermanTranslation)

@@ -18,6 +18,8 @@ private slots:
     void joinsFirstFiveArguments();
     void installsGermanTranslationsFromWorkingDirectory();
     void missingLangDirectoryLeavesTextsUntranslated();
+    void findsLangBesideTheProgram_data();
+    void findsLangBesideTheProgram();
 };
 
 void TestProgramEntry::joinsFirstFiveArguments_data()
@@ -74,6 +76,45 @@ void TestProgramEntry::missingLangDirectoryLeavesTextsUntranslated()
     QDir::setCurrent(previous);
     QVERIFY(translators.empty());
     QCOMPARE(QCoreApplication::translate("HelpCommandLineClass", "E&xit"), QString("E&xit"));
+}
+
+void TestProgramEntry::findsLangBesideTheProgram_data()
+{
+    QTest::addColumn<bool>("inWorkingDirectory");
+    QTest::addColumn<bool>("besideProgram");
+    QTest::addColumn<bool>("sameFolder");  // the program started in its own folder
+    QTest::addColumn<int>("installed");
+    QTest::newRow("started from another folder") << false << true << false << 1;
+    QTest::newRow("started in its own folder") << true << true << true << 1;
+    QTest::newRow("both, the working directory's first") << true << true << false << 1;
+    QTest::newRow("neither") << false << false << false << 0;
+}
+
+void TestProgramEntry::findsLangBesideTheProgram()
+{
+    QFETCH(bool, inWorkingDirectory);
+    QFETCH(bool, besideProgram);
+    QFETCH(bool, sameFolder);
+    QTemporaryDir working, program;
+    const QString programDir = sameFolder ? working.path() : program.path();
+    const QString shipped = QString(ORVANE_BIN_DIR) + "/lang/orvane_shell_de.qm";
+    for (const QString& dir : {inWorkingDirectory ? working.path() : QString(),
+                               besideProgram ? programDir : QString()}) {
+        if (!dir.isEmpty() && !QFile::exists(dir + "/lang/orvane_shell_de.qm")) {
+            QVERIFY(QDir(dir).mkpath("lang"));
+            QVERIFY(QFile::copy(shipped, dir + "/lang/orvane_shell_de.qm"));
+        }
+    }
+
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(working.path()));
+    auto translators = installGermanTranslations(*QCoreApplication::instance(), programDir);
+    QDir::setCurrent(previous);
+
+    QFETCH(int, installed);
+    QCOMPARE(int(translators.size()), installed);
+    QCOMPARE(QCoreApplication::translate("HelpCommandLineClass", "E&xit"),
+             QString(installed ? "&Beenden" : "E&xit"));
 }
 
 QTEST_GUILESS_MAIN(TestProgramEntry)

@@ -11,6 +11,7 @@
 #include "ControllerQueries.h"
 #include "DocumentLinks.h"
 #include "ModuleInterface.h"
+#include "PlainText.h"
 
 namespace {
 
@@ -126,9 +127,10 @@ void AboutDlg2g::updateControllerLabel()
         serial = 'S' + serial.rightJustified(8, '0');
     if (!query.text(QStringLiteral("system version_copyright"), &copyright))
         copyright.clear();
-    ui->label_controller->setText(tr("Firmware release (Controller):\n") + version + "\n" +
-                                  tr("%1 serial %2\n").arg(hostname, serial) +
-                                  ControllerQueries::unquoted(copyright));
+    PlainText::setLabel(ui->label_controller, tr("Firmware release (Controller):\n") + version +
+                                                  "\n" +
+                                                  tr("%1 serial %2\n").arg(hostname, serial) +
+                                                  ControllerQueries::unquoted(copyright));
 }
 
 void AboutDlg2g::updateModuleTable()

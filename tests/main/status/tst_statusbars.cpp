@@ -16,8 +16,11 @@
 #include "TrackingStatusBar.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPalette>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -72,6 +75,8 @@ private slots:
     void showsModuleTextsPerCamera();
     void countsTrackedBodiesAndMarkers_data();
     void countsTrackedBodiesAndMarkers();
+    void showsCountsInFull_data();
+    void showsCountsInFull();
     void showsSyncFrequency_data();
     void showsSyncFrequency();
     void coloursFrameLoss_data();
@@ -198,6 +203,47 @@ void TestStatusBars::countsTrackedBodiesAndMarkers()
     bar->about_to_exit();
     m_channel.control("unpin status number_of_bodies");
     m_channel.control("unpin status number_of_marker");
+}
+
+void TestStatusBars::showsCountsInFull_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::newRow("three digits") << "100";
+    QTest::newRow("four digits") << "1234";
+    QTest::newRow("five digits") << "12345";
+}
+
+// Every number a bar shows fits its widget, whose size was fixed from "-".
+void TestStatusBars::showsCountsInFull()
+{
+    QFETCH(QString, count);
+    const QStringList keys{"status number_of_bodies", "status number_of_marker",
+                           "status number_of_rays c01", "status number_of_used_rays c01"};
+    QVERIFY(m_channel.control("state mea"));
+    for (const QString& key : keys)
+        QVERIFY(m_channel.control("set " + key + " = " + count));
+    auto* tracking = shown(m_window.get(), new TrackingStatusBar(m_channel.iom(), m_window.get()));
+    auto* cameras = shown(m_window.get(), new CamStatusBar(m_channel.iom(), m_window.get()));
+    tracking->update_status("mea");
+    cameras->update_status("mea");
+
+    QCOMPARE(tracking->shortStatus()->bodiesText(), count);
+    QCOMPARE(tracking->shortStatus()->markersText(), count);
+    for (QLabel* label : tracking->shortStatus()->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+    }
+    QVERIFY(!cameras->cameraWidgets().empty());
+    auto* edit = cameras->cameraWidgets().front()->findChild<QLineEdit*>();
+    QCOMPARE(edit->text(), count + "/" + count);
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    QVERIFY2(edit->width() >= edit->fontMetrics().horizontalAdvance(edit->text()) + 2 * frame + 4,
+             qPrintable(QString::number(edit->width())));
+
+    tracking->about_to_exit();
+    cameras->about_to_exit();
+    for (const QString& key : keys)
+        m_channel.control("unpin " + key);
 }
 
 void TestStatusBars::showsSyncFrequency_data()
