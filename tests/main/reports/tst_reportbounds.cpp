@@ -28,18 +28,11 @@ struct ReportRun
 ReportRun runReport(const QString& profile, const QStringList& controlLines)
 {
     ReportRun run;
-    orvane::sim::SimOptions options;
-    options.listenAddress = SimAddress;
-    options.profile = profile;
-    options.controlLines = controlLines;
-    orvane::sim::SimController sim(options);
-    if (!sim.start(&run.error))
+    SimulatedController controller;
+    run.error = controller.start(SimAddress, profile, controlLines);
+    if (!run.error.isEmpty())
         return run;
-    ReportChannel channel;
-    if (!channel.connect(SimAddress)) {
-        run.error = QStringLiteral("no connection");
-        return run;
-    }
+    ReportChannel& channel = controller.channel;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("configuration.txt"));
     ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
@@ -48,7 +41,7 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines)
     run.result = report.exportConfigurations(file, false, true);
     run.bytes = QFileInfo(file).size();
     run.lines = readLines(file);
-    run.hostnameAfter = sim.control(QStringLiteral("get system hostname"));
+    run.hostnameAfter = controller.sim->control(QStringLiteral("get system hostname"));
     return run;
 }
 
