@@ -439,11 +439,10 @@ void ExportSystemInformation::onReportSection(int index, const QString& heading)
 
 void ExportSystemInformation::setControlsEnabled(bool enabled)
 {
-    for (QWidget* w : {static_cast<QWidget*>(ui->tableWidget),
-                       static_cast<QWidget*>(ui->horizontalSlider),
-                       static_cast<QWidget*>(ui->spinBox),
-                       static_cast<QWidget*>(ui->pushButton_save),
-                       static_cast<QWidget*>(ui->pushButton_exit)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->tableWidget), static_cast<QWidget*>(ui->horizontalSlider),
+          static_cast<QWidget*>(ui->spinBox), static_cast<QWidget*>(ui->pushButton_save),
+          static_cast<QWidget*>(ui->pushButton_exit)})
         w->setEnabled(enabled);
     // Select all and clear keep the state the selection gave them.
     if (enabled) {
@@ -494,8 +493,8 @@ void ExportSystemInformation::writeResult(const QString& shownName)
     // A report cut short by the controller's counts still goes out with the
     // event logs; only a file that cannot be written stops the export.
     const int report = complete ? writeConfigurationTxt() : ExportConfiguration::ResultLinesLost;
-    complete = report == ExportConfiguration::ResultOk ||
-               report == ExportConfiguration::ResultIncomplete;
+    complete =
+        report == ExportConfiguration::ResultOk || report == ExportConfiguration::ResultIncomplete;
     setProgress(reportSteps + 1);
     setStatus(tr("Writing file '%1' ...").arg(shownName));
     for (int row = 0; complete && row < table->rowCount(); ++row) {
