@@ -31,6 +31,15 @@
         <translation>Informationen erfolgreich in die Datei geschrieben
 %1</translation>
     </message>
+    <message>
+        <location filename="../main/reports/ExportConfiguration.cpp" line="112"/>
+        <source>The report in the file
+%1
+is incomplete: the controller reported more entries than can be listed, or values that cannot be queried.</source>
+        <translation>Der Bericht in der Datei
+%1
+ist unvollständig: Der Controller hat mehr Einträge gemeldet, als aufgelistet werden können, oder Werte, die nicht abgefragt werden können.</translation>
+    </message>
 </context>
 <context>
     <name>ExportSystemInformation</name>
@@ -125,6 +134,16 @@ Fortfahren?</translation>
         <location filename="../main/reports/ExportSystemInformation.cpp" line="423"/>
         <source>Writing file &apos;%1&apos; ... failed. The file is incomplete.</source>
         <translation>Datei &apos;%1&apos; wird geschrieben ... fehlgeschlagen. Die Datei ist unvollständig.</translation>
+    </message>
+    <message>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="434"/>
+        <source>Writing file &apos;%1&apos; ... %2</source>
+        <translation>Datei &apos;%1&apos; wird geschrieben ... %2</translation>
+    </message>
+    <message>
+        <location filename="../main/reports/ExportSystemInformation.cpp" line="514"/>
+        <source>Writing file &apos;%1&apos; ... done, but the configuration report is incomplete.</source>
+        <translation>Datei &apos;%1&apos; wird geschrieben ... fertig, aber der Konfigurationsbericht ist unvollständig.</translation>
     </message>
 </context>
 </TS>

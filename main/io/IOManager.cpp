@@ -28,7 +28,8 @@ bool startsWith(const char* text, const char* prefix)
 // leaves 187 characters for the value text.
 constexpr int MaxCommandLength = IOManager::MaxTextLength - 1;
 
-// Formats into buf; -1 when the text would be longer than MaxCommandLength.
+// Formats into buf; -1 when the text would be longer than MaxCommandLength,
+// CommandNotOneLine when it holds a zero byte ("%c" of 0) or a line break.
 int vformat(char* buf, size_t size, const char* format, va_list args)
 {
     buf[0] = '\0';
@@ -38,6 +39,10 @@ int vformat(char* buf, size_t size, const char* format, va_list args)
     if (n < 0 || n > MaxCommandLength) {
         buf[0] = '\0';
         return -1;
+    }
+    if (std::strlen(buf) != size_t(n) || !IOManager::isOneLine(buf)) {
+        buf[0] = '\0';
+        return IOManager::CommandNotOneLine;
     }
     return n;
 }
@@ -54,6 +59,11 @@ int compose(char* buf, size_t size, const char* head, const char* tail)
 }
 
 }  // namespace
+
+bool IOManager::isOneLine(const char* cmd)
+{
+    return cmd && !std::strpbrk(cmd, "\r\n");
+}
 
 IOManager::IOManager(MessageBoxProvider* mbp_) : mbp(mbp_)
 {
@@ -165,10 +175,14 @@ void IOManager::show_error_box(const char* cmd, const char* answer)
 
 int IOManager::run_command(CALLTYPE type, char* answer, const char* cmd)
 {
+    answer[0] = '\0';
+    // Checked here as well as after formatting: parameter texts are joined
+    // to "orvane2 get " and "orvane2 set " on their way to the transport.
+    if (!isOneLine(cmd))
+        return CommandNotOneLine;
     displayMessageBoxDT2err =
         !startsWith(cmd, "orvane2 get status err") && !startsWith(cmd, "orvane2 set camera update");
     qstrncpy(current_command, cmd, sizeof current_command);
-    answer[0] = '\0';
     calltype = type;
 
     const int result = execute_command(answer, cmd);
@@ -198,7 +212,7 @@ int IOManager::execute_cmd(char* result, const char* format_str, ...)
     char* answer = result ? result : async_answer;
     if (n < 0) {
         answer[0] = '\0';
-        return finish_command(-1, wasConfigured);
+        return finish_command(n, wasConfigured);
     }
     return finish_command(run_command(CALL_CMD, answer, cmd), wasConfigured);
 }
@@ -262,7 +276,7 @@ int IOManager::run_par_get(CALLTYPE type, void* storage, int length, const char*
     va_end(args);                                             \
     const bool wasConfigured = begin_command();               \
     if (n < 0)                                                \
-        return finish_command(-1, wasConfigured);             \
+        return finish_command(n, wasConfigured);              \
     return finish_command(run_par_get(type, storage, length, par), wasConfigured)
 
 int IOManager::get_par(char* result, const char* format_str, ...)
@@ -308,8 +322,10 @@ int IOManager::set_par(const char* format_str, ...)
     va_end(args);
 
     const bool wasConfigured = begin_command();
+    if (n < 0)
+        return finish_command(n, wasConfigured);
     char cmd[MaxTextLength + 1];
-    if (n < 0 || compose(cmd, sizeof cmd, "orvane2 set ", text) < 0)
+    if (compose(cmd, sizeof cmd, "orvane2 set ", text) < 0)
         return finish_command(-1, wasConfigured);
     int result = run_command(CALL_PAR_SET, async_answer, cmd);
     if (result == 0 && std::strcmp(async_answer, "orvane2 ok") != 0)
@@ -321,6 +337,8 @@ int IOManager::read_par_unreserved(char* value, int size, const char* par)
 {
     if (value && size > 0)
         value[0] = '\0';
+    if (!isOneLine(par))
+        return CommandNotOneLine;
     char cmd[MaxTextLength + 1];
     if (compose(cmd, sizeof cmd, "orvane2 get ", par) < 0)
         return -1;

@@ -30,7 +30,9 @@ class Requester;
 // datagram too long (UDP); -12/-13 receive failure (TCP); -22 controller closed
 // the connection; -31 parser misuse; -32 answer without the expected prefix;
 // -33 wrong number of values; -34 value not parsable, or a write/command not
-// answered "orvane2 ok"; -111 no answer in time; -222 connection failed earlier.
+// answered "orvane2 ok"; -35 (CommandNotOneLine) command holding a line break
+// or a zero byte, nothing sent; -111 no answer in time; -222 connection failed
+// earlier.
 //
 // Formats are printf-style and bounded.  Texts that come from a controller, a
 // file or the user must be passed as an argument ("%s"), never as the format.
@@ -74,6 +76,12 @@ public:
     // Commands and answers are at most this long; answer buffers need one more byte.
     static constexpr int MaxTextLength = 200;
     static constexpr int DefaultExternalCmdTimeoutUs = 2000000;
+    // A command holding CR, LF or a zero byte would reach the controller as
+    // two commands, and every later answer would belong to the one before.
+    static constexpr int CommandNotOneLine = -35;
+
+    // False when cmd holds CR or LF; the channel refuses such commands.
+    static bool isOneLine(const char* cmd);
 
     explicit IOManager(MessageBoxProvider* mbp = nullptr);
     virtual ~IOManager();

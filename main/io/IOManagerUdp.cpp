@@ -57,6 +57,8 @@ int IOManagerUdp::send_broadcast(const char* cmd)
         return -2;
     if (!cmd)
         return -1;
+    if (!isOneLine(cmd))
+        return CommandNotOneLine;
     const size_t len = std::strlen(cmd);
     if (len > size_t(MaxTextLength))
         return -1;

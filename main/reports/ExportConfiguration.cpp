@@ -20,6 +20,7 @@ ExportConfiguration::ExportConfiguration(IOManager* iom_, QWidget* parent,
       m_out(iom_, versions)
 {
     m_out.setFileName(m_sFilename);
+    m_out.setAfterQuery([this] { emit queried(); });
 }
 
 QString ExportConfiguration::composeVersionText(const QString& frontendVersion,
@@ -84,31 +85,19 @@ int ExportConfiguration::exportConfigurations(const QString& fileName, bool show
     // One open for the whole report instead of one per line; should it fail,
     // the lines try on their own and count their failures.
     m_out.openFile();
+    emit sectionStarted(0, QStringLiteral("System overview"));
     writeHeader();
-    exportVersionInfo();
-    exportFrontendModuleInfo();
-    exportBackendModuleInfo();
-    exportControllerSettings();
-    exportNetworkInfo();
-    exportConfigurationInfo();
-    exportHardwareInfo();
-    exportCascadeInfo();
-    exportCameraSettings();
-    exportSynccardSettings();
-    exportQorRadioInfo();
-    exportTrackingSettings();
-    exportBodyAdministration();
-    exportOutputSettings();
-    exportWavewandSettings();
-    exportMeasurementToolSettings();
-    exportRoomCalibration();
-    exportRoomAdjustment();
-    exportBodyCalibration();
-    exportFingerTrackingSettings();
-    exportTactileSettings();
-    exportInertialSettings();
+    for (int i = 0; i < sections().size(); ++i) {
+        emit sectionStarted(i + 1, QString::fromLatin1(sections().at(i).heading));
+        (this->*sections().at(i).writer)();
+    }
     m_out.closeFile();
+    return reportResult(showMessage);
+}
 
+int ExportConfiguration::reportResult(bool showMessage)
+{
+    const QString fileName = m_out.fileName();
     if (m_out.failedLines() > 0) {
         // Saying "successfully written" over a report with holes would hide
         // the loss from whoever reads it later.
@@ -117,6 +106,14 @@ int ExportConfiguration::exportConfigurations(const QString& fileName, bool show
                     tr("%1 lines could not be written to the file\n%2")
                         .arg(QString::number(m_out.failedLines()), fileName));
         return ResultLinesLost;
+    }
+    if (m_out.incompleteItems() > 0) {
+        if (showMessage)
+            showBox(MessageBoxProvider::Warning, tr("Log Settings"),
+                    tr("The report in the file\n%1\nis incomplete: the controller reported "
+                       "more entries than can be listed, or values that cannot be queried.")
+                        .arg(fileName));
+        return ResultIncomplete;
     }
     if (showMessage)
         showBox(0, tr("Log Settings"),

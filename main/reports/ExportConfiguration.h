@@ -59,7 +59,8 @@ public:
         ResultOk = 0,
         ResultNoFileName = -1,   // nothing to do
         ResultNotWritable = -2,  // the write test failed; nothing written
-        ResultLinesLost = -3     // the report is incomplete: lines could not be written
+        ResultLinesLost = -3,    // the report is incomplete: lines could not be written
+        ResultIncomplete = -4    // written whole, but counts were cut or queries refused
     };
 
     ExportConfiguration(IOManager* iom, QWidget* parent, BackendVersions* versions);
@@ -87,7 +88,26 @@ public:
     QString fileName() const { return m_sFilename; }
     ReportWriter& out() { return m_out; }
 
+    // Steps of exportConfigurations as sectionStarted counts them: the
+    // header with the overview, then every section.
+    static int sectionCount();
+
+signals:
+    // Before each step of exportConfigurations, with its heading.
+    void sectionStarted(int index, const QString& heading);
+    // After every controller query of a report.
+    void queried();
+
 private:
+    using SectionWriter = void (ExportConfiguration::*)();
+    struct Section
+    {
+        const char* heading;
+        SectionWriter writer;
+    };
+    static const QList<Section>& sections();
+    int reportResult(bool showMessage);
+
     void showBox(int kind, const QString& title, const QString& text);
 
     // General (ReportSectionsGeneral.cpp)

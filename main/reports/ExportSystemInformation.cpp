@@ -1,5 +1,7 @@
 #include "ExportSystemInformation.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -22,6 +24,8 @@ namespace {
 constexpr int RowHeight = 20;
 constexpr int SliderStart = 3;
 constexpr int SliderMinimumMaximum = 10;
+// How long the report may hold the dialog without painting it.
+constexpr int PaintIntervalMs = 40;
 
 QTableWidgetItem* makeItem(const QString& text, Qt::Alignment alignment)
 {
@@ -54,6 +58,10 @@ ExportSystemInformation::ExportSystemInformation(QWidget* parent, IOManager* iom
     ui->tableWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
     ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
     ui->tableWidget->verticalHeader()->hide();
+    connect(exportConfigLog, &ExportConfiguration::sectionStarted, this,
+            &ExportSystemInformation::onReportSection);
+    connect(exportConfigLog, &ExportConfiguration::queried, this,
+            &ExportSystemInformation::keepPainting);
 }
 
 ExportSystemInformation::~ExportSystemInformation()
@@ -286,6 +294,21 @@ void ExportSystemInformation::on_pushButton_exit_clicked()
     reject();
 }
 
+void ExportSystemInformation::reject()
+{
+    if (!m_bWriting)
+        QDialog::reject();
+}
+
+void ExportSystemInformation::closeEvent(QCloseEvent* event)
+{
+    if (m_bWriting) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void ExportSystemInformation::resizeEvent(QResizeEvent* event)
 {
     ui->tableWidget->setColumnWidth(ColFile, width() / 2);
@@ -365,8 +388,8 @@ QString ExportSystemInformation::askSaveFileName(const QString& defaultPath)
     return QFileDialog::getSaveFileName(this, windowTitle(), defaultPath, tr("Text files (*.txt)"));
 }
 
-// The export blocks the event loop; painting at once keeps the progress
-// visible without letting other work run in between.
+// Painting at once keeps the progress visible even between the moments
+// the export lets the event loop run.
 void ExportSystemInformation::setStatus(const QString& text)
 {
     PlainText::setLabel(ui->label_status, text);
@@ -379,8 +402,51 @@ void ExportSystemInformation::setProgress(int value)
     ui->progressBar->repaint();
 }
 
+// The report asks the controller hundreds of times, each a network round
+// trip; without events in between the dialog would look hung for seconds.
+// The controls are disabled and closing is refused meanwhile, so nothing the
+// user does can change or end the export under way.
+void ExportSystemInformation::keepPainting()
+{
+    if (m_paintClock.isValid() && m_paintClock.elapsed() < PaintIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    m_paintClock.start();
+}
+
+void ExportSystemInformation::onReportSection(int index, const QString& heading)
+{
+    if (!m_bWriting)
+        return;
+    setStatus(tr("Writing file '%1' ... %2").arg(m_sShownName, heading));
+    setProgress(index + 1);
+    m_paintClock.invalidate();
+    keepPainting();
+}
+
+void ExportSystemInformation::setControlsEnabled(bool enabled)
+{
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->tableWidget), static_cast<QWidget*>(ui->horizontalSlider),
+          static_cast<QWidget*>(ui->spinBox), static_cast<QWidget*>(ui->pushButton_save),
+          static_cast<QWidget*>(ui->pushButton_exit)})
+        w->setEnabled(enabled);
+    // Select all and clear keep the state the selection gave them.
+    if (enabled) {
+        ui->pushButton_selectAll->setEnabled(m_selectAllEnabled);
+        ui->pushButton_clear->setEnabled(m_clearEnabled);
+    } else {
+        m_selectAllEnabled = ui->pushButton_selectAll->isEnabled();
+        m_clearEnabled = ui->pushButton_clear->isEnabled();
+        ui->pushButton_selectAll->setEnabled(false);
+        ui->pushButton_clear->setEnabled(false);
+    }
+}
+
 void ExportSystemInformation::on_pushButton_save_clicked()
 {
+    if (m_bWriting)
+        return;
     ui->progressBar->setValue(0);
     setStatus(QString());
     if (getSumByte() > WarningSizeBytes && !confirmLargeFile())
@@ -390,51 +456,67 @@ void ExportSystemInformation::on_pushButton_save_clicked()
     const QString fileName = askSaveFileName(
         desktop + QStringLiteral("/ORVANE3_Systeminfo-") +
         QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".txt"));
-    if (fileName.isEmpty())
+    if (fileName.isEmpty() || m_bWriting)
         return;
 
     m_sResultFilename = fileName;
-    const QString shownName = QFileInfo(fileName).fileName();
-    QTableWidget* table = ui->tableWidget;
-    ui->progressBar->setMaximum(table->rowCount() + 2);
-    setStatus(tr("Writing file '%1' ...").arg(shownName));
-    ui->pushButton_save->setEnabled(false);
-    // Whatever the file held before must not end up inside the new export.
-    bool complete = !QFile::exists(fileName) || QFile::remove(fileName);
+    m_sShownName = QFileInfo(fileName).fileName();
+    m_bWriting = true;
+    setControlsEnabled(false);
+    writeResult(m_sShownName);
+    m_bWriting = false;
+    setControlsEnabled(true);
+}
 
-    setProgress(1);
-    complete = complete && writeConfigurationTxt();
-    setProgress(2);
+void ExportSystemInformation::writeResult(const QString& shownName)
+{
+    QTableWidget* table = ui->tableWidget;
+    const int reportSteps = ExportConfiguration::sectionCount();
+    ui->progressBar->setMaximum(reportSteps + table->rowCount() + 1);
+    setStatus(tr("Writing file '%1' ...").arg(shownName));
+    // Whatever the file held before must not end up inside the new export.
+    bool complete = !QFile::exists(m_sResultFilename) || QFile::remove(m_sResultFilename);
+
+    // A report cut short by the controller's counts still goes out with the
+    // event logs; only a file that cannot be written stops the export.
+    const int report = complete ? writeConfigurationTxt() : ExportConfiguration::ResultLinesLost;
+    complete =
+        report == ExportConfiguration::ResultOk || report == ExportConfiguration::ResultIncomplete;
+    setProgress(reportSteps + 1);
+    setStatus(tr("Writing file '%1' ...").arg(shownName));
     for (int row = 0; complete && row < table->rowCount(); ++row) {
         if (!table->selectionModel()->isRowSelected(row, QModelIndex()))
             continue;
         complete = copyfileToResult(m_sResultFilename, table->item(row, ColFilePath)->text(),
                                     table->item(row, ColVersion)->text(), true, false);
-        setProgress(row + 2);
+        setProgress(reportSteps + 1 + row);
+        keepPainting();
     }
-    if (complete) {
+    if (complete && report == ExportConfiguration::ResultOk) {
         setProgress(ui->progressBar->maximum());
         setStatus(tr("Writing file '%1' ... complete.").arg(shownName));
+    } else if (complete) {
+        setProgress(ui->progressBar->maximum());
+        setStatus(tr("Writing file '%1' ... done, but the configuration report is incomplete.")
+                      .arg(shownName));
     } else {
         setStatus(tr("Writing file '%1' ... failed. The file is incomplete.").arg(shownName));
     }
-    ui->pushButton_save->setEnabled(true);
 }
 
-bool ExportSystemInformation::writeConfigurationTxt()
+int ExportSystemInformation::writeConfigurationTxt()
 {
     exportConfigLog->setLastFeUpdatDate(m_lastFeUpdateDate);
     exportConfigLog->setVersionFeAndModules(m_sVersionFeAndModules);
     const QString version = getFeVers(m_sVersionFeAndModules);
     bool ok = writeLineToFile(justifyToLength(
         QStringLiteral("<BOF> ") + version + QStringLiteral(" <BOF>"), MarkerWidth));
-    ok = exportConfigLog->exportConfigurations(m_sResultFilename, false, false) ==
-             ExportConfiguration::ResultOk &&
-         ok;
+    int result = exportConfigLog->exportConfigurations(m_sResultFilename, false, false);
     ok = writeLineToFile(justifyToLength(
              QStringLiteral("<EOF> ") + version + QStringLiteral(" <EOF>"), MarkerWidth)) &&
          ok;
-    return writeLineToFile(QString()) && ok;
+    ok = writeLineToFile(QString()) && ok;
+    return ok ? result : ExportConfiguration::ResultLinesLost;
 }
 
 bool ExportSystemInformation::copyfileToResult(const QString& result, const QString& path,

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -67,8 +68,13 @@ public:
     static QString getFeVers(const QString& versionText);
     qint64 getSumByte() const;
     QString resultFileName() const { return m_sResultFilename; }
+    // True while an export writes its file.
+    bool isWriting() const { return m_bWriting; }
 
 public slots:
+    // Refused while an export writes: the file would be left half written.
+    void reject() override;
+
     void on_spinBox_valueChanged(int value);
     void on_horizontalSlider_valueChanged(int value);
     void on_tableWidget_itemSelectionChanged();
@@ -80,6 +86,7 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     // Seams for the questions the save asks; the defaults show Qt's dialogs.
     virtual bool confirmLargeFile();
@@ -97,7 +104,11 @@ private:
     int getAgeOfFile(int row) const;
     QDate rowDate(int row) const;
 
-    bool writeConfigurationTxt();
+    int writeConfigurationTxt();
+    void writeResult(const QString& shownName);
+    void setControlsEnabled(bool enabled);
+    void onReportSection(int index, const QString& heading);
+    void keepPainting();
     bool copyfileToResult(const QString& result, const QString& path, const QString& version,
                           bool markers, bool shortMarkers);
     bool writeLineToFile(const QString& line);
@@ -114,6 +125,11 @@ private:
     BackendVersions* beVers = nullptr;
     QDateTime m_lastFeUpdateDate;
     QString m_sVersionFeAndModules;
+    bool m_bWriting = false;
+    bool m_selectAllEnabled = true;
+    bool m_clearEnabled = true;
+    QString m_sShownName;
+    QElapsedTimer m_paintClock;
 };
 
 #endif

@@ -1,14 +1,9 @@
-// The report's sections by heading, for writing one of them alone.
+// The report's sections by heading, in the order of the whole report.
 #include "ExportConfiguration.h"
 
-int ExportConfiguration::exportSection(const QString& fileName, const QString& heading)
+const QList<ExportConfiguration::Section>& ExportConfiguration::sections()
 {
-    using Writer = void (ExportConfiguration::*)();
-    static const struct
-    {
-        const char* heading;
-        Writer writer;
-    } sections[] = {
+    static const QList<Section> list = {
         {"Version info", &ExportConfiguration::exportVersionInfo},
         {"Frontend modules (loaded)", &ExportConfiguration::exportFrontendModuleInfo},
         {"Backend modules (loaded)", &ExportConfiguration::exportBackendModuleInfo},
@@ -32,9 +27,19 @@ int ExportConfiguration::exportSection(const QString& fileName, const QString& h
         {"Tactile settings", &ExportConfiguration::exportTactileSettings},
         {"Inertial settings", &ExportConfiguration::exportInertialSettings},
     };
+    return list;
+}
+
+int ExportConfiguration::sectionCount()
+{
+    return sections().size() + 1;
+}
+
+int ExportConfiguration::exportSection(const QString& fileName, const QString& heading)
+{
     if (fileName.isEmpty())
         return ResultNoFileName;
-    for (const auto& s : sections) {
+    for (const Section& s : sections()) {
         if (heading != QLatin1String(s.heading))
             continue;
         m_sFilename = fileName;
@@ -43,7 +48,7 @@ int ExportConfiguration::exportSection(const QString& fileName, const QString& h
         m_out.openFile();
         (this->*s.writer)();
         m_out.closeFile();
-        return m_out.failedLines() > 0 ? ResultLinesLost : ResultOk;
+        return reportResult(false);
     }
     return ResultNoFileName;
 }

@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 
+#include <cmath>
+
 #include "ReportFormat.h"
 
 using namespace reportformat;
@@ -137,8 +139,9 @@ QString markerShareOfChip(const ReportText& maxSize, const ReportText& horizonta
     const int h = horizontal.value.trimmed().toInt(&okH);
     const int v = vertical.value.trimmed().toInt(&okV);
     const double size = maxSize.value.trimmed().toDouble(&okM);
-    const int mean = (h + v) / 2;
-    if (!okH || !okV || !okM || mean <= 0)
+    // Two large edge lengths would overflow an int sum.
+    const qint64 mean = (qint64(h) + qint64(v)) / 2;
+    if (!okH || !okV || !okM || mean <= 0 || !std::isfinite(size))
         return QStringLiteral("unknown");
     return QString::number(size / (mean / 100.0), 'f', 1);
 }
@@ -202,7 +205,7 @@ void writeStaticAreas(ReportWriter& out, int cam)
     out.line(QStringLiteral("Area ID |        min x |        max x |        min y |        max y"));
     out.line(
         QStringLiteral("--------|--------------|--------------|--------------|--------------"));
-    for (int t = 1; t <= count.value; ++t) {
+    for (int t = 1, last = out.listed(count); t <= last; ++t) {
         double v[4] = {};
         const int rc = out.numbers(v, 4, "camera area c%02d t%02d", cam, t);
         if (rc != 0) {
@@ -347,7 +350,7 @@ void writeSynccardsOld(ReportWriter& out, int cards)
         out.line(QStringLiteral("Has input frequency: ") + hasInput.orError());
     }
     out.emptyLine();
-    for (int d = 1; d <= cards; ++d) {
+    for (int d = 1, last = out.listed(cards); d <= last; ++d) {
         const QString title = QStringLiteral("Sync-card ") + QString::number(d) + QLatin1Char(':');
         out.line(title);
         out.line(rule(12));
@@ -428,7 +431,7 @@ void writeSynccardSources(ReportWriter& out)
 
 void writeSynccardModes(ReportWriter& out, const ReportValue<int>& modes)
 {
-    for (int t = 1; modes.ok() && t <= modes.value; ++t) {
+    for (int t = 1, last = out.listed(modes); t <= last; ++t) {
         const ReportText id = out.text("synccard mode t%02d", t);
         if (!id.ok()) {
             out.line(QStringLiteral("Mode ") + QString::number(t) + QStringLiteral(": ") +
@@ -468,7 +471,7 @@ void writeSynccardChannels(ReportWriter& out)
     out.line(QStringLiteral("Number: ") + countText(count));
     out.line(QStringLiteral("Channel | Delay [ms] | Active during idle"));
     out.line(QStringLiteral("--------|------------|-------------------"));
-    for (int ch = 1; count.ok() && ch <= count.value; ++ch) {
+    for (int ch = 1, last = out.listed(count); ch <= last; ++ch) {
         const ReportValue<double> delay = out.number("synccard output_delay d01 ch%2.2d", ch);
         const ReportText idle = out.text("synccard output_during_idle d01 ch%2.2d", ch);
         const QString delayText = delay.ok() ? general(delay.value)
@@ -495,7 +498,7 @@ void writeStaticCameras(ReportWriter& out, int cameras)
         QStringLiteral("Camera          | Status          | Model           | Serial         "),
         QStringLiteral("----------------|-----------------|-----------------|----------------"));
     const int w = CameraCutWidth;
-    for (int cam = 1; cam <= cameras; ++cam) {
+    for (int cam = 1, last = out.listed(cameras); cam <= last; ++cam) {
         // The raw form keeps this table readable on controllers whose
         // parameter answers for cameras carry extra words.
         const ReportText ident = out.command(-1, "orvane2 get camera camera c%02d", cam);
@@ -533,7 +536,7 @@ void writeYesNoPerCamera(ReportWriter& out, int cameras, const QString& title,
 {
     tableHead(out, title, title.size(), QStringLiteral("Camera   | Status (yes/no)"),
               QStringLiteral("---------|-----------------"));
-    for (int cam = 1; cam <= cameras; ++cam)
+    for (int cam = 1, last = out.listed(cameras); cam <= last; ++cam)
         out.line(cameraRow(cam, out.text("%s c%02d", parameter, cam).orError()));
     out.emptyLine();
 }
@@ -547,7 +550,7 @@ void writeReference(ReportWriter& out, int cameras)
     out.line(QStringLiteral("Camera   | Position (x, y, z) [mm]             | Rotation"));
     out.line(QStringLiteral("---------|-------------------------------------|") +
              rule(RotationRuleLength));
-    for (int cam = 1; cam <= cameras; ++cam) {
+    for (int cam = 1, last = out.listed(cameras); cam <= last; ++cam) {
         const ReportText reference = out.text("roomcal reference c%02d", cam);
         Pose pose;
         if (!reference.ok())
@@ -580,7 +583,7 @@ void writeResiduals(ReportWriter& out)
     out.line(QStringLiteral("---------") +
              (withIdent ? QStringLiteral("|-----------------|-----------------") : QString()) +
              QStringLiteral("|-----------------|-----------------"));
-    for (int cam = 1; cam <= count.value; ++cam) {
+    for (int cam = 1, last = out.listed(count); cam <= last; ++cam) {
         QString row = cameraName(cam).leftJustified(9);
         if (withIdent) {
             const ReportText ident = out.text("roomcal last_cam_ident c%02d", cam);
@@ -622,7 +625,7 @@ void writeMissingCameras(ReportWriter& out)
     out.line(rule(header.size()));
     out.line(header);
     out.line(QStringLiteral("---------|----------------|----------------"));
-    for (int m = 1; count.ok() && m <= count.value; ++m) {
+    for (int m = 1, last = out.listed(count); m <= last; ++m) {
         const ReportText missing = out.text("tracking missing_camera c%02d", m);
         if (!missing.ok()) {
             out.line(missing.orError());
@@ -670,7 +673,7 @@ void ExportConfiguration::exportCameraSettings()
     m_out.emptyLine();
 
     const bool cascade = cascadeKnown(m_out);
-    for (int cam = 1; cam <= count.value; ++cam) {
+    for (int cam = 1, last = m_out.listed(count); cam <= last; ++cam) {
         // Two digits throughout, so that c10 and above read as camera names
         // and not as "c010".
         m_out.line(QStringLiteral("Camera ") + cameraName(cam) + QLatin1Char(':'));
@@ -823,7 +826,7 @@ void ExportConfiguration::exportRoomAdjustment()
     QList<QString> positions;
     QList<QString> rotations;
     const QString noData = QStringLiteral("Camera has no valid room calibration data");
-    for (int cam = 1; cameras.ok() && cam <= cameras.value; ++cam) {
+    for (int cam = 1, last = m_out.listed(cameras); cam <= last; ++cam) {
         const ReportText hasRoom = m_out.text("tracking has_room c%02d", cam);
         if (!hasRoom.ok()) {
             positions << hasRoom.orError();

@@ -57,7 +57,7 @@ void writeSelectedWavewands(ReportWriter& out, const ReportValue<int>& count)
                              "| Has param | Sync group | Flash "),
               QStringLiteral("--------------------|--------------------------|-------------------"
                              "|-----------|------------|-------"));
-    for (int b = 1; count.ok() && b <= count.value; ++b) {
+    for (int b = 1, last = out.listed(count); b <= last; ++b) {
         const ReportText device = out.text("wavewand device b%02d", b);
         const QString description =
             device.ok() ? wandDescription(out, device.value) : device.orError();
@@ -89,7 +89,7 @@ void writeAvailableWavewands(ReportWriter& out)
     const QString label = QStringLiteral("Number of Wavewand23");
     const ReportValue<int> count = out.integer("wavewand number_of_qorwpan_devices");
     out.line(label + QStringLiteral(": ") + countText(count));
-    for (int d = 1; count.ok() && d <= count.value; ++d) {
+    for (int d = 1, last = out.listed(count); d <= last; ++d) {
         const ReportText device = out.text("wavewand qorwpan_device d%02d", d);
         DeviceId id;
         if (device.ok() && device.value == QLatin1String("none"))
@@ -122,7 +122,7 @@ void writeSelectedHands(ReportWriter& out, const ReportValue<int>& hands)
               QStringLiteral("--------|--------------------------------------"
                              "|-----------------------------|--------|---------------------"
                              "|-------------------------------------"));
-    for (int b = 1; hands.ok() && b <= hands.value; ++b) {
+    for (int b = 1, last = out.listed(hands); b <= last; ++b) {
         const QString name =
             out.text("body desc fingertracking b%02d", b).unquotedOr(errorText(-32));
         QString model;
@@ -176,7 +176,7 @@ void writeFinger(ReportWriter& out, const QByteArray& geometry, int f, int marke
     const QString finger = QStringLiteral("finger") + QString::number(f);
     out.line(QStringLiteral("Number of finger marker ") + finger + QStringLiteral(" = ") +
              QString::number(markers));
-    for (int m = 1; m <= markers; ++m) {
+    for (int m = 1, last = out.listed(markers); m <= last; ++m) {
         const ReportText marker =
             out.text("fingertracking finger_marker %s f%d m%2.2d", geometry.constData(), f, m);
         QString xyz;
@@ -231,7 +231,7 @@ QString writeHandGeometry(ReportWriter& out, int t)
     const ReportValue<int> handMarkers =
         out.integer("fingertracking number_of_hand_marker %s", g.constData());
     out.line(QStringLiteral("Number of hand marker: ") + countText(handMarkers));
-    for (int m = 1; handMarkers.ok() && m <= handMarkers.value; ++m) {
+    for (int m = 1, last = out.listed(handMarkers); m <= last; ++m) {
         const ReportText marker =
             out.text("fingertracking hand_marker %s m%2.2d", g.constData(), m);
         QString xyz;
@@ -260,7 +260,7 @@ void writeThimbleSets(ReportWriter& out)
     const ReportValue<int> sets = out.integer("fingertracking number_of_thimble_sets");
     out.line(sets.ok() ? QStringLiteral("Number of thimble sets: ") + QString::number(sets.value)
                        : QStringLiteral("Number thimble sets: ") + errorText(sets.rc));
-    for (int t = 1; sets.ok() && t <= sets.value; ++t) {
+    for (int t = 1, last = out.listed(sets); t <= last; ++t) {
         out.line(QStringLiteral("Thimble set") + QString::number(t) + QLatin1Char(':'));
         const ReportText name = out.text("fingertracking thimble_set t%2.2d", t);
         if (!name.ok()) {
@@ -288,7 +288,7 @@ void writeThimbleSets(ReportWriter& out)
             const QString finger = QStringLiteral("finger") + QString::number(f);
             out.line(QStringLiteral("Number of thimble set marker ") + finger +
                      QStringLiteral(" = ") + QString::number(counts.at(f - 1)));
-            for (int m = 1; m <= counts.at(f - 1); ++m) {
+            for (int m = 1, last = out.listed(counts.at(f - 1)); m <= last; ++m) {
                 const ReportText marker = out.text(
                     "fingertracking thimble_set_marker %s f%d m%2.2d", s.constData(), f, m);
                 QString xyz;
@@ -312,7 +312,7 @@ void writeAssignments(ReportWriter& out, const ReportValue<int>& hands,
 {
     out.line(QStringLiteral("Assignments body - hand geometries:"));
     out.line(rule(34));
-    for (int b = 1; hands.ok() && b <= hands.value; ++b) {
+    for (int b = 1, last = out.listed(hands); b <= last; ++b) {
         const ReportText geometry = out.text("fingertracking hand_geometry_of_body b%2.2d", b);
         const QString body = QStringLiteral("Hand geometry of body") + QString::number(b);
         out.line(geometry.ok() ? body + QStringLiteral(" : ") + geometry.value
@@ -396,7 +396,7 @@ template <typename Extra>
 void writeDeviceBlocks(ReportWriter& out, const DeviceFamily& family, int count,
                        const QString& title, int ruleLength, bool separateDescriptions, Extra extra)
 {
-    for (int d = 1; d <= count; ++d) {
+    for (int d = 1, last = out.listed(count); d <= last; ++d) {
         out.line(title + QLatin1Char(' ') + QString::number(d) + QLatin1Char(':'));
         out.line(rule(ruleLength));
         DeviceId id;
@@ -459,7 +459,7 @@ void ExportConfiguration::exportFingerTrackingSettings()
     m_out.emptyLine();
     writeSelectedHands(m_out, hands);
     QStringList ids;
-    for (int t = 1; geometries.ok() && t <= geometries.value; ++t)
+    for (int t = 1, last = m_out.listed(geometries); t <= last; ++t)
         ids << writeHandGeometry(m_out, t);
     writeThimbleSets(m_out);
     writeAssignments(m_out, hands, ids);
@@ -481,7 +481,7 @@ void ExportConfiguration::exportTactileSettings()
                    ? QStringLiteral("Number of tactile devices:") + QString::number(count.value)
                    : QStringLiteral("Number of tactile devices: ") + errorText(count.rc));
     m_out.emptyLine();
-    for (int d = 1; count.ok() && d <= count.value; ++d) {
+    for (int d = 1, last = m_out.listed(count); d <= last; ++d) {
         const ReportText device = m_out.text("fingertracking tactile_device d%02d", d);
         DeviceId id;
         if (!device.ok() || !id.parse(device.value)) {

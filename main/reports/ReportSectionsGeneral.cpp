@@ -161,7 +161,7 @@ void ExportConfiguration::writeCameraTable(const QString& coordinateType)
         return;
     }
     const bool powerwall = coordinateType == QLatin1String("powerwall");
-    for (int n = 1; n <= count.value; ++n) {
+    for (int n = 1, last = m_out.listed(count); n <= last; ++n) {
         const QStringList camera = ReportWriter::words(m_out.text("camera camera c%02d", n).value);
         const QString type = camera.value(0);
         QString serial = camera.value(1);
@@ -214,7 +214,7 @@ void ExportConfiguration::fill_map_TLibTargets()
     if (!check.ok() || check.value != QLatin1String("orvane2 ok"))
         return;
     const ReportValue<int> count = m_out.integer("targetlib number_of_targets");
-    for (int t = 1; count.ok() && t <= count.value; ++t) {
+    for (int t = 1, last = m_out.listed(count); t <= last; ++t) {
         const ReportText name = m_out.text("targetlib target_name t%02d", t);
         const ReportText status = m_out.text("targetlib target_status_calibrated_custom t%02d", t);
         if (!name.ok() || !status.ok() || status.value == QLatin1String("none"))
@@ -251,7 +251,7 @@ void ExportConfiguration::writeCalibratedBodiesOfType(const char* type, bool ine
         m_out.line(QStringLiteral("Error: Cannot get number of %1 bodies").arg(typeName));
         return;
     }
-    for (int i = 1; i <= count.value; ++i) {
+    for (int i = 1, last = m_out.listed(count); i <= last; ++i) {
         QString id;
         if (typeName == QLatin1String("wavewand"))
             id = QStringLiteral("F") + QString::number(i);
@@ -307,7 +307,7 @@ void ExportConfiguration::exportConfigurationInfo()
     m_out.heading(QStringLiteral("Configuration"));
     QList<ConfigurationInfo> configs;
     const int count = m_out.integer("config number_of_configs").orElse(0);
-    for (int k = 1; k <= count; ++k) {
+    for (int k = 1, last = m_out.listed(count); k <= last; ++k) {
         const ReportText id = m_out.text("config config t%02d", k);
         if (!id.ok())
             continue;
@@ -405,7 +405,7 @@ void ExportConfiguration::exportHardwareInfo()
     } else {
         m_out.line(rule(HardwareRuleWidth));
     }
-    for (int h = 1; count.ok() && h <= count.value; ++h) {
+    for (int h = 1, last = m_out.listed(count); h <= last; ++h) {
         const ReportText item = m_out.text("system extra hardware h%d", h);
         if (!item.ok()) {
             m_out.line(QStringLiteral("Error ") + QString::number(item.rc));

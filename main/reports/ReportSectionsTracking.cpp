@@ -101,7 +101,7 @@ void writeStandardTable(ReportWriter& out)
         {5, 9, 26, 29, 14, 17, 19});
     const ReportValue<int> count = tableCount(out, "body number_of_bodies %s", Standard);
     const bool inertial = out.yesNo("inertial available").orElse(false);
-    for (int b = 1; count.ok() && b <= count.value; ++b) {
+    for (int b = 1, last = out.listed(count); b <= last; ++b) {
         const QString active = out.text("body active standard b%02d", b).orError();
         const QString name = out.text("body desc standard b%02d", b).unquotedOr(errorText(-32));
         QString model;
@@ -178,7 +178,7 @@ void writeWavewandTable(ReportWriter& out)
                               "| Calibration     | Filter            "),
                {5, 9, 26, 19, 17, 19});
     const ReportValue<int> count = tableCount(out, "body number_of_bodies %s", Wavewand);
-    for (int b = 1; count.ok() && b <= count.value; ++b) {
+    for (int b = 1, last = out.listed(count); b <= last; ++b) {
         const QString active = out.text("body active wavewand b%02d", b).orError();
         const WandDevice wand = wandDevice(out, b);
         out.line(ReportWriter::field(QStringLiteral("F") + QString::number(b), 4) +
@@ -208,7 +208,7 @@ void writeMeasurementToolTable(ReportWriter& out)
     const ReportValue<int> count = out.integer("measurementtool number_of_tools");
     if (!count.ok())
         out.line(QStringLiteral("Number of bodies: ") + errorText(count.rc));
-    for (int b = 1; count.ok() && b <= count.value; ++b) {
+    for (int b = 1, last = out.listed(count); b <= last; ++b) {
         const QString active = out.text("body active measurementtool b%02d", b).orError();
         const QString reference =
             referenceName(out.text("measurementtool reference_of_tool b%02d", b));
@@ -227,7 +227,7 @@ void writeMeasurementReferenceTable(ReportWriter& out)
                {5, 8, 26, 17});
     const ReportValue<int> count =
         tableCount(out, "body number_of_bodies %s", MeasurementToolReference);
-    for (int b = 1; count.ok() && b <= count.value; ++b) {
+    for (int b = 1, last = out.listed(count); b <= last; ++b) {
         const QString active = out.text("body active measurementtool_reference b%02d", b).orError();
         const QString name =
             out.text("body desc measurementtool_reference b%02d", b).unquotedOr(errorText(-32));
@@ -251,7 +251,7 @@ void writeHandTable(ReportWriter& out)
                               "| Calibration   "),
                {6, 9, 39, 15});
     const ReportValue<int> count = tableCount(out, "body number_of_bodies %s", Fingertracking);
-    for (int b = 1; count.ok() && b <= count.value; ++b) {
+    for (int b = 1, last = out.listed(count); b <= last; ++b) {
         const QString active = out.text("body active fingertracking b%02d", b).orError();
         const QString name =
             out.text("body desc fingertracking b%02d", b).unquotedOr(errorText(-32));
@@ -323,7 +323,7 @@ void writeBodyFile(ReportWriter& out, const char* type, int body, const ReportTe
     const MarkerKind kind = markerKindOf(targetType.value);
     out.line(QStringLiteral("<Body file>"));
     out.line(countText(markers));
-    for (int m = 1; markers.ok() && m <= markers.value; ++m)
+    for (int m = 1, last = out.listed(markers); m <= last; ++m)
         out.line(markerLine(out, type, body, m, kind));
     out.line(QStringLiteral("# Description"));
     out.line(desc.unquotedOr(desc.orError()));
@@ -415,7 +415,7 @@ void writeBodies(ReportWriter& out, const QList<BodyTypeCount>& types)
     out.line(rule(7));
     for (const BodyTypeCount& t : types) {
         const char* type = t.body_type;
-        for (int b = 1; b <= t.count; ++b) {
+        for (int b = 1, last = out.listed(t.count); b <= last; ++b) {
             const ReportValue<bool> calibrated = out.yesNo("body calibrated %s b%02d", type, b);
             const ReportText desc = out.text("body desc %s b%02d", type, b);
             const ReportValue<int> markers = out.integer("body number_of_marker %s b%02d", type, b);
@@ -505,7 +505,7 @@ void writeOutputTypes(ReportWriter& out, int channels)
     out.line(
         QStringLiteral("---------------|---------------------------------------------------"
                        "|------------|--------"));
-    for (int t = 1; t <= count.value; ++t) {
+    for (int t = 1, last = out.listed(count); t <= last; ++t) {
         const ReportText type = out.text("output type t%02d", t);
         if (!type.ok()) {
             out.line(type.orError());
@@ -548,7 +548,7 @@ void ExportConfiguration::exportTrackingSettings()
     const ReportValue<int> modes = m_out.integer("filter6d number_of_modes");
     m_out.line(QStringLiteral("6DOF filter number of modes: ") + countText(modes));
 
-    for (int t = 1; presets.ok() && t <= presets.value; ++t) {
+    for (int t = 1, last = m_out.listed(presets); t <= last; ++t) {
         const ReportText id = m_out.text("filter6d preset_id t%.2d", t);
         if (!id.ok()) {
             m_out.line(QStringLiteral("Getting 6DOF filter preset id: ") + id.orError());
@@ -559,7 +559,7 @@ void ExportConfiguration::exportTrackingSettings()
     }
     answerLine(m_out, QStringLiteral("6DOF filter strength minimum: "),
                m_out.text("filter6d limit strength_min"));
-    for (int t = 1; modes.ok() && t <= modes.value; ++t) {
+    for (int t = 1, last = m_out.listed(modes); t <= last; ++t) {
         const ReportText id = m_out.text("filter6d mode_id t%.2d", t);
         if (!id.ok()) {
             m_out.line(QStringLiteral("Getting 6DOF filter mode id: ") + id.orError());
@@ -675,7 +675,7 @@ void ExportConfiguration::exportMeasurementToolSettings()
         m_out.line(QStringLiteral("Number of tools: ") + errorText(tools.rc));
     }
     m_out.emptyLine();
-    for (int b = 1; tools.ok() && b <= tools.value; ++b) {
+    for (int b = 1, last = m_out.listed(tools); b <= last; ++b) {
         m_out.line(QStringLiteral("Measurement Tool ") + QString::number(b));
         m_out.line(rule(18));
         const ReportText reference = m_out.text("measurementtool reference_of_tool b%2.2d", b);
@@ -704,7 +704,7 @@ void ExportConfiguration::exportBodyCalibration()
               QStringLiteral("----------|-------------------------------"
                              "|-----------------------------------------|-------"));
     QList<BodyTypeCount> collected;
-    for (int t = 1; types.ok() && t <= types.value; ++t) {
+    for (int t = 1, last = m_out.listed(types); t <= last; ++t) {
         const QString id = cut(QLatin1Char('t') + ReportWriter::twoDigits(t), 10);
         const ReportText type = m_out.text("body type t%02d", t);
         if (!type.ok()) {
@@ -731,7 +731,7 @@ void ExportConfiguration::exportBodyCalibration()
     tableHead(m_out, QStringLiteral("Target types:"), 13,
               QStringLiteral("ID        | Type                          | Description         "),
               QStringLiteral("----------|-------------------------------|---------------------"));
-    for (int t = 1; targetTypes.ok() && t <= targetTypes.value; ++t) {
+    for (int t = 1, last = m_out.listed(targetTypes); t <= last; ++t) {
         const QString id = cut(QLatin1Char('t') + ReportWriter::twoDigits(t), 10);
         const ReportText type = m_out.text("bodycal target_type_id t%02d", t);
         if (!type.ok()) {

@@ -80,7 +80,7 @@ void ExportConfiguration::exportBackendModuleInfo()
     if (!count.ok())
         m_out.line(QStringLiteral("Number of single versions: Error ") + QString::number(count.rc));
     QStringList versions;
-    for (int t = 1; count.ok() && t <= count.value; ++t) {
+    for (int t = 1, last = m_out.listed(count); t <= last; ++t) {
         const ReportText single = m_out.text("system single_version t%02d", t);
         if (single.ok())
             versions << single.unquoted();
@@ -223,7 +223,7 @@ void ExportConfiguration::exportCascadeInfo()
                               : QStringLiteral("Error ") + QString::number(count.rc));
 
     const int sw = CascadeShortLabelWidth;
-    for (int s = 1; count.ok() && s <= count.value; ++s) {
+    for (int s = 1, last = m_out.listed(count); s <= last; ++s) {
         m_out.emptyLine();
         m_out.line(QStringLiteral("Slave ") + QString::number(s) + QLatin1Char(':'));
         m_out.line(QStringLiteral("--------"));

@@ -50,7 +50,29 @@ void ReportWriter::resetCounters()
 {
     m_failedLines = 0;
     m_writtenLines = 0;
+    m_incompleteItems = 0;
     m_queries = 0;
+}
+
+int ReportWriter::listed(const ReportValue<int>& count, int limit)
+{
+    return count.ok() ? listed(count.value, limit) : 0;
+}
+
+int ReportWriter::listed(int count, int limit)
+{
+    if (count <= limit)
+        return count < 0 ? 0 : count;
+    line(countCutText(count, limit));
+    ++m_incompleteItems;
+    return limit;
+}
+
+QString ReportWriter::countCutText(int count, int limit)
+{
+    return QStringLiteral("Count cut: the controller reports %1, only the first %2 are listed.")
+        .arg(count)
+        .arg(limit);
 }
 
 namespace {
@@ -145,6 +167,18 @@ int ReportWriter::vquery(QueryKind kind, void* storage, int count, const char* f
     if (!formatParameter(par, sizeof par, format, args) || !m_iom)
         return ParameterTooLong;
     ++m_queries;
+    const int rc = runQuery(kind, storage, count, par);
+    // A value reused as a query key that holds a line break is refused by
+    // the channel; the report cannot show what that query would have read.
+    if (rc == IOManager::CommandNotOneLine)
+        ++m_incompleteItems;
+    if (m_afterQuery)
+        m_afterQuery();
+    return rc;
+}
+
+int ReportWriter::runQuery(QueryKind kind, void* storage, int count, const char* par)
+{
     m_iom->configure_next_cmd(false, kind == QueryKind::Command ? count : -1, true);
     switch (kind) {
         case QueryKind::Text:

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdarg>
+#include <functional>
 #include <memory>
 
 #include "ProtocolFeature.h"
@@ -88,7 +89,20 @@ public:
 
     int failedLines() const { return m_failedLines; }
     int writtenLines() const { return m_writtenLines; }
+    // Counts cut and queries the channel refused: the report is written
+    // whole but does not show everything the controller holds.
+    int incompleteItems() const { return m_incompleteItems; }
     void resetCounters();
+
+    // --- counts the controller reports -----------------------------------
+    // Ids of listed entries have two digits.
+    static constexpr int MaxListedEntries = 99;
+    // How many entries of a reported count to list: 0 for a failed or
+    // negative count, at most limit.  A larger count is cut with one line
+    // (countCutText) and makes the report incomplete.
+    int listed(const ReportValue<int>& count, int limit = MaxListedEntries);
+    int listed(int count, int limit = MaxListedEntries);
+    static QString countCutText(int count, int limit);
 
     // --- protocol gates --------------------------------------------------
     // True when the controller's protocol version has the feature.
@@ -109,6 +123,9 @@ public:
     // A raw command ("orvane2 ..."): the whole answer line.  timeoutMs < 0
     // keeps the channel's time-out.
     ReportText command(int timeoutMs, const char* format, ...) REPORT_PRINTF(3, 4);
+
+    // Called after every query, so that a long report can keep its window alive.
+    void setAfterQuery(std::function<void()> hook) { m_afterQuery = std::move(hook); }
 
     // Queries sent since the last resetCounters().
     int queryCount() const { return m_queries; }
@@ -144,6 +161,7 @@ private:
     // Formats the parameter, counts the query and runs it without error box;
     // for Command, count is the time-out in ms.
     int vquery(QueryKind kind, void* storage, int count, const char* format, va_list args);
+    int runQuery(QueryKind kind, void* storage, int count, const char* par);
 
     IOManager* m_iom = nullptr;
     const BackendVersions* m_versions = nullptr;
@@ -151,7 +169,9 @@ private:
     std::unique_ptr<QFile> m_file;
     int m_failedLines = 0;
     int m_writtenLines = 0;
+    int m_incompleteItems = 0;
     int m_queries = 0;
+    std::function<void()> m_afterQuery;
 };
 
 #endif

@@ -28,6 +28,9 @@ bool CamStatusBar::readCameraCount(int* n)
 
 void CamStatusBar::update_widgets(int n)
 {
+    // Camera names have two digits; a larger count would fill the bar (and
+    // memory) with widgets for cameras that cannot exist.
+    n = qBound(0, n, MaxCameraWidgets);
     if (n == num_cams)
         return;
     // The tool bar's widget action owns its widget; deleting it removes both.

@@ -24,6 +24,7 @@ public:
     void update_widgets(int n);
     void about_to_exit();
     int cameraCount() const { return num_cams; }
+    static constexpr int MaxCameraWidgets = 99;
     // update_status() calls of every bar so far; every 10th reads the count when idle.
     static unsigned updateCalls() { return s_updateCalls; }
     const std::vector<CamStatusWidget*>& cameraWidgets() const { return cams; }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <climits>
 #include <cstring>
 
 FreqStatusBar::FreqStatusBar(IOManager* iom, QWidget* parent, const BackendVersions& versions)
@@ -85,7 +86,9 @@ void FreqStatusBar::showFrequency()
     if (bIsWaiting || !bVersion_0_17_ok || !m_registered || iom->isCmdPending())
         return;
     double frequency = -1;
-    if (iom->get_par_d(&frequency, "status output_frequency") != 0 || frequency < 0) {
+    // "nan" and numbers beyond int parse as doubles but have no whole-hertz text.
+    if (iom->get_par_d(&frequency, "status output_frequency") != 0 || !(frequency >= 0) ||
+        frequency + 0.55 >= double(INT_MAX)) {
         le->setText(" - ");
         return;
     }

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "IOManagerUdp.h"
 #include "IOManagerUdpTcp.h"
 #include "IoTestHelpers.h"
 #include "SimProcess.h"
@@ -23,6 +24,60 @@ int simCommandCount(SimProcess& sim)
     const QRegularExpressionMatch m =
         QRegularExpression("commands=(\\d+)").match(sim.control("stats"));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The entry points a caller can hand a text with a line break to.
+enum class Entry
+{
+    Execute,
+    ExecuteZeroByte,
+    GetPar,
+    GetParI,
+    GetParD,
+    GetParYn,
+    GetParIi,
+    GetParDd,
+    GetParZeroByte,
+    SetPar,
+    AsyncGetPar,
+    AsyncExecute
+};
+
+int callEntry(IOManager& io, Entry entry, const char* text)
+{
+    char answer[IOManager::MaxTextLength + 1] = {};
+    int i[2] = {};
+    double d[2] = {};
+    bool yn = false;
+    switch (entry) {
+        case Entry::Execute:
+            return io.execute_cmd(answer, "orvane2 get config desc_of_config %s", text);
+        case Entry::ExecuteZeroByte:
+            return io.execute_cmd(answer, "orvane2 get system hostname%c%s", 0, text);
+        case Entry::GetPar:
+            return io.get_par(answer, "config desc_of_config %s", text);
+        case Entry::GetParI:
+            return io.get_par_i(i, "status number_of_rays %s", text);
+        case Entry::GetParD:
+            return io.get_par_d(d, "camera focal_length %s", text);
+        case Entry::GetParYn:
+            return io.get_par_yn(&yn, "config config_has_password %s", text);
+        case Entry::GetParIi:
+            return io.get_par_ii(i, 2, "status number_of_rays %s", text);
+        case Entry::GetParDd:
+            return io.get_par_dd(d, 2, "camera focal_length %s", text);
+        case Entry::GetParZeroByte:
+            return io.get_par(answer, "system hostname%c%s", 0, text);
+        case Entry::SetPar:
+            return io.set_par("config desc %s", text);
+        case Entry::AsyncGetPar:
+            io.configure_next_cmd(true, 1000, true);
+            return io.get_par(answer, "config desc_of_config %s", text);
+        case Entry::AsyncExecute:
+            io.configure_next_cmd(true, 1000, true);
+            return io.execute_cmd(answer, "orvane2 get config desc_of_config %s", text);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -40,6 +95,8 @@ private slots:
     void valueAndWriteFailures();
     void commandTextIsNeverAFormat();
     void overlongCommandIsNotSent();
+    void commandIsOneLine_data();
+    void commandIsOneLine();
     void slowAnswerGetsSecondChance();
     void lostAnswerFailsChannel();
     void closedConnectionFailsChannel();
@@ -210,6 +267,73 @@ void TestIOManager::overlongCommandIsNotSent()
     // 199 characters still go out.
     QCOMPARE(io->execute_cmd(answer, "orvane2 %s", QByteArray(191, 'y').constData()), 0);
     QCOMPARE(simCommandCount(sim), before + 1);
+}
+
+void TestIOManager::commandIsOneLine_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QByteArray>("text");
+    // What a controller value reused as a key could carry: a second command
+    // after the line break, here one that would change the controller.
+    const QByteArray lf = "c01\norvane2 set system hostname injected";
+    const QByteArray cr = "c01\rorvane2 set system hostname injected";
+    const QByteArray crlf = "c01\r\norvane2 set system hostname injected";
+    const QByteArray trailing = "c01\n";
+    const struct
+    {
+        const char* name;
+        Entry entry;
+        QByteArray text;
+    } rows[] = {
+        {"execute_cmd LF", Entry::Execute, lf},
+        {"execute_cmd zero byte", Entry::ExecuteZeroByte, " injected"},
+        {"get_par CR", Entry::GetPar, cr},
+        {"get_par_i CRLF", Entry::GetParI, crlf},
+        {"get_par_d trailing LF", Entry::GetParD, trailing},
+        {"get_par_yn LF", Entry::GetParYn, lf},
+        {"get_par_ii CR", Entry::GetParIi, cr},
+        {"get_par_dd LF", Entry::GetParDd, lf},
+        {"get_par zero byte", Entry::GetParZeroByte, " injected"},
+        {"set_par LF", Entry::SetPar, lf},
+        {"asynchronous get_par LF", Entry::AsyncGetPar, lf},
+        {"asynchronous execute_cmd CR", Entry::AsyncExecute, cr},
+    };
+    for (bool udp : {false, true})
+        for (const auto& r : rows)
+            QTest::addRow("%s %s", udp ? "udp" : "tcp", r.name) << udp << int(r.entry) << r.text;
+}
+
+void TestIOManager::commandIsOneLine()
+{
+    QFETCH(bool, udp);
+    QFETCH(int, entry);
+    QFETCH(QByteArray, text);
+    std::unique_ptr<IOManager> io;
+    if (udp) {
+        auto u = std::make_unique<IOManagerUdp>();
+        QCOMPARE(u->set_destination(QString(SimAddress), 50105), 0);
+        io = std::move(u);
+    } else {
+        io = connectChannel(&boxes);
+    }
+    QVERIFY(io);
+    const QString hostname = sim.control("get system hostname");
+    const int before = simCommandCount(sim);
+
+    QCOMPARE(callEntry(*io, Entry(entry), text.constData()), IOManager::CommandNotOneLine);
+    QCOMPARE(simCommandCount(sim), before);
+    QVERIFY(!io->isCmdPending());
+    QCOMPARE(io->wait_async_execute_cmd(), -1);
+
+    // The next command gets its own answer, not one left over.
+    char value[IOManager::MaxTextLength + 1] = {};
+    QCOMPARE(io->get_par(value, "system hostname"), 0);
+    QCOMPARE("ok " + QString::fromUtf8(value), hostname);
+    QCOMPARE(io->get_par(value, "status active"), 0);
+    QCOMPARE(value, "none");
+    QCOMPARE(sim.control("get system hostname"), hostname);
+    QCOMPARE(boxes.count(), 0);
 }
 
 void TestIOManager::slowAnswerGetsSecondChance()

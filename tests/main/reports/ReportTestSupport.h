@@ -15,6 +15,7 @@
 #include "ExportConfiguration.h"
 #include "IOManagerUdpTcp.h"
 #include "MessageBoxProvider.h"
+#include "SimController.h"
 
 struct ReportBox
 {
@@ -55,6 +56,27 @@ struct ReportChannel
         if (io->get_par(value, "system model") == 0)
             versions.setZecModel(QString::fromUtf8(value));
         return true;
+    }
+};
+
+// A simulator started in this process and a channel connected to it.
+struct SimulatedController
+{
+    std::unique_ptr<orvane::sim::SimController> sim;
+    ReportChannel channel;
+
+    // Empty when both came up, otherwise why not.
+    QString start(const QString& address, const QString& profile, const QStringList& controlLines)
+    {
+        orvane::sim::SimOptions options;
+        options.listenAddress = address;
+        options.profile = profile;
+        options.controlLines = controlLines;
+        sim = std::make_unique<orvane::sim::SimController>(options);
+        QString error;
+        if (!sim->start(&error))
+            return error;
+        return channel.connect(address) ? QString() : QStringLiteral("no connection");
     }
 };
 

@@ -79,6 +79,7 @@ private slots:
     void largeExportAsksFirst_data();
     void largeExportAsksFirst();
     void failedWriteIsNotShownAsComplete();
+    void progressFollowsReportAndWriteCannotBeInterrupted();
 
 private:
     QString writeLog(const QString& version, const QString& name, const QByteArray& content);
@@ -368,7 +369,7 @@ void TestExportSystemInformation::saveWritesReportAndChosenLogs()
                           "undated", marker("EOF", undated, "v3.x"), ""}));
     QVERIFY(!lines.contains("left over from before"));
     auto* progress = child<QProgressBar>(*dialog, "progressBar");
-    QCOMPARE(progress->maximum(), 6 + 2);
+    QCOMPARE(progress->maximum(), ExportConfiguration::sectionCount() + 6 + 1);
     QCOMPARE(progress->value(), progress->maximum());
     QCOMPARE(child<QLabel>(*dialog, "label_status")->text(),
              QStringLiteral("Writing file 'export.txt' ... complete."));
@@ -429,6 +430,64 @@ void TestExportSystemInformation::failedWriteIsNotShownAsComplete()
     QVERIFY2(status.contains("failed"), qPrintable(status));
     QVERIFY(child<QProgressBar>(*dialog, "progressBar")->value() <
             child<QProgressBar>(*dialog, "progressBar")->maximum());
+}
+
+void TestExportSystemInformation::progressFollowsReportAndWriteCannotBeInterrupted()
+{
+    auto dialog = openDialog();
+    dialog->saveAnswer = m_home->filePath("export.txt");
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    auto* progress = child<QProgressBar>(*dialog, "progressBar");
+    auto* status = child<QLabel>(*dialog, "label_status");
+    auto* save = child<QPushButton>(*dialog, "pushButton_save");
+    auto* exit = child<QPushButton>(*dialog, "pushButton_exit");
+
+    // Ticks of a timer show whether the event loop ran while the file was written.
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(0);
+    QList<int> steps;
+    QStringList statuses;
+    int ticksAtFirstStep = -1;
+    int ticksAtLastSection = -1;
+    bool alwaysOpen = true;
+    connect(progress, &QProgressBar::valueChanged, [&](int value) {
+        steps << value;
+        statuses << status->text();
+        if (ticksAtFirstStep < 0)
+            ticksAtFirstStep = ticks;
+        if (value == ExportConfiguration::sectionCount())
+            ticksAtLastSection = ticks;
+        // What an impatient user tries while the file is written.
+        dialog->close();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QTest::mouseClick(exit, Qt::LeftButton);
+        QTest::mouseClick(save, Qt::LeftButton);
+        dialog->on_pushButton_save_clicked();
+        alwaysOpen = alwaysOpen && dialog->isVisible();
+    });
+    QTest::mouseClick(save, Qt::LeftButton);
+    ticker.stop();
+
+    QVERIFY(alwaysOpen);
+    QCOMPARE(dialog->askedPaths.size(), 1);
+    QVERIFY(!dialog->isWriting());
+    QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+    for (int step = 1; step <= ExportConfiguration::sectionCount(); ++step)
+        QVERIFY2(steps.contains(step), qPrintable(QString::number(step)));
+    QCOMPARE(steps.last(), progress->maximum());
+    QVERIFY(statuses.contains("Writing file 'export.txt' ... System overview"));
+    QVERIFY(statuses.contains("Writing file 'export.txt' ... Camera settings"));
+    QVERIFY(statuses.contains("Writing file 'export.txt' ... Inertial settings"));
+    QVERIFY2(ticksAtLastSection > ticksAtFirstStep,
+             qPrintable(QString("%1 %2").arg(ticksAtFirstStep).arg(ticksAtLastSection)));
+    QCOMPARE(status->text(), QStringLiteral("Writing file 'export.txt' ... complete."));
+    QVERIFY(save->isEnabled() && exit->isEnabled());
+    // Once written, the dialog closes as before.
+    dialog->close();
+    QVERIFY(!dialog->isVisible());
 }
 
 QTEST_MAIN(TestExportSystemInformation)

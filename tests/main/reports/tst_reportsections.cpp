@@ -32,18 +32,11 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines = {}
                     const QString& protocol = {}, const QString& heading = {})
 {
     ReportRun run;
-    orvane::sim::SimOptions options;
-    options.listenAddress = SimAddress;
-    options.profile = profile;
-    options.controlLines = controlLines;
-    orvane::sim::SimController sim(options);
-    if (!sim.start(&run.error))
+    SimulatedController controller;
+    run.error = controller.start(SimAddress, profile, controlLines);
+    if (!run.error.isEmpty())
         return run;
-    ReportChannel channel;
-    if (!channel.connect(SimAddress)) {
-        run.error = QStringLiteral("no connection");
-        return run;
-    }
+    ReportChannel& channel = controller.channel;
     if (!protocol.isEmpty())
         channel.versions.setProtocol(VersionInfo::fromString(protocol));
     QTemporaryDir dir;

@@ -120,6 +120,9 @@ void TestStatusBars::cameraWidgetsFollowCount_data()
     QTest::newRow("more while calibrating") << 8 << "cal" << 1 << 8;
     QTest::newRow("idle: not before the 10th update") << 4 << "none" << 9 << 6;
     QTest::newRow("idle: at the 10th update") << 4 << "none" << 10 << 4;
+    // Camera names have two digits.
+    QTest::newRow("absurd count: two-digit cameras") << 2000000000 << "mea" << 1 << 99;
+    QTest::newRow("negative count: none") << -3 << "mea" << 1 << 0;
 }
 
 void TestStatusBars::cameraWidgetsFollowCount()
@@ -254,6 +257,8 @@ void TestStatusBars::showsSyncFrequency_data()
     QTest::newRow("rounded up from .45") << "59.45" << "mea" << "60 Hz";
     QTest::newRow("down below .45") << "59.4" << "mea" << "59 Hz";
     QTest::newRow("no signal") << "-1" << "mea" << " - ";
+    QTest::newRow("beyond whole hertz") << "1e300" << "mea" << " - ";
+    QTest::newRow("not a number") << "nan" << "mea" << " - ";
     QTest::newRow("waiting for sync") << "60" << "wait" << "waiting...";
 }
 
