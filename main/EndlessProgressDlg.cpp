@@ -96,9 +96,15 @@ int EndlessProgressDlg::wake_zec_on_lan()
     if (ap_udp_init(&sock, 0, AP_SOCK_BROADCAST) != 0)
         return 1;
     const uint32_t destination = getBroadcastIp();
-    for (uint16_t wakePort : kWakePorts)
-        ap_udp_send(sock, packet.constData(), packet.size(), destination, wakePort, kSendTimeoutUs);
-    if (ap_udp_exit(sock) != 0)
+    int sent = 0;
+    for (uint16_t wakePort : kWakePorts) {
+        if (ap_udp_send(sock, packet.constData(), packet.size(), destination, wakePort,
+                        kSendTimeoutUs) == 0)
+            ++sent;
+    }
+    // Without a single packet on the wire (no route, interface down) nothing can wake, and
+    // the user would wait out every retry for nothing.
+    if (ap_udp_exit(sock) != 0 || sent == 0)
         return 1;
     m_wake_result = true;
     return 0;

@@ -28,7 +28,7 @@ public:
     ~EndlessProgressDlg() override;
 
     int update_and_exec();
-    // 0 when the packets were handed to the network, 1 otherwise.
+    // 0 when at least one packet was handed to the network, 1 otherwise.
     int wake_zec_on_lan();
     uint32_t getBroadcastIp() const;
     bool get_wake_result() const { return m_wake_result; }

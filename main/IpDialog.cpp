@@ -566,6 +566,14 @@ void IpDialog::setTrackboxIp(unsigned int ip)
 {
     last_trackbox_ip = ip;
     iFirstTime = 0;
+    // The selection reports the MAC after the address, and the test needs the chosen
+    // controller's MAC to choose between waking it and asking again: queued behind the
+    // reports already on their way, the test comes after the last of them.
+    QMetaObject::invokeMethod(this, &IpDialog::testChosenController, Qt::QueuedConnection);
+}
+
+void IpDialog::testChosenController()
+{
     // The selection dialog has checked the password already.
     if (try_connect() == ConnectIdentified)
         QDialog::done(1);

@@ -108,6 +108,7 @@ protected:
 
 private:
     bool isKestrelbox3() const;
+    void testChosenController();
     bool receiveTrackboxParam(ap_ip_socket_type socket, uint32_t ip, const char* command,
                               const char* prefix, QString& out);
     void appendText(const QString& text);

@@ -162,7 +162,8 @@ int ap_tcp_exit(ap_ip_socket_type sock)
 
 int ap_tcp_client_init(ap_ip_socket_type* sock, uint32_t ip, uint16_t port)
 {
-    if (!sock)
+    /* As for ap_udp_send: 0.0.0.0 would connect to this host. */
+    if (!sock || ip == 0)
         return -2;
     ap_ip_socket_type s;
     if (create_record(&s, SOCK_STREAM, 0) != 0)
@@ -311,7 +312,9 @@ static int wait_readable(ap_ip_socket_type sock, unsigned int tout_us, fd_set* o
 int ap_udp_send(ap_ip_socket_type sock, const void* buffer, int len, uint32_t ip, uint16_t port,
                 unsigned int tout_us)
 {
-    if (!sock || len < 0 || (!buffer && len > 0))
+    /* Linux delivers a datagram for 0.0.0.0 to this very host, so "no address yet" would
+     * quietly become "whatever listens here". */
+    if (!sock || len < 0 || (!buffer && len > 0) || ip == 0)
         return -2;
     int rc = wait_own(sock, tout_us, 1);
     if (rc != 0)

@@ -7,7 +7,10 @@
  * Result codes: 0 success (receives: byte count), -1 time-out, -2 system error
  * (also a short send, or a descriptor the readiness wait cannot hold), -3 UDP
  * datagram filled the whole buffer, -21 TCP server: new connection accepted,
- * -22 TCP: peer closed the connection. */
+ * -22 TCP: peer closed the connection.
+ *
+ * Address 0 is refused (-2) by ap_udp_send and ap_tcp_client_init: on Linux it
+ * reaches this host, never a peer that was meant. */
 
 #include <stdint.h>
 

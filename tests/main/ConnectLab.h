@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "EndlessProgressDlg.h"
 #include "NetLab.h"
 #include "PasswordInputDialog.h"
 #include "SimProcess.h"
@@ -37,6 +39,20 @@ inline bool answerPasswordPrompt(QWidget* w, const QString& typed)
     QTest::keyClicks(prompt->findChild<QLineEdit*>(QStringLiteral("lineEdit_Password")), typed);
     prompt->findChild<QPushButton*>(QStringLiteral("pushButton_Ok"))->click();
     return true;
+}
+
+// A modal-window handler that counts the wake-on-LAN waits and cancels each at once, and
+// rejects any other dialog.
+inline std::function<void(QWidget*)> countAndCancelWakeWaits(int& waits)
+{
+    return [&waits](QWidget* w) {
+        if (auto* waiting = qobject_cast<EndlessProgressDlg*>(w)) {
+            ++waits;
+            waiting->findChild<QPushButton*>(QStringLiteral("pushButton_cancel"))->click();
+        } else if (auto* d = qobject_cast<QDialog*>(w)) {
+            d->reject();
+        }
+    };
 }
 
 // The PC of the connection tests: a namespace "pc" at 192.0.2.10/24 that the test thread

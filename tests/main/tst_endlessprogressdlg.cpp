@@ -88,6 +88,8 @@ private slots:
     void destinationFollowsTheControllersSubnet();
     void waitEnds_data();
     void waitEnds();
+    void nothingSentNoWait_data();
+    void nothingSentNoWait();
 
 private:
     std::unique_ptr<ConnectLab> m_lab;
@@ -230,6 +232,40 @@ void EndlessProgressDlgTest::waitEnds()
         QCOMPARE(desc->text(), label);
     }
     QCOMPARE(dialog.findChild<QLabel*>("label_canTakeTowMinutes")->text(), duration);
+}
+
+// Both packets refused by the network: the user gets the failure at once instead of a wait
+// for a controller that nothing can have woken.
+void EndlessProgressDlgTest::nothingSentNoWait_data()
+{
+    QTest::addColumn<QString>("controller");
+    QTest::addColumn<QString>("downSubnet");  // an interface of the PC there, switched off
+    // The lab has no default route, as a PC whose only link is unplugged.
+    QTest::newRow("no route to all-hosts broadcast") << "203.0.113.5" << QString();
+    QTest::newRow("interface down") << "198.18.0.20" << "198.18.0.10/24";
+}
+
+void EndlessProgressDlgTest::nothingSentNoWait()
+{
+    QFETCH(QString, controller);
+    QFETCH(QString, downSubnet);
+    if (!downSubnet.isEmpty()) {
+        const QString eth = m_lab->net.addInterface("pc", downSubnet);
+        QVERIFY(!eth.isEmpty());
+        QVERIFY(m_lab->net.run("pc", {"ip", "link", "set", "dev", eth, "down"}));
+    }
+    EndlessProgressDlg dialog("box-w", controller, ipv4(controller), "00:11:22:33:44:55", nullptr,
+                              false);
+    ModalWatcher watcher([](QWidget* w) {
+        if (auto* waiting = qobject_cast<EndlessProgressDlg*>(w))
+            waiting->findChild<QPushButton*>("pushButton_cancel")->click();
+    });
+    QCOMPARE(dialog.update_and_exec(), 0);
+    QCOMPARE(dialog.get_wake_result(), false);
+    QCOMPARE(watcher.dialogsSeen(), 0);
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes().first().title, QStringLiteral("Wake On LAN"));
+    QCOMPARE(watcher.boxes().first().text, QStringLiteral("Cannot do wake on LAN for box-w."));
 }
 
 QTEST_MAIN(EndlessProgressDlgTest)

@@ -92,6 +92,10 @@ private slots:
     void chosenControllerTest();
     void wakeOnLanConnectsWithoutAnotherClick_data();
     void wakeOnLanConnectsWithoutAnotherClick();
+    void wakeOnLanThatSendsNothingWaitsForNothing_data();
+    void wakeOnLanThatSendsNothingWaitsForNothing();
+    void connectWithoutAddressAsksNobody_data();
+    void connectWithoutAddressAsksNobody();
     void keysMoveAndCloseTheWindow_data();
     void keysMoveAndCloseTheWindow();
 
@@ -369,65 +373,104 @@ void IpDialogTest::choiceInSelectionIsTestedAndConnected()
     QVERIFY(watcher.boxes().isEmpty());
 }
 
-// What the selection dialog's queued signals set off: the choice is tested and, when it
-// answers, the window closes at once; the selection has asked for the password already.
+// A choice in the selection dialog as the user makes it ("Other Controller", the specific
+// controller listed, its row double-clicked): the selection reports host name, port, address
+// and MAC in this order, and the choice is tested with all of them, the chosen MAC included.
+// The window closes at once when the choice answers; the selection has asked for the
+// password already.
 void IpDialogTest::chosenControllerTest_data()
 {
-    QTest::addColumn<QStringList>("simLines");  // empty: nobody at the chosen address
-    QTest::addColumn<QString>("mac");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("simLines");
+    QTest::addColumn<QString>("afterListing");  // control line once the row is listed
+    QTest::addColumn<QString>("rememberedMac");
+    QTest::addColumn<QString>("chosenMac");
     QTest::addColumn<QStringList>("fragments");
     QTest::addColumn<bool>("closes");
-    QTest::addColumn<int>("selectionOpened");
+    QTest::addColumn<int>("prompts");
+    QTest::addColumn<int>("reopened");  // the selection, after the choice
+    QTest::addColumn<bool>("wolShown");
 
     const QStringList boxH{QStringLiteral("set system hostname = box-h")};
-    QTest::newRow("answers") << boxH << kMac << 0
-                             << QStringList{"resolving 'box-h'", "Controller: 'box-h'"} << true << 0;
+    const QStringList noMac =
+        boxH + QStringList{"raw system ethernet_mac | orvane2 set system ethernet_mac "};
+    const QString otherMac = QStringLiteral("02:00:5E:10:00:99");
+    const QStringList identified{"resolving 'box-h'", "Controller: 'box-h'"};
+    const QStringList gone{"resolving 'box-h'", "no connection to", "Controller 'box-h'"};
+    QTest::newRow("answers") << boxH << "" << "" << kMac << identified << true << 0 << 0 << false;
     QTest::newRow("protected, no second prompt")
-        << (boxH + QStringList{"password pw.9"}) << kMac << 0
-        << QStringList{"resolving 'box-h'", "Controller: 'box-h'"} << true << 0;
+        << (boxH + QStringList{"password pw.9"}) << "" << otherMac << kMac << identified << true
+        << 1 << 0 << false;
     QTest::newRow("host name unreadable")
-        << (boxH + QStringList{"error system hostname"}) << kMac << -1
+        << boxH << "error system hostname" << "" << kMac
         << QStringList{"resolving 'box-h'", "Controller has changed", "expected: 'box-h'",
                        "found: ''"}
-        << false << 1;
-    QTest::newRow("gone, MAC known") << QStringList() << kMac << 1
-                                     << QStringList{"resolving 'box-h'", "no connection to",
-                                                    "Controller 'box-h'"}
-                                     << false << 0;
-    QTest::newRow("gone, no MAC") << QStringList() << "" << 1
-                                  << QStringList{"resolving 'box-h'", "no connection to"} << false
-                                  << 1;
+        << false << 0 << 1 << false;
+    QTest::newRow("gone, its MAC known, the previous one's not")
+        << boxH << "error system version" << "" << kMac << gone << false << 0 << 0 << true;
+    QTest::newRow("gone, no MAC, the previous one's known")
+        << noMac << "error system version" << otherMac << "" << gone << false << 0 << 1 << false;
 }
 
 void IpDialogTest::chosenControllerTest()
 {
     QFETCH(QStringList, simLines);
-    QFETCH(QString, mac);
-    QFETCH(int, result);
+    QFETCH(QString, afterListing);
+    QFETCH(QString, rememberedMac);
+    QFETCH(QString, chosenMac);
     QFETCH(QStringList, fragments);
     QFETCH(bool, closes);
-    QFETCH(int, selectionOpened);
+    QFETCH(int, prompts);
+    QFETCH(int, reopened);
+    QFETCH(bool, wolShown);
 
-    if (!simLines.isEmpty())
-        QVERIFY(m_lab->localSim(QStringLiteral("127.0.9.51"), simLines));
-    auto dialog = makeDialog("127.0.9.11", "remembered", "");
-    int selections = 0;
-    ModalWatcher watcher(countAndCloseSelection(selections));
+    SimProcess* sim = m_lab->localSim(QStringLiteral("127.0.9.51"), simLines);
+    QVERIFY(sim);
+    auto dialog = makeDialog("127.0.9.11", "remembered", rememberedMac);
+    dialog->show();
+    int openings = 0;
+    int promptCount = 0;
+    ModalWatcher watcher([&](QWidget* w) {
+        auto* selection = qobject_cast<TrackboxSelection*>(w);
+        if (!selection)
+            return;
+        if (++openings > 1) {
+            selection->reject();
+            return;
+        }
+        selection->findChild<QRadioButton*>(QStringLiteral("rb_specificZec"))->click();
+        auto* host = selection->findChild<QLineEdit*>(QStringLiteral("txt_fixHostnameOrIp"));
+        QTest::keyClicks(host, QStringLiteral("127.0.9.51"));
+        QTest::keyClick(host, Qt::Key_Return);
+        if (!afterListing.isEmpty())
+            sim->control(afterListing);
+        // The prompt opens inside this handler, where the watcher cannot reach it.
+        QTimer prompt;
+        connect(&prompt, &QTimer::timeout, [&] {
+            promptCount += answerPasswordPrompt(QApplication::activeModalWidget(), "pw.9");
+        });
+        prompt.start(5);
+        auto* table = selection->findChild<QTableWidget*>(QStringLiteral("tableWidget"));
+        const QPoint row = table->visualRect(table->model()->index(0, 0)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row);
+    });
     QSignalSpy finished(dialog.get(), &QDialog::finished);
-    dialog->setTrackbox(QStringLiteral("box-h"));
-    dialog->setTrackboxPort(50105);
-    dialog->setTrackboxMac(mac);
-    dialog->setTrackboxIp(QHostAddress(QStringLiteral("127.0.9.51")).toIPv4Address());
-    // The choice replaces the remembered controller for good: a second test uses it too.
-    QCOMPARE(dialog->get_ip_str(), QStringLiteral("127.0.9.51"));
+    QTest::mouseClick(button(*dialog, "pushButton_other"), Qt::LeftButton);
+    QCOMPARE(openings, 1);
+    QTRY_VERIFY2(progressText(*dialog).contains(fragments.last()),
+                 qPrintable(progressText(*dialog)));
+
     QString missing;
     const QString text = progressText(*dialog);
     QVERIFY2(containsInOrder(text, fragments, &missing), qPrintable(missing + " in:\n" + text));
     QVERIFY2(!text.contains("testing"), qPrintable(text));
     QCOMPARE(finished.count(), closes ? 1 : 0);
-    QCOMPARE(selections, selectionOpened);
-    QCOMPARE(dialog->try_connect(), result);
+    QCOMPARE(promptCount, prompts);
+    QCOMPARE(openings - 1, reopened);
+    QCOMPARE(!button(*dialog, "pushButton_wol")->isHidden(), wolShown);
+    // The choice replaces the remembered controller for good.
+    QCOMPARE(dialog->get_ip_str(), QStringLiteral("127.0.9.51"));
+    QCOMPARE(dialog->get_mac(), chosenMac);
     QVERIFY(watcher.boxes().isEmpty());
 }
 
@@ -481,6 +524,74 @@ void IpDialogTest::wakeOnLanConnectsWithoutAnotherClick()
     QCOMPARE(dialog->get_hostname(), QStringLiteral("sleepy"));
     QVERIFY(sim->control("stats").contains("power=awake"));
     QVERIFY(watcher.boxes().isEmpty());
+}
+
+// The controller's subnet has no route from the PC (its link is gone): neither magic packet
+// leaves, so there is nothing to wait for.
+void IpDialogTest::wakeOnLanThatSendsNothingWaitsForNothing_data()
+{
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("wake-on-LAN button") << true;
+    QTest::newRow("wake-up at start") << false;
+}
+
+void IpDialogTest::wakeOnLanThatSendsNothingWaitsForNothing()
+{
+    QFETCH(bool, byButton);
+    auto dialog = makeDialog("203.0.113.7", kUnknownName, kMac);
+    dialog->setWakeRetryIntervalMs(50);
+    int waits = 0;
+    ModalWatcher watcher(countAndCancelWakeWaits(waits));
+    QSignalSpy finished(dialog.get(), &QDialog::finished);
+    if (byButton) {
+        dialog->show();
+        QCOMPARE(dialog->try_connect(), 1);
+        QPushButton* wol = button(*dialog, "pushButton_wol");
+        QVERIFY(!wol->isHidden());
+        QTest::mouseClick(wol, Qt::LeftButton);
+    } else {
+        QCOMPARE(dialog->try_connect_2(), 1);
+        dialog->doWakeOnLan();
+    }
+    QCOMPARE(waits, 0);
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes().first().title, QStringLiteral("Wake On LAN"));
+    QCOMPARE(watcher.boxes().first().text, "Cannot do wake on LAN for " + kUnknownName + ".");
+    QCOMPARE(finished.count(), 0);
+}
+
+// F5 connects whatever the test found; with no controller found the address is 0, which on
+// Linux is this PC: a controller running here must not be the one asked and connected.
+void IpDialogTest::connectWithoutAddressAsksNobody_data()
+{
+    QTest::addColumn<QStringList>("localLines");
+    QTest::newRow("open controller on this PC") << QStringList{"log on"};
+    QTest::newRow("protected controller on this PC") << QStringList{"log on", "password pw.3"};
+}
+
+void IpDialogTest::connectWithoutAddressAsksNobody()
+{
+    QFETCH(QStringList, localLines);
+    SimProcess* local = m_lab->localSim(QStringLiteral("127.0.0.1"), localLines);
+    QVERIFY(local);
+    auto dialog = makeDialog("", kUnknownName, "", "21");
+    ModalWatcher watcher;  // the selection is closed, a prompt cancelled
+    QCOMPARE(dialog->try_connect(), 1);
+    QCOMPARE(dialog->get_ip_str(), QStringLiteral("0.0.0.0"));
+    local->takeOutputLines();
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QSignalSpy finished(dialog.get(), &QDialog::finished);
+    QTest::keyClick(dialog.get(), Qt::Key_F5);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(watcher.dialogsSeen(), 1);  // only the selection of the search
+    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(watcher.boxes().first().text,
+             QStringLiteral("Failed to obtain authentication requirements.\n"
+                            "No connection to Controller?"));
+    local->control(QStringLiteral("stats"));
+    QCOMPARE(local->takeOutputLines(), QStringList());
 }
 
 void IpDialogTest::keysMoveAndCloseTheWindow_data()

@@ -34,6 +34,8 @@ private slots:
 
     void wakesAndConnectsAtStart_data();
     void wakesAndConnectsAtStart();
+    void wakeUpThatSendsNothingEndsTheStart_data();
+    void wakeUpThatSendsNothingEndsTheStart();
 
 private:
     std::unique_ptr<ConnectLab> m_lab;
@@ -138,6 +140,33 @@ void TestMainWindowWakeUp::wakesAndConnectsAtStart()
     QCOMPARE(w->m_prefs.last_trackbox_ip, address);
     if (measuring)
         QTRY_VERIFY(sim->control(QStringLiteral("stats")).contains(" state=mea "));
+}
+
+// The controller's subnet has no route from the PC, so neither magic packet leaves: the user
+// learns it at once instead of waiting for a controller nothing can have woken.
+void TestMainWindowWakeUp::wakeUpThatSendsNothingEndsTheStart_data()
+{
+    QTest::addColumn<QString>("args");
+    const QString unrouted = QStringLiteral("203.0.113.9");
+    QTest::newRow("host and MAC") << "-host " + unrouted + " -wakeup " + kMac;
+    QTest::newRow("last controller through the dialog") << "-directstart -wakeup";
+}
+
+void TestMainWindowWakeUp::wakeUpThatSendsNothingEndsTheStart()
+{
+    QFETCH(QString, args);
+    ConnectedShell shell;
+    shell.home().writePreferences(lastSleepy(QStringLiteral("203.0.113.9")));
+    int waits = 0;
+    ModalWatcher watcher(countAndCancelWakeWaits(waits));
+    auto w = shell.start(args);
+
+    QCOMPARE(waits, 0);
+    QVERIFY(!watcher.boxes().isEmpty());
+    QCOMPARE(watcher.boxes().first().title, QStringLiteral("Wake On LAN"));
+    QCOMPARE(watcher.boxes().first().text, QStringLiteral("Cannot do wake on LAN for sleepy."));
+    QVERIFY(w->isEndingProcess());
+    QCOMPARE(ConnectedShell::endedWith(), 0);
 }
 
 QTEST_MAIN(TestMainWindowWakeUp)

@@ -394,6 +394,27 @@ private slots:
         QCOMPARE(ap_tcp_server_init(&other, p.port, 0), -2);
     }
 
+    // On Linux 0.0.0.0 is this host: a controller address not known yet must reach nobody,
+    // not whatever listens here.
+    void addressZeroReachesNobody()
+    {
+        Udp rx(0, AP_SOCK_ANYPORT);
+        Udp tx;
+        QVERIFY(rx.s && tx.s);
+        QCOMPARE(tx.send("orvane2 get system version", 0, rx.port()), -2);
+        pollfd pfd{rx.s->ossock, POLLIN, 0};
+        QCOMPARE(::poll(&pfd, 1, 200), 0);
+
+        ap_ip_socket_type server = nullptr;
+        QCOMPARE(ap_tcp_server_init(&server, 0, AP_SOCK_ANYPORT), 0);
+        uint16_t port = 0;
+        ap_ip_getsockaddr(server, nullptr, &port);
+        ap_ip_socket_type client = nullptr;
+        QCOMPARE(ap_tcp_client_init(&client, 0, port), -2);
+        QCOMPARE(client, ap_ip_socket_type(nullptr));
+        ap_tcp_exit(server);
+    }
+
     void keepAliveSettings()
     {
         TcpPair p;
