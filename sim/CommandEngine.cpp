@@ -27,6 +27,22 @@ QByteArray setAnswer(const QString& key, const QString& value)
     return a.toLatin1();
 }
 
+// A profile marks the texts that must fill the front-end's answer buffer to the last byte
+// with "${fill}"; how long the filler is depends on the key the answer repeats.
+QByteArray fillAnswer(QByteArray answer)
+{
+    static const QByteArray marker("${fill}");
+    const int at = answer.indexOf(marker);
+    if (at < 0)
+        return answer;
+    answer.remove(at, marker.size());
+    const int missing = qMax(0, CommandEngine::kMaxAnswer - answer.size());
+    QByteArray filler;
+    for (int k = 0; k < missing; ++k)
+        filler += char('0' + k % 10);
+    return answer.insert(at, filler);
+}
+
 Reply reply(const QByteArray& text, int delay = 0)
 {
     Reply r;
@@ -147,7 +163,8 @@ CommandEngine::CommandEngine(QObject* parent) : QObject(parent)
 void CommandEngine::setProfile(const Profile& profile)
 {
     m_profile = profile;
-    m_pins.clear();
+    m_pins = profile.pins;
+    m_messages = profile.messages;
     m_accessHolder = QHostAddress(profile.settings.accessHolder);
     m_scene.rebuild(m_profile.model);
 }
@@ -247,6 +264,13 @@ QString CommandEngine::parameterOf(const QString& text, bool* isGet) const
 }
 
 Reply CommandEngine::handle(const Request& r)
+{
+    Reply out = dispatch(r);
+    out.text = fillAnswer(out.text);
+    return out;
+}
+
+Reply CommandEngine::dispatch(const Request& r)
 {
     const QVector<Token> tokens = tokenize(r.text);
     if (tokens.size() < 2 || tokens.at(0).text != QLatin1String("orvane2"))

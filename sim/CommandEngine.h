@@ -77,6 +77,9 @@ public:
 
     Reply handle(const Request& request);
 
+    // Longest answer the protocol allows; a "${fill}" in an answer grows it to this size.
+    static constexpr int kMaxAnswer = 199;
+
     // The normalised parameter a get or set command names, empty for other
     // commands. Used to apply per-parameter faults.
     QString parameterOf(const QString& text, bool* isGet) const;
@@ -124,6 +127,7 @@ signals:
     void outputSettingsChanged();
 
 private:
+    Reply dispatch(const Request& r);
     Reply get(const Request& r, const QStringList& words);
     Reply set(const Request& r, const QVector<Token>& tokens);
     Reply command(const Request& r, const QStringList& words);

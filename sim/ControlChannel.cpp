@@ -272,7 +272,7 @@ QString SimServer::controlProcess(const QString& cmd, const QString& rest)
     }
     static const char* const powerNames[] = {"awake", "asleep", "booting", "rebooting"};
     return okText(QStringLiteral("commands=%1 tcp=%2 udp=%3 connections=%4 data=%5 dummy=%6 "
-                                 "wol=%7 state=%8 power=%9")
+                                 "wol=%7 state=%8 power=%9 linebreaks=%10")
                       .arg(m_commands)
                       .arg(m_tcpCommands)
                       .arg(m_udpCommands)
@@ -280,7 +280,8 @@ QString SimServer::controlProcess(const QString& cmd, const QString& rest)
                       .arg(m_data.datagramsSent())
                       .arg(m_data.dummiesReceived())
                       .arg(m_wakePackets)
-                      .arg(stateName(m_engine.state()), QLatin1String(powerNames[int(m_power)])));
+                      .arg(stateName(m_engine.state()), QLatin1String(powerNames[int(m_power)]))
+                      .arg(m_lineBreakCommands));
 }
 
 }  // namespace orvane::sim

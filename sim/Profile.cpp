@@ -1,5 +1,7 @@
 #include "Profile.h"
 
+#include "Tokens.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -195,6 +197,11 @@ bool loadInto(const QString& nameOrPath, Profile* profile, QString* error, int d
                     false);
     for (const QJsonValue& r : root.value(QStringLiteral("repeat")).toArray())
         applyRepeat(r.toObject(), &profile->model, 0);
+    const QJsonObject pinned = root.value(QStringLiteral("pinned")).toObject();
+    for (auto it = pinned.begin(); it != pinned.end(); ++it)
+        profile->pins.insert(normalizeKey(it.key()), it.value().toVariant().toString());
+    for (const QJsonValue& m : root.value(QStringLiteral("messages")).toArray())
+        profile->messages << m.toString();
     return true;
 }
 
@@ -235,6 +242,8 @@ bool loadProfile(const QString& nameOrPath, Profile* profile, QString* error)
     initSimResources();
     profile->model.clear();
     profile->settings = ProfileSettings();
+    profile->pins.clear();
+    profile->messages.clear();
     QString dummy;
     return loadInto(nameOrPath, profile, error ? error : &dummy, 0);
 }

@@ -25,6 +25,10 @@ struct Profile
 {
     ProfileSettings settings;
     ParameterModel model;
+    // Live parameters held at a value from the start, as the "set" control line pins them.
+    QHash<QString, QString> pins;
+    // Event messages waiting for "orvane2 getmsg" when the controller comes up.
+    QStringList messages;
 };
 
 // Loads a built-in profile by name ("demo", "large", ...) or a JSON file by

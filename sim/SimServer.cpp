@@ -177,12 +177,15 @@ void SimServer::readTcp(QTcpSocket* socket)
         }
         if (end < 0)
             break;
+        const bool endedByLineFeed = c->buffer.at(end) == '\n';
         QByteArray cmd = c->buffer.left(end);
         c->buffer.remove(0, end + 1);
         if (c->discarding) {  // the tail of an over-long command already answered
             c->discarding = false;
             continue;
         }
+        if ((endedByLineFeed || cmd.contains('\r')) && !cmd.trimmed().isEmpty())
+            ++m_lineBreakCommands;
         if (cmd.endsWith('\r'))
             cmd.chop(1);
         if (!cmd.trimmed().isEmpty())
@@ -261,6 +264,8 @@ void SimServer::readUdp()
         const int zero = payload.indexOf('\0');
         if (zero >= 0)
             payload.truncate(zero);
+        if (payload.contains('\n') || payload.contains('\r'))
+            ++m_lineBreakCommands;
         if (payload.endsWith('\n'))
             payload.chop(1);
         if (payload.endsWith('\r'))

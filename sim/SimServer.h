@@ -113,6 +113,9 @@ private:
     Power m_power = Power::Awake;
     bool m_log = false;
     quint64 m_commands = 0, m_tcpCommands = 0, m_udpCommands = 0, m_wakePackets = 0;
+    // Commands that came with a CR or LF in them or as their end. A front-end ends every
+    // command with a zero byte, so each one here is a command that was split in two.
+    quint64 m_lineBreakCommands = 0;
 };
 
 }  // namespace orvane::sim

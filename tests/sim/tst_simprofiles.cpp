@@ -414,6 +414,9 @@ private slots:
     void answersFitTheProtocolBuffer_data() { everyReadParameterAnswers_data(); }
     void answersFitTheProtocolBuffer();
     void oldControllerIsBelowEveryThreshold();
+    void hostileAnswers_data();
+    void hostileAnswers();
+    void hostileCountsMeetEveryKind();
     void templates_data();
     void templates();
     void profileFiles();
@@ -509,6 +512,95 @@ void TestSimProfiles::oldControllerIsBelowEveryThreshold()
     r.peer = QHostAddress::LocalHost;
     r.text = QStringLiteral("orvane2 targetlib check_custom_calibration");
     QCOMPARE(e.handle(r).text, QByteArray("orvane2 err 1 unknown command"));
+}
+
+void TestSimProfiles::hostileAnswers_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("size");  // of the whole answer, 0: any
+    QTest::newRow("markup and a link in the host name")
+        << "orvane2 get system hostname"
+        << "^orvane2 set system hostname <b>.*<a href=.*%s%n%1$" << 0;
+    QTest::newRow("line feed in a value asked back as a key")
+        << "orvane2 get synccard active_mode"
+        << " int60\norvane2 get system hostname$" << 0;
+    QTest::newRow("CR LF in a configuration id") << "orvane2 get config config t1"
+                                                 << " cfg_demo\r\norvane2 get" << 0;
+    QTest::newRow("text filling the answer to the last byte")
+        << "orvane2 get config desc"
+        << "^orvane2 set config desc \"<font .*0123456789.*\"$" << CommandEngine::kMaxAnswer;
+    QTest::newRow("quoted text filling the answer")
+        << "orvane2 get system full_name"
+        << "^orvane2 set system full_name \".*\"$" << CommandEngine::kMaxAnswer;
+    QTest::newRow("count of two thousand million") << "orvane2 get system extra number_of_hardware"
+                                                   << " 2000000000$" << 0;
+    QTest::newRow("live count held by the profile") << "orvane2 get status number_of_bodies"
+                                                    << " 100$" << 0;
+    QTest::newRow("not a number") << "orvane2 get status output_frequency"
+                                  << " nan$" << 0;
+    QTest::newRow("a word where a number belongs") << "orvane2 get camera max_flash_intensity c01"
+                                                   << " many$" << 0;
+    QTest::newRow("message with a link")
+        << "orvane2 getmsg"
+        << "^orvane2 msg warning: <a href=\"file:///etc/hostname\">" << 0;
+}
+
+void TestSimProfiles::hostileAnswers()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, pattern);
+    QFETCH(int, size);
+    CommandEngine e;
+    QVERIFY(engineFor("hostile", &e));
+    Request r;
+    r.peer = QHostAddress::LocalHost;
+    r.text = command;
+    const QByteArray answer = e.handle(r).text;
+    QVERIFY2(QRegularExpression(pattern).match(QString::fromLatin1(answer)).hasMatch(),
+             answer.constData());
+    QVERIFY(answer.size() <= CommandEngine::kMaxAnswer);
+    if (size > 0)
+        QCOMPARE(answer.size(), size);
+}
+
+void TestSimProfiles::hostileCountsMeetEveryKind()
+{
+    // One key per kind of count the front-end loops over; each must be absurd.
+    static const char* const counts[] = {"system extra number_of_hardware",
+                                         "system number_of_single_versions",
+                                         "camera number_of_cameras",
+                                         "camera number_of_areas c01",
+                                         "roomcal last_cam_number",
+                                         "tracking number_of_missing_cameras",
+                                         "cascade number_of_connected_slaves",
+                                         "config number_of_configs",
+                                         "synccard number_of_modes",
+                                         "synccard number_of_channels d01",
+                                         "body number_of_bodies standard",
+                                         "body number_of_marker standard b01",
+                                         "filter6d number_of_presets",
+                                         "output number_of_types",
+                                         "targetlib number_of_targets",
+                                         "wavewand number_of_qorwpan_devices",
+                                         "measurementtool number_of_references",
+                                         "fingertracking number_of_hand_geometries",
+                                         "fingertracking number_of_hand_marker left_m",
+                                         "fingertracking number_of_tactile_devices",
+                                         "inertial number_of_sensors",
+                                         "qorwpan number_of_devices",
+                                         "qorwpan number_of_transceivers"};
+    CommandEngine e;
+    QVERIFY(engineFor("hostile", &e));
+    QSet<QString> seen;
+    for (const char* key : counts) {
+        const QString v = e.currentValue(normalizeKey(QLatin1String(key)));
+        QVERIFY2(v == "100" || v == "9999" || v == "2000000000", key);
+        seen << v;
+    }
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(e.currentValue("body number_of_bodies measurementtool"), QStringLiteral("0"));
+    QCOMPARE(e.queuedMessages(), 4);
 }
 
 void TestSimProfiles::templates_data()

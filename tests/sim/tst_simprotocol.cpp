@@ -60,6 +60,8 @@ private slots:
     void writesChangeTheModel();
     void tcpFraming();
     void overlongCommands();
+    void lineBreaksAreCounted_data();
+    void lineBreaksAreCounted();
     void udpCommands();
     void messageQueue();
     void measurementCycle();
@@ -234,6 +236,48 @@ void TestSimProtocol::overlongCommands()
     QCOMPARE(c.answer(), QByteArray("orvane2 set system model 20"));
     QVERIFY(c.answer(200).isNull());
     QCOMPARE(udpAsk(m_addr, QByteArray(1000, 'u')), QByteArray("orvane2 err 6 command too long"));
+}
+
+void TestSimProtocol::lineBreaksAreCounted_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<int>("counted");
+    QTest::newRow("zero-terminated") << true << z("orvane2 get system model\0") << 1 << 0;
+    QTest::newRow("value with a line feed: split in two")
+        << true << z("orvane2 get synccard mode_desc int60\norvane2 get system model\0") << 2
+        << 1;
+    QTest::newRow("carriage return inside") << true << z("orvane2 get system\rmodel\0") << 1
+                                            << 1;
+    QTest::newRow("hand-typed line") << true << z("orvane2 get system model\r\n") << 1 << 1;
+    QTest::newRow("udp, line feed inside")
+        << false << z("orvane2 get synccard mode_desc int60\norvane2\0") << 1 << 1;
+    QTest::newRow("udp, zero-terminated") << false << z("orvane2 get system model\0") << 1 << 0;
+}
+
+void TestSimProtocol::lineBreaksAreCounted()
+{
+    QFETCH(bool, tcp);
+    QFETCH(QByteArray, sent);
+    QFETCH(int, answers);
+    QFETCH(int, counted);
+    auto lineBreaks = [this] {
+        const QString stats = m_sim->control(QStringLiteral("stats"));
+        return stats.mid(stats.indexOf(QLatin1String("linebreaks=")) + 11).toInt();
+    };
+    const int before = lineBreaks();
+    if (tcp) {
+        TcpClient c;
+        QVERIFY(c.connectTo(m_addr));
+        QVERIFY(c.sendRaw(sent));
+        for (int k = 0; k < answers; ++k)
+            QVERIFY(c.answer().startsWith("orvane2 "));
+        QVERIFY(c.answer(200).isNull());
+    } else {
+        QVERIFY(udpAsk(m_addr, sent).startsWith("orvane2 "));
+    }
+    QCOMPARE(lineBreaks() - before, counted);
 }
 
 void TestSimProtocol::udpCommands()
