@@ -16,7 +16,7 @@
 #include "NetLab.h"
 #include "SimProcess.h"
 #include "TrackboxScanner.h"
-#include "io/IOManagerUdp.h"
+#include "IOManagerUdp.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "PasswordInputDialog.h"
 #include "SimProcess.h"
 #include "ap_udptcp.h"
-#include "io/IOManagerUdp.h"
-#include "io/IOManagerUdpTcp.h"
+#include "IOManagerUdp.h"
+#include "IOManagerUdpTcp.h"
 
 namespace {
 

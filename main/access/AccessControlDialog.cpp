@@ -9,7 +9,7 @@
 #include "AccessControl.h"
 #include "PasswordInputDialog.h"
 #include "ap_udptcp.h"
-#include "io/IOManager.h"
+#include "IOManager.h"
 #include "ui_AccessControlDialog.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "FrontendInfo.h"
-#include "io/IOManager.h"
-#include "io/IOManagerUdp.h"
+#include "IOManager.h"
+#include "IOManagerUdp.h"
 
 const VersionInfo ORVANE_PROTOCOL_REQUIRED(
     protocolFeatureSince(ProtocolFeature::FrontendPassword).major,

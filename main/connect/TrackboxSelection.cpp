@@ -19,7 +19,7 @@
 #include "TrackboxScanner.h"
 #include "VersionInfo.h"
 #include "ap_udptcp.h"
-#include "io/IOManagerUdp.h"
+#include "IOManagerUdp.h"
 #include "ui_TrackboxSelection.h"
 
 trackbox_connection_type TrackboxSelection::tb_connection;

@@ -14,7 +14,7 @@
 #include "VersionInfo.h"
 #include "ap_time.h"
 #include "ap_udptcp.h"
-#include "io/IOManagerUdp.h"
+#include "IOManagerUdp.h"
 
 namespace {
 
