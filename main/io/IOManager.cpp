@@ -12,6 +12,7 @@
 #include "MessageBoxProvider.h"
 #include "MessageReceiver.h"
 #include "Requester.h"
+#include "ap_mutex_locker.h"
 #include "ap_time.h"
 
 namespace {
@@ -127,6 +128,29 @@ void IOManager::clear_configuration()
     async = false;
     suppressErr = false;
     timeout_ms = -1;
+}
+
+IOManager::SuspendedConfiguration IOManager::suspend_configuration()
+{
+    const SuspendedConfiguration saved{configured, suppressErr, timeout_ms};
+    configured = false;
+    suppressErr = false;
+    timeout_ms = -1;
+    return saved;
+}
+
+// A command a requester ran meanwhile has cleared its own configuration; an
+// unconfigured command gets its time-out back unless a new configuration is
+// already waiting.
+void IOManager::resume_configuration(const SuspendedConfiguration& saved)
+{
+    if (saved.configured) {
+        configured = true;
+        suppressErr = saved.suppressErr;
+        timeout_ms = saved.timeoutMs;
+    } else if (!configured) {
+        timeout_ms = saved.timeoutMs;
+    }
 }
 
 void IOManager::take_over_configuration_for_tracking_start()
@@ -509,12 +533,10 @@ int IOManager::transmit_message(const char* destination, const char* source, int
 {
     if (!destination)
         return -1;
-    ap_mutex_lock(register_msg_rec_mutex);
+    ApMutexLocker lock(register_msg_rec_mutex);
     const auto it = msg_receiver_reg_map.find(destination);
-    if (it == msg_receiver_reg_map.end()) {
-        ap_mutex_unlock(register_msg_rec_mutex);
+    if (it == msg_receiver_reg_map.end())
         return -1;
-    }
     // Receivers may unregister themselves while they handle the message.
     const std::vector<MessageReceiver*> snapshot(it->second.begin(), it->second.end());
     const std::string name(destination);
@@ -523,7 +545,6 @@ int IOManager::transmit_message(const char* destination, const char* source, int
         if (now != msg_receiver_reg_map.end() && now->second.count(receiver))
             receiver->transmit_message(type, source ? source : "", msg ? msg : "");
     }
-    ap_mutex_unlock(register_msg_rec_mutex);
     return 0;
 }
 

@@ -173,6 +173,28 @@ protected:
     void show_error_box(const char* cmd, const char* answer);
     void clear_configuration();
 
+    MessageBoxProvider* messageBoxProvider() const { return mbp; }
+    // The running command was configured asynchronous: it is only sent.
+    bool sendsAsynchronously() const { return configured && async; }
+    // Answer time-out of the configured command in ms; -1 when none was set.
+    int configuredTimeoutMs() const { return timeout_ms; }
+    int externalCmdTimeoutUs() const { return external_cmd_timeout; }
+    // The pending asynchronous command's text and the caller's answer buffer.
+    const char* currentCommand() const { return current_command; }
+    char* asyncAnswerBuffer() const { return async_result; }
+
+    // The running command's configuration, set aside while the channel
+    // tells requesters that may send commands of their own.
+    struct SuspendedConfiguration
+    {
+        bool configured;
+        bool suppressErr;
+        int timeoutMs;
+    };
+    SuspendedConfiguration suspend_configuration();
+    void resume_configuration(const SuspendedConfiguration& saved);
+
+private:
     int sem_counter = 6;
     QWaitCondition sem_wait;
     QMutex sem_mutex_wait;
@@ -196,7 +218,6 @@ protected:
     std::map<std::string, std::set<MessageReceiver*>> msg_receiver_reg_map;
     ap_mutex_handle_type mea_requests_mutex = nullptr;
 
-private:
     int run_command(CALLTYPE type, char* answer, const char* cmd);
     int run_par_get(CALLTYPE type, void* storage, int length, const char* par);
     int interpret_par_answer(CALLTYPE type, const char* answer, const char* prefix, void* storage,

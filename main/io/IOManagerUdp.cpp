@@ -62,8 +62,9 @@ int IOManagerUdp::send_broadcast(const char* cmd)
     const size_t len = std::strlen(cmd);
     if (len > size_t(MaxTextLength))
         return -1;
-    const unsigned int tout = timeout_ms == -1 ? DefaultBroadcastSendTimeoutUs
-                                               : static_cast<unsigned int>(timeout_ms) * 1000u / 2u;
+    const int timeoutMs = configuredTimeoutMs();
+    const unsigned int tout = timeoutMs == -1 ? DefaultBroadcastSendTimeoutUs
+                                              : static_cast<unsigned int>(timeoutMs) * 1000u / 2u;
     return ap_udp_send(socket_udp, cmd, static_cast<int>(len) + 1, dest_ip, dest_port, tout);
 }
 
@@ -82,8 +83,9 @@ int IOManagerUdp::execute_command(char* result, const char* cmd)
     result[0] = '\0';
     if (!bSocketValid)
         return -2;
+    const int timeoutMs = configuredTimeoutMs();
     const unsigned int receiveTout =
-        timeout_ms >= 0 ? static_cast<unsigned int>(timeout_ms) * 1000u : DefaultReceiveTimeoutUs;
+        timeoutMs >= 0 ? static_cast<unsigned int>(timeoutMs) * 1000u : DefaultReceiveTimeoutUs;
 
     if (!bOnlyReceive) {
         const size_t len = std::strlen(cmd);

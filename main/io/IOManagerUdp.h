@@ -36,6 +36,7 @@ public:
 protected:
     int execute_command(char* result, const char* cmd) override;
 
+private:
     ap_ip_socket_type socket_udp = nullptr;
     uint32_t dest_ip = 0;
     uint16_t dest_port = 0;

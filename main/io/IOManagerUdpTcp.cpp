@@ -82,7 +82,6 @@ IOManagerUdpTcp::IOManagerUdpTcp(MessageBoxProvider* mbp_) : IOManager(mbp_)
     ap_mutex_init(&register_request_mutex);
     ap_mutex_init(&thread_state_mutex);
     ap_mutex_init(&log_mutex);
-    external_cmd_timeout = DefaultExternalCmdTimeoutUs;
     if (ap_udp_init(&socket, 0, AP_SOCK_BROADCAST) != 0)
         socket = nullptr;
     sLogDir = FrontendInfo::userFolder();
@@ -122,9 +121,9 @@ int IOManagerUdpTcp::init(const char* ip_str, unsigned short port, unsigned shor
         is_initialized = 1;
     } else {
         socket_receive = nullptr;
-        if (mbp)
-            mbp->openMessageBox(MessageBoxProvider::Critical, tr("UDP Error"),
-                                tr("cannot get port "));
+        if (MessageBoxProvider* boxes = messageBoxProvider())
+            boxes->openMessageBox(MessageBoxProvider::Critical, tr("UDP Error"),
+                                  tr("cannot get port "));
     }
 
     // An unresolvable name must not become 0.0.0.0, which reaches this machine.
@@ -147,8 +146,9 @@ void IOManagerUdpTcp::get_trackbox_ip(char* ip_str, int size)
 
 unsigned int IOManagerUdpTcp::answer_timeout_us(int timeoutMs) const
 {
-    if (external_cmd_timeout != DefaultExternalCmdTimeoutUs && external_cmd_timeout >= 0)
-        return static_cast<unsigned int>(external_cmd_timeout);
+    const int externalUs = externalCmdTimeoutUs();
+    if (externalUs != DefaultExternalCmdTimeoutUs && externalUs >= 0)
+        return static_cast<unsigned int>(externalUs);
     return timeoutMs >= 0 ? static_cast<unsigned int>(timeoutMs) * 1000u : DefaultAnswerTimeoutUs;
 }
 
@@ -225,7 +225,7 @@ int IOManagerUdpTcp::execute_command(char* result, const char* cmd)
 
     if (bWriteLogFile)
         writeLogFile(cmd, "", 0, false);
-    int rc = send_receive_command(result, cmd, configured && async, command_timeout_ms(cmd));
+    int rc = send_receive_command(result, cmd, sendsAsynchronously(), command_timeout_ms(cmd));
     if (rc == ResultPending)
         return rc;
     log_answer(cmd, result, rc);
@@ -272,7 +272,7 @@ int IOManagerUdpTcp::refuse_after_failure(char* result)
 
 int IOManagerUdpTcp::command_timeout_ms(const char* cmd) const
 {
-    int answerTimeout = timeout_ms;
+    int answerTimeout = configuredTimeoutMs();
     if (equals(cmd, "orvane2 tracking stop") && answerTimeout < 3000)
         answerTimeout = 3000;
     if (equals(cmd, "orvane2 tracking start") && answerTimeout < 6000)
@@ -317,9 +317,10 @@ void IOManagerUdpTcp::follow_status_answer(const char* answer)
 int IOManagerUdpTcp::getAsyncCmdReturned()
 {
     ApMutexLocker lock(send_receive_mutex);
-    if (!tcp_socket || !async_result)
+    char* const answer = asyncAnswerBuffer();
+    if (!tcp_socket || !answer)
         return ResultConnectionFailed;
-    const int n = ap_tcp_receive(tcp_socket, async_result, MaxTextLength, 0);
+    const int n = ap_tcp_receive(tcp_socket, answer, MaxTextLength, 0);
     if (n == -1)
         return 0;
     if (n < 0) {
@@ -327,8 +328,8 @@ int IOManagerUdpTcp::getAsyncCmdReturned()
             connection_err = 1;
         return shiftedReceiveCode(n);
     }
-    async_result[n] = '\0';
-    log_answer(current_command, async_result, n);
+    answer[n] = '\0';
+    log_answer(currentCommand(), answer, n);
     return 1;
 }
 
@@ -344,25 +345,14 @@ void IOManagerUdpTcp::async_answer_overdue()
 void IOManagerUdpTcp::notify_started()
 {
     should_run_tracking = 1;
-    const bool savedConfigured = configured;
-    const bool savedSuppress = suppressErr;
-    const int savedTimeout = timeout_ms;
-    configured = false;
-    suppressErr = false;
-    timeout_ms = -1;
+    const SuspendedConfiguration saved = suspend_configuration();
     sem_release(CommandUnits);
 
     send_mea_start();
     try_start();
 
     sem_acquire(CommandUnits);
-    if (savedConfigured) {
-        configured = true;
-        suppressErr = savedSuppress;
-        timeout_ms = savedTimeout;
-    } else if (!configured) {
-        timeout_ms = savedTimeout;
-    }
+    resume_configuration(saved);
 }
 
 void IOManagerUdpTcp::notify_stopped()
@@ -495,22 +485,22 @@ int IOManagerUdpTcp::run(void* arg)
 void IOManagerUdpTcp::run_dispatch_loop()
 {
     if (!is_initialized || !socket_receive) {
-        if (mbp)
-            mbp->openMessageBox(MessageBoxProvider::Critical, tr("UDP Error"),
-                                tr("not initialized "));
+        if (MessageBoxProvider* boxes = messageBoxProvider())
+            boxes->openMessageBox(MessageBoxProvider::Critical, tr("UDP Error"),
+                                  tr("not initialized "));
         ap_mutex_lock(thread_state_mutex);
         is_finished = true;
         ap_mutex_unlock(thread_state_mutex);
         return;
     }
     for (;;) {
-        ap_mutex_lock(thread_state_mutex);
-        if (!data_flags_set()) {
-            is_finished = true;
-            ap_mutex_unlock(thread_state_mutex);
-            return;
+        {
+            ApMutexLocker lock(thread_state_mutex);
+            if (!data_flags_set()) {
+                is_finished = true;
+                return;
+            }
         }
-        ap_mutex_unlock(thread_state_mutex);
 
         // Only the newest queued datagram matters; a full buffer may be truncated.
         const int n = ap_udp_receive(socket_receive, data, DataBufferSize, DataReceiveTimeoutUs,
@@ -599,10 +589,10 @@ void IOManagerUdpTcp::setLogFileParameters(bool bWriteLog, QString& sLogName, QS
 void IOManagerUdpTcp::writeLogFile(const char* command, const char* response, int result,
                                    bool isResponse)
 {
-    ap_mutex_lock(log_mutex);
+    ApMutexLocker lock(log_mutex);
     if (!QDir(sLogDir).exists() && !QDir().mkpath(sLogDir)) {
         const QString dir = sLogDir;
-        ap_mutex_unlock(log_mutex);
+        lock.unlock();
         const QByteArray text =
             tr("Directory %1 doesn't exist and cannot be created.").arg(dir).toUtf8();
         transmit_message("standard", ChannelName, 1, text.constData());
@@ -611,7 +601,7 @@ void IOManagerUdpTcp::writeLogFile(const char* command, const char* response, in
     QFile file(sLogFilePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
         const QString path = sLogFilePath;
-        ap_mutex_unlock(log_mutex);
+        lock.unlock();
         const QByteArray text = tr("Log file %1 cannot be opened for writing.").arg(path).toUtf8();
         transmit_message("standard", ChannelName, 1, text.constData());
         return;
@@ -632,7 +622,6 @@ void IOManagerUdpTcp::writeLogFile(const char* command, const char* response, in
     }
     file.write(line);
     file.close();
-    ap_mutex_unlock(log_mutex);
 }
 
 void IOManagerUdpTcp::checkLogFileSize(int maxMiB)

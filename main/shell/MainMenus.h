@@ -33,6 +33,9 @@ public:
     // and registered under order when it does not exist yet.
     QMenu* menuFor(const QString& title, int order, int step = 100) override;
     QMenu* menuNamed(const QString& title) const { return menu_map.value(title, nullptr); }
+    // Every registered menu by ascending order number, whether it holds entries or not.
+    QList<QMenu*> menusInOrder() const { return menu_in_order.values(); }
+    QList<QMenu*> menusAtOrder(int order) const { return menu_in_order.values(order); }
     // Places action by order (negative counts as 0) unless the menu holds it.
     void insertEntry(QMenu* menu, QAction* action, int order) override;
     // Disabled while the controller measures; forgotten when it is destroyed.
@@ -56,10 +59,6 @@ public:
     QMenu* displayMenu() const { return m_display; }
     QMenu* aboutMenu() const { return m_about; }
 
-    QMap<QString, QMenu*> menu_map;
-    QMultiMap<int, QMenu*> menu_in_order;
-    QList<QAction*> mea_inactive_actions;
-
 signals:
     void passwordRequested();
     void measurementToggleRequested();
@@ -81,6 +80,9 @@ private:
     void setupHelpMenu();
 
     QMainWindow* m_window;
+    QMap<QString, QMenu*> menu_map;
+    QMultiMap<int, QMenu*> menu_in_order;
+    QList<QAction*> mea_inactive_actions;
     QAction* m_toggleMea = nullptr;
     QMenu* m_orvane3 = nullptr;
     QMenu* m_settings = nullptr;

@@ -570,7 +570,7 @@ void MainWindow::unregisterMessageReceiver()
 
 void MainWindow::setOnlyDisplay(bool onlyDisplay)
 {
-    MessageBusRelay::setOnlyDisplay(m_menus->menu_in_order.values(), m_menus->displayMenu(),
+    MessageBusRelay::setOnlyDisplay(m_menus->menusInOrder(), m_menus->displayMenu(),
                                     toggle_mea_action, onlyDisplay);
 }
 

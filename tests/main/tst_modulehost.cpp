@@ -136,14 +136,14 @@ void TestModuleHost::entriesArePlacedByOrderNumber()
     menus->insertEntry(own, ownEntry, 220);
 
     load();
-    QCOMPARE(menus->menu_map.value("&Modules"), own);
+    QCOMPARE(menus->menuNamed("&Modules"), own);
     QCOMPARE(menuLayout(own),
              (QStringList{"Shared negative", "Monitor", "Test &Action", "-100", "Data view",
                           "Shared 150", "-200", "Own 220", "Test Dock", "-300", "-400", "-500",
                           "-600", "-700", "-800", "-900"}));
     // A plain widget as content: only the entry counts.
-    QCOMPARE(menuLayout(menus->menu_map.value("&Extras")).first(), QString("Extra entry"));
-    QCOMPARE(menus->menu_in_order.values(450), QList<QMenu*>{menus->menu_map.value("&Extras")});
+    QCOMPARE(menuLayout(menus->menuNamed("&Extras")).first(), QString("Extra entry"));
+    QCOMPARE(menus->menusAtOrder(450), QList<QMenu*>{menus->menuNamed("&Extras")});
 
     // Menus with only their separators stay out of the menu bar.
     menus->menuFor("&Empty", 50);
@@ -151,7 +151,7 @@ void TestModuleHost::entriesArePlacedByOrderNumber()
     QList<QMenu*> bar;
     for (QAction* a : window->menuBar()->actions())
         bar << a->menu();
-    QCOMPARE(bar, (QList<QMenu*>{menus->menu_map.value("&Extras"), own}));
+    QCOMPARE(bar, (QList<QMenu*>{menus->menuNamed("&Extras"), own}));
 }
 
 void TestModuleHost::docksAndToolBarsGoToTheWindow()
@@ -199,7 +199,7 @@ void TestModuleHost::dockWithATakenNameIsRefused()
     }
     QCOMPARE(named, QList<QDockWidget*>{own});
     QCOMPARE(window->findChildren<QDockWidget*>().size(), 3);
-    QVERIFY(!menuLayout(menus->menu_map.value("&Modules")).contains("Monitor"));
+    QVERIFY(!menuLayout(menus->menuNamed("&Modules")).contains("Monitor"));
     const QStringList notices = standard.take();
     QCOMPARE(notices.size(), 1);
     QVERIFY2(notices.first().startsWith("standard|1|ORVANE3|") &&
@@ -210,8 +210,8 @@ void TestModuleHost::dockWithATakenNameIsRefused()
 void TestModuleHost::measurementInactiveEntries()
 {
     load();
-    QCOMPARE(menus->mea_inactive_actions.size(), 1);
-    QAction* entry = menus->mea_inactive_actions.first();
+    QCOMPARE(menus->meaInactiveActions().size(), 1);
+    QAction* entry = menus->meaInactiveActions().first();
     QCOMPARE(entry->text(), QString("Test &Action"));
     menus->setMeaInactiveEnabled(false);
     QVERIFY(!entry->isEnabled());
@@ -219,7 +219,7 @@ void TestModuleHost::measurementInactiveEntries()
     QVERIFY(entry->isEnabled());
     // A module that deletes its entry leaves no dangling pointer behind.
     delete entry;
-    QVERIFY(menus->mea_inactive_actions.isEmpty());
+    QVERIFY(menus->meaInactiveActions().isEmpty());
     menus->setMeaInactiveEnabled(false);
 }
 

@@ -83,7 +83,7 @@ void TestModuleInterface::separatelyBuiltModuleGetsItsCalls()
     host.loadPlugins(QDir(ORVANE_EXTERNAL_PLUGIN_DIR), shared, false);
     QCOMPARE(host.modules().size(), 1);
     QCOMPARE(host.modules().first()->get_module_name(), QString("External Test Module"));
-    QVERIFY(menus->menu_map.contains("&External"));
+    QVERIFY(menus->menuNamed("&External"));
 
     QCOMPARE(channel.dataRequesters.size(), 1);
     Requester* requester = channel.dataRequesters.first().second;

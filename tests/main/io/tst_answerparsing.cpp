@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <utility>
 
 #include "AnswerParsing_p.h"
 #include "IOManagerUdpTcp.h"
@@ -27,6 +28,9 @@ private slots:
     void checkVersion_data();
     void checkVersion();
     void writeNeedsExactlyOk();
+    void transportSeesConfiguration_data();
+    void transportSeesConfiguration();
+    void configurationStepsAsideForNestedCommand();
 };
 
 static QStringList tokensOf(const char* text)
@@ -287,6 +291,100 @@ void TestAnswerParsing::writeNeedsExactlyOk()
         io.answer = other;
         QCOMPARE(io.set_par("system hostname x"), -34);
     }
+    QVERIFY(!io.isCmdPending());
+}
+
+// What a transport reads of the running command, once per command; with
+// nestedCommand set it steps aside as the measurement notices do and runs
+// that command from inside its own exchange.
+class ConfigurationProbe : public IOManager
+{
+public:
+    struct View
+    {
+        QByteArray command;
+        bool async;
+        int timeoutMs;
+    };
+    QList<View> views;
+    QByteArray nestedCommand;
+
+protected:
+    int execute_command(char* result, const char*) override
+    {
+        views.append({currentCommand(), sendsAsynchronously(), configuredTimeoutMs()});
+        if (!nestedCommand.isEmpty()) {
+            const QByteArray nested = std::exchange(nestedCommand, QByteArray());
+            const SuspendedConfiguration saved = suspend_configuration();
+            sem_release(5);
+            char answer[MaxTextLength + 1] = {};
+            execute_cmd(answer, "%s", nested.constData());
+            sem_acquire(5);
+            resume_configuration(saved);
+            views.append({currentCommand(), sendsAsynchronously(), configuredTimeoutMs()});
+        }
+        qstrncpy(result, "orvane2 ok", MaxTextLength + 1);
+        return 0;
+    }
+};
+
+void TestAnswerParsing::transportSeesConfiguration_data()
+{
+    QTest::addColumn<bool>("configure");
+    QTest::addColumn<bool>("async");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<int>("externalUs");
+    QTest::addColumn<int>("seenTimeoutMs");
+
+    QTest::newRow("plain") << false << false << 0 << 2000000 << -1;
+    QTest::newRow("raised to the external time-out") << true << false << 700 << 2000000 << 2000;
+    QTest::newRow("longer than the external time-out") << true << false << 3000 << 2000000 << 3000;
+    QTest::newRow("longer external time-out") << true << false << 100 << 5000000 << 5000;
+    QTest::newRow("asynchronous") << true << true << 3000 << 2000000 << 3000;
+}
+
+void TestAnswerParsing::transportSeesConfiguration()
+{
+    QFETCH(bool, configure);
+    QFETCH(bool, async);
+    QFETCH(int, timeoutMs);
+    QFETCH(int, externalUs);
+    QFETCH(int, seenTimeoutMs);
+
+    ConfigurationProbe io;
+    io.set_external_cmd_timeout(externalUs);
+    if (configure)
+        QCOMPARE(io.configure_next_cmd(async, timeoutMs, true), 0);
+    char answer[IOManager::MaxTextLength + 1] = {};
+    QCOMPARE(io.execute_cmd(answer, "orvane2 get status active"), 0);
+    io.execute_cmd(answer, "orvane2 get system version");
+
+    QCOMPARE(io.views.size(), 2);
+    QCOMPARE(io.views[0].command, QByteArray("orvane2 get status active"));
+    QCOMPARE(io.views[0].async, async);
+    QCOMPARE(io.views[0].timeoutMs, seenTimeoutMs);
+    // The configuration applied to one command only.
+    QCOMPARE(io.views[1].command, QByteArray("orvane2 get system version"));
+    QVERIFY(!io.views[1].async);
+    QCOMPARE(io.views[1].timeoutMs, -1);
+    QVERIFY(!io.isCmdPending());
+}
+
+void TestAnswerParsing::configurationStepsAsideForNestedCommand()
+{
+    ConfigurationProbe io;
+    io.nestedCommand = "orvane2 get status active";
+    QCOMPARE(io.configure_next_cmd(false, 3000, true), 0);
+    char answer[IOManager::MaxTextLength + 1] = {};
+    QCOMPARE(io.execute_cmd(answer, "orvane2 tracking start"), 0);
+
+    QCOMPARE(io.views.size(), 3);
+    // "tracking start" takes over the configuration with its own 5 s.
+    QCOMPARE(io.views[0].timeoutMs, 5000);
+    QCOMPARE(io.views[1].command, QByteArray("orvane2 get status active"));
+    QCOMPARE(io.views[1].timeoutMs, -1);
+    QVERIFY(!io.views[1].async);
+    QCOMPARE(io.views[2].timeoutMs, 5000);
     QVERIFY(!io.isCmdPending());
 }
 
