@@ -10,6 +10,7 @@
 
 #include <sys/resource.h>
 
+#include "ModuleVersionText.h"
 #include "ReportTestSupport.h"
 #include "SimController.h"
 
@@ -22,7 +23,7 @@ namespace {
 // rest is compared elsewhere.
 const QString FirstCameraSection = QStringLiteral("[Camera settings]");
 
-const QString FrontendVersionText = ExportConfiguration::composeVersionText(
+const QString FrontendVersionText = composeModuleVersionText(
     QStringLiteral("3.3.1 (test build)"),
     {{QStringLiteral("roomcal"), QStringLiteral("1.4.0")},
      {QStringLiteral("Monitor2D"), QStringLiteral("2.0.1 beta")},
@@ -411,6 +412,9 @@ void TestExportConfiguration::frontendModuleLines_data()
     QTest::newRow("no modules") << "3.3.1"
                                 << QStringList{"ORVANE3 Frontend        : 3.3.1",
                                                "[Frontend modules (loaded)]", ""};
+    QTest::newRow("no modules loaded")
+        << composeModuleVersionText("3.3.1", {})
+        << QStringList{"ORVANE3 Frontend        : 3.3.1", "[Frontend modules (loaded)]", ""};
     QTest::newRow("sorted and aligned") << "3.3.1 build|zeta;1.0|Alpha;2.0 beta|mid;0.1;x|"
                                         << QStringList{"ORVANE3 Frontend        : 3.3.1 build",
                                                        "[Frontend modules (loaded)]",
@@ -419,7 +423,7 @@ void TestExportConfiguration::frontendModuleLines_data()
                                                        "zeta  1.0",
                                                        ""};
     QTest::newRow("separators inside module records")
-        << ExportConfiguration::composeVersionText("3.3.1", {{"b|x;y", "1|2"}, {"a", "2;0"}})
+        << composeModuleVersionText("3.3.1", {{"b|x;y", "1|2"}, {"a", "2;0"}})
         << QStringList{"ORVANE3 Frontend        : 3.3.1", "[Frontend modules (loaded)]",
                        "a     2;0", "b/x,y 1/2", ""};
     QTest::newRow("placeholders in names")
