@@ -12,10 +12,6 @@
 
 #include "ModuleVersionText.h"
 #include "ReportTestSupport.h"
-#include "SimController.h"
-
-using orvane::sim::SimController;
-using orvane::sim::SimOptions;
 
 namespace {
 
@@ -81,8 +77,7 @@ private:
     QStringList runReport(int* result = nullptr);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<SimController> m_sim;
-    ReportChannel m_channel;
+    SimulatedController m_controller;
     ReportBoxes m_boxes;
     int m_nextAddress = 1;
     QString m_address;
@@ -97,8 +92,7 @@ void TestExportConfiguration::init()
 
 void TestExportConfiguration::cleanup()
 {
-    m_channel.io.reset();
-    m_sim.reset();
+    m_controller.stop();
     m_dir->setAutoRemove(!QTest::currentTestFailed());
 }
 
@@ -106,22 +100,15 @@ bool TestExportConfiguration::startSim(const QString& profile, const QStringList
 {
     // A fresh address per controller: a closed listener's port may linger.
     m_address = QStringLiteral("127.0.12.%1").arg(m_nextAddress++);
-    SimOptions options;
-    options.listenAddress = m_address;
-    options.profile = profile;
-    options.controlLines = control;
-    m_sim = std::make_unique<SimController>(options);
-    QString error;
-    if (!m_sim->start(&error)) {
+    const QString error = m_controller.start(m_address, profile, control);
+    if (!error.isEmpty())
         qWarning() << "simulator:" << error;
-        return false;
-    }
-    return m_channel.connect(m_address);
+    return error.isEmpty();
 }
 
 QStringList TestExportConfiguration::runReport(int* result)
 {
-    ExportConfiguration report(m_channel.io.get(), nullptr, &m_channel.versions);
+    ExportConfiguration report(m_controller.io(), nullptr, m_controller.versions());
     report.setMessageBoxProvider(&m_boxes);
     report.setVersionFeAndModules(FrontendVersionText);
     report.setLastFeUpdatDate(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
@@ -332,7 +319,7 @@ void TestExportConfiguration::controllerValuesAppearVerbatim()
     QFETCH(QStringList, expected);
     QVERIFY(startSim(QStringLiteral("demo")));
     // Raw answers reach the report exactly as a controller would send them.
-    QCOMPARE(m_sim->control(QStringLiteral("raw ") + parameter + QStringLiteral(" | orvane2 set ") +
+    QCOMPARE(m_controller.sim->control(QStringLiteral("raw ") + parameter + QStringLiteral(" | orvane2 set ") +
                             parameter + QLatin1Char(' ') + value),
              QStringLiteral("ok"));
     const QStringList lines = runReport();
@@ -376,7 +363,7 @@ void TestExportConfiguration::writeFailuresAreReported()
     QFETCH(QString, boxText);
     QFETCH(int, sizeLimit);
     QVERIFY(startSim(QStringLiteral("old")));
-    ExportConfiguration report(m_channel.io.get(), nullptr, &m_channel.versions);
+    ExportConfiguration report(m_controller.io(), nullptr, m_controller.versions());
     report.setMessageBoxProvider(&m_boxes);
     const QString path = target.isEmpty() ? target : m_dir->filePath(target);
     {
@@ -436,7 +423,7 @@ void TestExportConfiguration::frontendModuleLines()
     QFETCH(QString, versionText);
     QFETCH(QStringList, expected);
     QVERIFY(startSim(QStringLiteral("old")));
-    ExportConfiguration report(m_channel.io.get(), nullptr, &m_channel.versions);
+    ExportConfiguration report(m_controller.io(), nullptr, m_controller.versions());
     report.setVersionFeAndModules(versionText);
     const QString path = m_dir->filePath(QStringLiteral("modules.txt"));
     QCOMPARE(report.exportConfigurations(path, false, true), 0);
