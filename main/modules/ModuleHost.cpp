@@ -12,6 +12,7 @@
 #include "IOManager.h"
 #include "FrontendInfo.h"
 #include "ModuleMenus.h"
+#include "ModuleVersionText.h"
 #include "ModuleInterface.h"
 
 namespace {
@@ -184,12 +185,10 @@ QString ModuleHost::versionFeAndModules() const
     QString text = QString("v%1.%2.%3 %4 %5")
                        .arg(QString::number(kFrontendMajor), QString::number(kFrontendMinor),
                             QString::number(kFrontendPatch), QString(), QLatin1String(FrontendInfo::kReleaseDate));
-    text += "|";
+    QList<ModuleVersionRecord> records;
     for (ModuleInterface* module : m_modules)
-        text += module->get_module_name() + ";" + module->get_module_version() + "|";
-    if (!m_modules.isEmpty())
-        text.chop(1);
-    return text;
+        records.append({module->get_module_name(), module->get_module_version()});
+    return composeModuleVersionText(text, records);
 }
 
 void ModuleHost::sendMessagesToModules(IOManager* channel, const StartupSettings& settings)

@@ -23,23 +23,6 @@ ExportConfiguration::ExportConfiguration(IOManager* iom_, QWidget* parent,
     m_out.setAfterQuery([this] { emit queried(); });
 }
 
-QString ExportConfiguration::composeVersionText(const QString& frontendVersion,
-                                                const QList<ModuleVersionRecord>& modules)
-{
-    // "|" and ";" structure the text, so they must not come from a module.
-    auto clean = [](QString s) {
-        s.replace(QLatin1Char('|'), QLatin1Char('/'));
-        return s;
-    };
-    QString text = clean(frontendVersion);
-    for (const ModuleVersionRecord& m : modules) {
-        QString name = clean(m.name);
-        name.replace(QLatin1Char(';'), QLatin1Char(','));
-        text += QLatin1Char('|') + name + QLatin1Char(';') + clean(m.version);
-    }
-    return text;
-}
-
 QString ExportConfiguration::getLastUpdateDate() const
 {
     if (!m_lastFeUpdateDate.isValid())
@@ -85,11 +68,11 @@ int ExportConfiguration::exportConfigurations(const QString& fileName, bool show
     // One open for the whole report instead of one per line; should it fail,
     // the lines try on their own and count their failures.
     m_out.openFile();
-    emit sectionStarted(0, QStringLiteral("System overview"));
+    emit sectionStarted(0, QLatin1String(OverviewHeading));
     writeHeader();
     for (int i = 0; i < sections().size(); ++i) {
-        emit sectionStarted(i + 1, QString::fromLatin1(sections().at(i).heading));
-        (this->*sections().at(i).writer)();
+        emit sectionStarted(i + 1, QLatin1String(sections().at(i).heading));
+        writeSection(sections().at(i));
     }
     m_out.closeFile();
     return reportResult(showMessage);

@@ -30,13 +30,6 @@ struct BodyTypeCount
     int count;
 };
 
-// One loaded front-end module as the report lists it.
-struct ModuleVersionRecord
-{
-    QString name;
-    QString version;
-};
-
 // Writes the plain-text snapshot of the connected controller's whole
 // configuration.  Every value is read live; nothing is kept between reports.
 // Each section lives in the source file named after its group:
@@ -67,10 +60,6 @@ public:
 
     void setLastFeUpdatDate(const QDateTime& date) { m_lastFeUpdateDate = date; }
     void setVersionFeAndModules(const QString& text) { m_sVersionFeAndModules = text; }
-    // The version text from the front-end version and its loaded modules:
-    // "version|name;version|name;version".
-    static QString composeVersionText(const QString& frontendVersion,
-                                      const QList<ModuleVersionRecord>& modules);
     // Boxes go here when set (otherwise a QMessageBox on the parent).
     void setMessageBoxProvider(MessageBoxProvider* provider) { m_boxes = provider; }
 
@@ -106,6 +95,9 @@ private:
         SectionWriter writer;
     };
     static const QList<Section>& sections();
+    void writeSection(const Section& section);
+    // The header's own section, written before the table's.
+    static constexpr const char* OverviewHeading = "System overview";
     int reportResult(bool showMessage);
 
     void showBox(int kind, const QString& title, const QString& text);

@@ -1,4 +1,6 @@
-// The report's sections by heading, in the order of the whole report.
+// The report's sections by heading, in the order of the whole report: the
+// driver, its progress notices and the single-section export all read this
+// table, and each writer leaves its heading to it.
 #include "ExportConfiguration.h"
 
 const QList<ExportConfiguration::Section>& ExportConfiguration::sections()
@@ -30,6 +32,12 @@ const QList<ExportConfiguration::Section>& ExportConfiguration::sections()
     return list;
 }
 
+void ExportConfiguration::writeSection(const Section& section)
+{
+    m_out.heading(QLatin1String(section.heading));
+    (this->*section.writer)();
+}
+
 int ExportConfiguration::sectionCount()
 {
     return sections().size() + 1;
@@ -46,7 +54,7 @@ int ExportConfiguration::exportSection(const QString& fileName, const QString& h
         m_out.setFileName(fileName);
         m_out.resetCounters();
         m_out.openFile();
-        (this->*s.writer)();
+        writeSection(s);
         m_out.closeFile();
         return reportResult(false);
     }

@@ -656,7 +656,6 @@ void writeThreeValues(ReportWriter& out, const char* parameter, const QStringLis
 
 void ExportConfiguration::exportCameraSettings()
 {
-    m_out.heading(QStringLiteral("Camera settings"));
     if (!m_out.requireProtocol(ProtocolFeature::CameraSettings))
         return;
     m_out.emptyLine();
@@ -689,7 +688,6 @@ void ExportConfiguration::exportCameraSettings()
 
 void ExportConfiguration::exportSynccardSettings()
 {
-    m_out.heading(QStringLiteral("Synccard settings"));
     const ReportText available = m_out.text("synccard available");
     m_out.line(QStringLiteral("Sync-card available : ") + available.orError());
     if (!available.ok()) {
@@ -722,7 +720,6 @@ void ExportConfiguration::exportSynccardSettings()
 
 void ExportConfiguration::exportRoomCalibration()
 {
-    m_out.heading(QStringLiteral("Room calibration"));
     const ReportValue<bool> wand = m_out.yesNo("roomcal has_type wand");
     const ReportValue<bool> wandNoAngle = m_out.yesNo("roomcal has_type wand_no_angle");
     const QString typeLabel = QStringLiteral("Calibration type is available: ");
@@ -800,7 +797,6 @@ void ExportConfiguration::exportRoomCalibration()
 
 void ExportConfiguration::exportRoomAdjustment()
 {
-    m_out.heading(QStringLiteral("Room adjustments"));
     if (!m_out.requireProtocol(ProtocolFeature::RoomAdjustment))
         return;
     m_out.line(QStringLiteral("Zero point offset:"));

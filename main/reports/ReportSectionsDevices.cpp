@@ -421,7 +421,6 @@ void writeTrackingFrequency(ReportWriter& out)
 
 void ExportConfiguration::exportWavewandSettings()
 {
-    m_out.heading(QStringLiteral("Wavewand settings"));
     if (!m_out.requireProtocol(ProtocolFeature::WavewandSettings))
         return;
     m_out.line(QStringLiteral("Max number of Wavewands: ") +
@@ -447,7 +446,6 @@ void ExportConfiguration::exportWavewandSettings()
 
 void ExportConfiguration::exportFingerTrackingSettings()
 {
-    m_out.heading(QStringLiteral("Fingertracking settings"));
     if (!m_out.requireProtocol(ProtocolFeature::FingerTracking))
         return;
     const ReportText maxHands = m_out.text("fingertracking max_number_of_hands");
@@ -467,7 +465,6 @@ void ExportConfiguration::exportFingerTrackingSettings()
 
 void ExportConfiguration::exportTactileSettings()
 {
-    m_out.heading(QStringLiteral("Tactile settings"));
     if (!m_out.requireProtocol(ProtocolFeature::TactileFeedback))
         return;
     const ReportValue<bool> available = m_out.yesNo("fingertracking tactile_available");
@@ -507,7 +504,6 @@ void ExportConfiguration::exportTactileSettings()
 
 void ExportConfiguration::exportInertialSettings()
 {
-    m_out.heading(QStringLiteral("Inertial settings"));
     if (!m_out.requireProtocol(ProtocolFeature::InertialSensors))
         return;
     const ReportText available = m_out.text("inertial available");
@@ -567,7 +563,6 @@ void ExportConfiguration::exportInertialSettings()
 
 void ExportConfiguration::exportQorRadioInfo()
 {
-    m_out.heading(QStringLiteral("QOR radio info"));
     if (!m_out.requireProtocol(ProtocolFeature::RadioReport))
         return;
     const ReportText available = m_out.text("qorwpan available");

@@ -66,7 +66,7 @@ void ExportConfiguration::writeHeader()
 
 void ExportConfiguration::exportSystemOverview()
 {
-    m_out.heading(QStringLiteral("System overview"));
+    m_out.heading(QLatin1String(OverviewHeading));
     QString coordinateType;
     writeSummaryLines(&coordinateType);
     m_out.emptyLine();
@@ -304,7 +304,6 @@ QString ExportConfiguration::bodyCalibrationStatus(const char* type, int body, b
 
 void ExportConfiguration::exportConfigurationInfo()
 {
-    m_out.heading(QStringLiteral("Configuration"));
     QList<ConfigurationInfo> configs;
     const int count = m_out.integer("config number_of_configs").orElse(0);
     for (int k = 1, last = m_out.listed(count); k <= last; ++k) {
@@ -351,7 +350,6 @@ void ExportConfiguration::exportConfigurationInfo()
 
 void ExportConfiguration::exportNetworkInfo()
 {
-    m_out.heading(QStringLiteral("Network informations"));
     m_out.line(QStringLiteral("Local domainname: ") + QHostInfo::localDomainName());
     m_out.line(QStringLiteral("Local hostname: ") + QHostInfo::localHostName());
     m_out.emptyLine();
@@ -381,7 +379,6 @@ void ExportConfiguration::exportNetworkInfo()
 
 void ExportConfiguration::exportHardwareInfo()
 {
-    m_out.heading(QStringLiteral("Hardware info"));
     if (!m_out.requireProtocol(ProtocolFeature::HardwareInfo))
         return;
     const ReportValue<int> count = m_out.integer("system extra number_of_hardware");

@@ -526,7 +526,6 @@ void writeOutputTypes(ReportWriter& out, int channels)
 
 void ExportConfiguration::exportTrackingSettings()
 {
-    m_out.heading(QStringLiteral("Tracking settings"));
     if (!m_out.requireProtocol(ProtocolFeature::TrackingSettings))
         return;
     answerLine(m_out, QStringLiteral("Number of 6DOF standard bodies: "),
@@ -602,7 +601,6 @@ void ExportConfiguration::exportTrackingSettings()
 
 void ExportConfiguration::exportBodyAdministration()
 {
-    m_out.heading(QStringLiteral("Body Administration"));
     writeStandardTable(m_out);
     writeWavewandTable(m_out);
     if (measurementToolsAvailable(m_out)) {
@@ -619,7 +617,6 @@ void ExportConfiguration::exportBodyAdministration()
 
 void ExportConfiguration::exportOutputSettings()
 {
-    m_out.heading(QStringLiteral("Output settings"));
     if (!m_out.requireProtocol(ProtocolFeature::OutputSettings))
         return;
     if (m_out.protocolAtLeast(ProtocolFeature::OutputViaRouter))
@@ -642,7 +639,6 @@ void ExportConfiguration::exportOutputSettings()
 
 void ExportConfiguration::exportMeasurementToolSettings()
 {
-    m_out.heading(QStringLiteral("Measurement Tool settings"));
     if (!m_out.requireProtocol(ProtocolFeature::MeasurementTools))
         return;
     const ReportValue<bool> available = m_out.yesNo("measurementtool available");
@@ -692,7 +688,6 @@ void ExportConfiguration::exportMeasurementToolSettings()
 
 void ExportConfiguration::exportBodyCalibration()
 {
-    m_out.heading(QStringLiteral("Body calibration"));
     if (!m_out.requireProtocol(ProtocolFeature::BodyCalibrationReport))
         return;
     const ReportValue<int> types = m_out.integer("body number_of_types");

@@ -36,7 +36,6 @@ ReportText ExportConfiguration::controllerSerial()
 
 void ExportConfiguration::exportVersionInfo()
 {
-    m_out.heading(QStringLiteral("Version info"));
     m_out.labelled(QStringLiteral("ORVANE3 Frontend"), VersionLabelWidth,
                    m_sVersionFeAndModules.section(QLatin1Char('|'), 0, 0));
     m_out.labelled(QStringLiteral("Installation path"), VersionLabelWidth,
@@ -59,7 +58,6 @@ void ExportConfiguration::exportVersionInfo()
 
 void ExportConfiguration::exportFrontendModuleInfo()
 {
-    m_out.heading(QStringLiteral("Frontend modules (loaded)"));
     QStringList entries = m_sVersionFeAndModules.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     if (entries.size() >= 2) {
         entries.removeFirst();
@@ -75,7 +73,6 @@ void ExportConfiguration::exportFrontendModuleInfo()
 
 void ExportConfiguration::exportBackendModuleInfo()
 {
-    m_out.heading(QStringLiteral("Backend modules (loaded)"));
     const ReportValue<int> count = m_out.integer("system number_of_single_versions");
     if (!count.ok())
         m_out.line(QStringLiteral("Number of single versions: Error ") + QString::number(count.rc));
@@ -98,7 +95,6 @@ void ExportConfiguration::exportBackendModuleInfo()
 
 void ExportConfiguration::exportControllerSettings()
 {
-    m_out.heading(QStringLiteral("Controller settings"));
     if (!m_out.requireProtocol(ProtocolFeature::ControllerSettings))
         return;
     const int w = ControllerLabelWidth;
@@ -203,7 +199,6 @@ void ExportConfiguration::exportCpuTemperature()
 
 void ExportConfiguration::exportCascadeInfo()
 {
-    m_out.heading(QStringLiteral("Cascaded System"));
     if (!m_out.requireProtocol(ProtocolFeature::Cascade))
         return;
     m_out.labelled(QStringLiteral("ZEC can be slave"), CascadeShortLabelWidth,

@@ -195,10 +195,10 @@ void TestHostileController::eventDisplayEqualsItsLog()
 
 void TestHostileController::configurationReportIsBoundedAndFails()
 {
-    ReportChannel channel;
-    QVERIFY(channel.connect(kAddress));
+    TestChannel channel;
+    QVERIFY(channel.connect(kAddress, ChannelSetup::withVersions()));
     ReportBoxes boxes;
-    ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
+    ExportConfiguration report(channel.io(), nullptr, &channel.versions());
     report.setMessageBoxProvider(&boxes);
     const QString file = m_shell->home().path() + "/report.txt";
     QCOMPARE(report.exportConfigurations(file, false, true) == ExportConfiguration::ResultOk,
@@ -213,15 +213,15 @@ void TestHostileController::configurationReportIsBoundedAndFails()
 
 void TestHostileController::systemInformationExportIsBounded()
 {
-    ReportChannel channel;
-    QVERIFY(channel.connect(kAddress));
+    TestChannel channel;
+    QVERIFY(channel.connect(kAddress, ChannelSetup::withVersions()));
     struct Export : ExportSystemInformation
     {
         using ExportSystemInformation::ExportSystemInformation;
         QString target;
         QString askSaveFileName(const QString&) override { return target; }
         bool confirmLargeFile() override { return true; }
-    } dialog(nullptr, channel.io.get(), &channel.versions);
+    } dialog(nullptr, channel.io(), &channel.versions());
     LiteralBoxes boxes;
     dialog.target = m_shell->home().path() + "/export.txt";
     dialog.setVersionFeAndModules(QStringLiteral("3.3.1"));

@@ -1,9 +1,8 @@
 #ifndef REPORTTESTSUPPORT_H
 #define REPORTTESTSUPPORT_H
 
-// A controller channel to the simulator as the main window would hold it:
-// the channel, the controller's version record, and helpers that run the
-// configuration report and read it back.
+// A simulated controller with the main window's channel to it, and helpers
+// that run the configuration report and read it back.
 
 #include <QFile>
 #include <QRegularExpression>
@@ -11,11 +10,10 @@
 
 #include <memory>
 
-#include "BackendVersions.h"
 #include "ExportConfiguration.h"
-#include "IOManagerUdpTcp.h"
 #include "MessageBoxProvider.h"
 #include "SimController.h"
+#include "TestController.h"
 
 struct ReportBox
 {
@@ -34,40 +32,18 @@ public:
     QList<ReportBox> boxes;
 };
 
-struct ReportChannel
-{
-    std::unique_ptr<IOManagerUdpTcp> io;
-    BackendVersions versions;
-
-    // Connects to the controller at address and reads its versions.
-    bool connect(const QString& address)
-    {
-        io = std::make_unique<IOManagerUdpTcp>();
-        unsigned short dataPort = 0;
-        if (io->init(address.toLatin1().constData(), 50105, &dataPort) != 0)
-            return false;
-        char value[IOManager::MaxTextLength + 1] = {};
-        if (io->get_par(value, "system version") == 0)
-            versions.setSystemPt(VersionInfo::fromString(QString::fromUtf8(value)));
-        if (io->get_par(value, "system protocol_version") == 0)
-            versions.setProtocol(VersionInfo::fromString(QString::fromUtf8(value)));
-        if (io->get_par(value, "system controller_version") == 0)
-            versions.setSystemCt(VersionInfo::fromString(QString::fromUtf8(value)));
-        if (io->get_par(value, "system model") == 0)
-            versions.setZecModel(QString::fromUtf8(value));
-        return true;
-    }
-};
-
-// A simulator started in this process and a channel connected to it.
+// A simulator started in this process and the window's channel to it, with
+// the controller's versions read.
 struct SimulatedController
 {
     std::unique_ptr<orvane::sim::SimController> sim;
-    ReportChannel channel;
+    TestChannel channel;
 
     // Empty when both came up, otherwise why not.
-    QString start(const QString& address, const QString& profile, const QStringList& controlLines)
+    QString start(const QString& address, const QString& profile,
+                  const QStringList& controlLines = {})
     {
+        stop();
         orvane::sim::SimOptions options;
         options.listenAddress = address;
         options.profile = profile;
@@ -76,8 +52,18 @@ struct SimulatedController
         QString error;
         if (!sim->start(&error))
             return error;
-        return channel.connect(address) ? QString() : QStringLiteral("no connection");
+        if (!channel.connect(address, ChannelSetup::withVersions()))
+            return QStringLiteral("no connection");
+        return QString();
     }
+    // The channel closes before its controller goes.
+    void stop()
+    {
+        channel.close();
+        sim.reset();
+    }
+    IOManagerUdpTcp* io() const { return channel.io(); }
+    BackendVersions* versions() { return &channel.versions(); }
 };
 
 inline QStringList readLines(const QString& path)

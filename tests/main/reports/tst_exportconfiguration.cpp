@@ -10,11 +10,8 @@
 
 #include <sys/resource.h>
 
+#include "ModuleVersionText.h"
 #include "ReportTestSupport.h"
-#include "SimController.h"
-
-using orvane::sim::SimController;
-using orvane::sim::SimOptions;
 
 namespace {
 
@@ -22,7 +19,7 @@ namespace {
 // rest is compared elsewhere.
 const QString FirstCameraSection = QStringLiteral("[Camera settings]");
 
-const QString FrontendVersionText = ExportConfiguration::composeVersionText(
+const QString FrontendVersionText = composeModuleVersionText(
     QStringLiteral("3.3.1 (test build)"),
     {{QStringLiteral("roomcal"), QStringLiteral("1.4.0")},
      {QStringLiteral("Monitor2D"), QStringLiteral("2.0.1 beta")},
@@ -80,8 +77,7 @@ private:
     QStringList runReport(int* result = nullptr);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<SimController> m_sim;
-    ReportChannel m_channel;
+    SimulatedController m_controller;
     ReportBoxes m_boxes;
     int m_nextAddress = 1;
     QString m_address;
@@ -96,8 +92,7 @@ void TestExportConfiguration::init()
 
 void TestExportConfiguration::cleanup()
 {
-    m_channel.io.reset();
-    m_sim.reset();
+    m_controller.stop();
     m_dir->setAutoRemove(!QTest::currentTestFailed());
 }
 
@@ -105,22 +100,15 @@ bool TestExportConfiguration::startSim(const QString& profile, const QStringList
 {
     // A fresh address per controller: a closed listener's port may linger.
     m_address = QStringLiteral("127.0.12.%1").arg(m_nextAddress++);
-    SimOptions options;
-    options.listenAddress = m_address;
-    options.profile = profile;
-    options.controlLines = control;
-    m_sim = std::make_unique<SimController>(options);
-    QString error;
-    if (!m_sim->start(&error)) {
+    const QString error = m_controller.start(m_address, profile, control);
+    if (!error.isEmpty())
         qWarning() << "simulator:" << error;
-        return false;
-    }
-    return m_channel.connect(m_address);
+    return error.isEmpty();
 }
 
 QStringList TestExportConfiguration::runReport(int* result)
 {
-    ExportConfiguration report(m_channel.io.get(), nullptr, &m_channel.versions);
+    ExportConfiguration report(m_controller.io(), nullptr, m_controller.versions());
     report.setMessageBoxProvider(&m_boxes);
     report.setVersionFeAndModules(FrontendVersionText);
     report.setLastFeUpdatDate(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
@@ -331,7 +319,7 @@ void TestExportConfiguration::controllerValuesAppearVerbatim()
     QFETCH(QStringList, expected);
     QVERIFY(startSim(QStringLiteral("demo")));
     // Raw answers reach the report exactly as a controller would send them.
-    QCOMPARE(m_sim->control(QStringLiteral("raw ") + parameter + QStringLiteral(" | orvane2 set ") +
+    QCOMPARE(m_controller.sim->control(QStringLiteral("raw ") + parameter + QStringLiteral(" | orvane2 set ") +
                             parameter + QLatin1Char(' ') + value),
              QStringLiteral("ok"));
     const QStringList lines = runReport();
@@ -375,7 +363,7 @@ void TestExportConfiguration::writeFailuresAreReported()
     QFETCH(QString, boxText);
     QFETCH(int, sizeLimit);
     QVERIFY(startSim(QStringLiteral("old")));
-    ExportConfiguration report(m_channel.io.get(), nullptr, &m_channel.versions);
+    ExportConfiguration report(m_controller.io(), nullptr, m_controller.versions());
     report.setMessageBoxProvider(&m_boxes);
     const QString path = target.isEmpty() ? target : m_dir->filePath(target);
     {
@@ -411,6 +399,9 @@ void TestExportConfiguration::frontendModuleLines_data()
     QTest::newRow("no modules") << "3.3.1"
                                 << QStringList{"ORVANE3 Frontend        : 3.3.1",
                                                "[Frontend modules (loaded)]", ""};
+    QTest::newRow("no modules loaded")
+        << composeModuleVersionText("3.3.1", {})
+        << QStringList{"ORVANE3 Frontend        : 3.3.1", "[Frontend modules (loaded)]", ""};
     QTest::newRow("sorted and aligned") << "3.3.1 build|zeta;1.0|Alpha;2.0 beta|mid;0.1;x|"
                                         << QStringList{"ORVANE3 Frontend        : 3.3.1 build",
                                                        "[Frontend modules (loaded)]",
@@ -419,7 +410,7 @@ void TestExportConfiguration::frontendModuleLines_data()
                                                        "zeta  1.0",
                                                        ""};
     QTest::newRow("separators inside module records")
-        << ExportConfiguration::composeVersionText("3.3.1", {{"b|x;y", "1|2"}, {"a", "2;0"}})
+        << composeModuleVersionText("3.3.1", {{"b|x;y", "1|2"}, {"a", "2;0"}})
         << QStringList{"ORVANE3 Frontend        : 3.3.1", "[Frontend modules (loaded)]",
                        "a     2;0", "b/x,y 1/2", ""};
     QTest::newRow("placeholders in names")
@@ -432,7 +423,7 @@ void TestExportConfiguration::frontendModuleLines()
     QFETCH(QString, versionText);
     QFETCH(QStringList, expected);
     QVERIFY(startSim(QStringLiteral("old")));
-    ExportConfiguration report(m_channel.io.get(), nullptr, &m_channel.versions);
+    ExportConfiguration report(m_controller.io(), nullptr, m_controller.versions());
     report.setVersionFeAndModules(versionText);
     const QString path = m_dir->filePath(QStringLiteral("modules.txt"));
     QCOMPARE(report.exportConfigurations(path, false, true), 0);

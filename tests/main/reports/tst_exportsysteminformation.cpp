@@ -9,10 +9,6 @@
 
 #include "ExportSystemInformation.h"
 #include "ReportTestSupport.h"
-#include "SimController.h"
-
-using orvane::sim::SimController;
-using orvane::sim::SimOptions;
 
 namespace {
 
@@ -91,20 +87,14 @@ private:
         return dialog.findChild<T*>(QString::fromLatin1(name));
     }
 
-    std::unique_ptr<SimController> m_sim;
-    ReportChannel m_channel;
+    SimulatedController m_controller;
     std::unique_ptr<QTemporaryDir> m_home;
 };
 
 void TestExportSystemInformation::initTestCase()
 {
-    SimOptions options;
-    options.listenAddress = QString::fromLatin1(SimAddress);
-    options.profile = QStringLiteral("old");
-    m_sim = std::make_unique<SimController>(options);
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-    QVERIFY(m_channel.connect(QString::fromLatin1(SimAddress)));
+    const QString error = m_controller.start(QString::fromLatin1(SimAddress), "old");
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestExportSystemInformation::init()
@@ -144,7 +134,7 @@ QString TestExportSystemInformation::writeLog(const QString& version, const QStr
 std::unique_ptr<ScriptedExport> TestExportSystemInformation::openDialog()
 {
     auto dialog =
-        std::make_unique<ScriptedExport>(nullptr, m_channel.io.get(), &m_channel.versions);
+        std::make_unique<ScriptedExport>(nullptr, m_controller.io(), m_controller.versions());
     dialog->setVersionFeAndModules(QStringLiteral("3.3.1 test|roomcal;1.0"));
     dialog->updateContent();
     dialog->show();

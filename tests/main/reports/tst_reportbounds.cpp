@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include "ReportTestSupport.h"
-#include "SimController.h"
 
 namespace {
 
@@ -32,10 +31,9 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines)
     run.error = controller.start(SimAddress, profile, controlLines);
     if (!run.error.isEmpty())
         return run;
-    ReportChannel& channel = controller.channel;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("configuration.txt"));
-    ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
+    ExportConfiguration report(controller.io(), nullptr, controller.versions());
     ReportBoxes boxes;
     report.setMessageBoxProvider(&boxes);
     run.result = report.exportConfigurations(file, false, true);

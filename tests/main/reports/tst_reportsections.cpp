@@ -6,7 +6,6 @@
 #include <QtTest>
 
 #include "ReportTestSupport.h"
-#include "SimController.h"
 
 namespace {
 
@@ -36,12 +35,11 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines = {}
     run.error = controller.start(SimAddress, profile, controlLines);
     if (!run.error.isEmpty())
         return run;
-    ReportChannel& channel = controller.channel;
     if (!protocol.isEmpty())
-        channel.versions.setProtocol(VersionInfo::fromString(protocol));
+        controller.versions()->setProtocol(VersionInfo::fromString(protocol));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("configuration.txt"));
-    ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
+    ExportConfiguration report(controller.io(), nullptr, controller.versions());
     ReportBoxes boxes;
     report.setMessageBoxProvider(&boxes);
     if (!heading.isEmpty()) {

@@ -2,7 +2,7 @@
 // the daily log files named after the controller, their clean-up, and
 // messages from other threads.
 
-#include "StatusTestChannel.h"
+#include "TestController.h"
 
 #include "EventDisplay.h"
 #include "TextBrowser.h"
@@ -42,11 +42,11 @@ class TestEventDisplay : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_channel.start(kAddress)); }
+    void initTestCase() { QVERIFY(m_channel.start(kAddress, TestController::initialised())); }
     void init()
     {
         m_logs = std::make_unique<QTemporaryDir>();
-        m_display = std::make_unique<EventDisplay>(m_channel.iom(), m_logs->path() + "/logs",
+        m_display = std::make_unique<EventDisplay>(m_channel.io(), m_logs->path() + "/logs",
                                                    "zec-a");
         m_display->stop_polling();
         // Messages a previous test left queued are collected before it starts.
@@ -78,7 +78,7 @@ private slots:
     void clearEmptiesTheText();
 
 private:
-    StatusTestChannel m_channel;
+    TestController m_channel;
     std::unique_ptr<QTemporaryDir> m_logs;
     std::unique_ptr<EventDisplay> m_display;
 };
@@ -105,7 +105,7 @@ void TestEventDisplay::pollFetchesQueuedMessages()
     if (setup == "error")
         QVERIFY(m_channel.control("raw-cmd getmsg | orvane2 err 1 unknown command"));
     if (setup == "pending")
-        m_channel.iom()->configure_next_cmd(false, 1000, false);
+        m_channel.io()->configure_next_cmd(false, 1000, false);
 
     m_display->get_msg();
     const QString text = m_display->browser()->toPlainText();
@@ -118,7 +118,7 @@ void TestEventDisplay::pollFetchesQueuedMessages()
 
     if (setup == "pending") {
         char answer[201] = {};
-        m_channel.iom()->execute_cmd(answer, "orvane2 get system hostname");
+        m_channel.io()->execute_cmd(answer, "orvane2 get system hostname");
         m_display->get_msg();
         QCOMPARE(m_display->browser()->document()->blockCount(), queued);
     }
@@ -152,7 +152,7 @@ void TestEventDisplay::writesOneLogPerDayAndController()
     QFETCH(QString, host);
     QFETCH(QString, fileHost);
     const QString dir = m_logs->path() + "/logs";
-    EventDisplay other(m_channel.iom(), dir, host);
+    EventDisplay other(m_channel.io(), dir, host);
     other.stop_polling();
     m_display->addText("from a", QString());
     other.addText("from b", QString());
@@ -194,7 +194,7 @@ void TestEventDisplay::deletesLogsOlderThan200Days()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     // The clean-up runs when the display is made.
-    EventDisplay fresh(m_channel.iom(), dir, "zec-a");
+    EventDisplay fresh(m_channel.io(), dir, "zec-a");
     fresh.stop_polling();
     QCOMPARE(QFile::exists(dir + "/" + name), kept);
 }
@@ -237,7 +237,7 @@ void TestEventDisplay::dayLogFollowsStampAndStopsAtLimit()
 
 void TestEventDisplay::takesMessagesFromAnyThread()
 {
-    m_channel.iom()->register_message_receiver("standard", m_display.get());
+    m_channel.io()->register_message_receiver("standard", m_display.get());
     constexpr int kThreads = 4;
     constexpr int kEach = 100;
     std::vector<std::thread> threads;
@@ -245,7 +245,7 @@ void TestEventDisplay::takesMessagesFromAnyThread()
         threads.emplace_back([this, t] {
             for (int i = 0; i < kEach; ++i) {
                 const QByteArray text = QString("worker %1 message %2").arg(t).arg(i).toUtf8();
-                m_channel.iom()->transmit_message("standard", t == 0 ? nullptr : "worker", 1,
+                m_channel.io()->transmit_message("standard", t == 0 ? nullptr : "worker", 1,
                                                   text.constData());
             }
         });
@@ -256,7 +256,7 @@ void TestEventDisplay::takesMessagesFromAnyThread()
     QTRY_COMPARE(readLines(path).size(), kThreads * kEach);
     QCOMPARE(m_display->browser()->document()->blockCount(), EventDisplay::kMaxLines);
     QVERIFY(readLines(path).filter(": () worker 0 message").size() == kEach);
-    m_channel.iom()->unregister_message_receiver("standard", m_display.get());
+    m_channel.io()->unregister_message_receiver("standard", m_display.get());
 }
 
 void TestEventDisplay::pollsFasterWhileVisible()

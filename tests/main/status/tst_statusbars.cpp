@@ -3,7 +3,7 @@
 // frequency with its frame-loss colours, the radio bar, the configuration
 // line, and the icons of both themes.
 
-#include "StatusTestChannel.h"
+#include "TestController.h"
 
 #include "AppStatusBar.h"
 #include "BackendVersions.h"
@@ -57,7 +57,7 @@ class TestStatusBars : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_channel.start(kAddress)); }
+    void initTestCase() { QVERIFY(m_channel.start(kAddress, TestController::initialised())); }
     void init()
     {
         m_channel.control("reset");
@@ -88,7 +88,7 @@ private slots:
     void choosesIconsByWindowLightness();
 
 private:
-    StatusTestChannel m_channel;
+    TestController m_channel;
     std::unique_ptr<QMainWindow> m_window;
 };
 
@@ -131,7 +131,7 @@ void TestStatusBars::cameraWidgetsFollowCount()
     QFETCH(QString, state);
     QFETCH(int, calls);
     QFETCH(int, widgets);
-    auto* bar = shown(m_window.get(), new CamStatusBar(m_channel.iom(), m_window.get()));
+    auto* bar = shown(m_window.get(), new CamStatusBar(m_channel.io(), m_window.get()));
     QCOMPARE(bar->cameraCount(), 6);
     // The update counter is shared by every bar of the program.
     while (CamStatusBar::updateCalls() % 10 != 0)
@@ -160,10 +160,10 @@ void TestStatusBars::cameraWidgetsFollowCount()
 void TestStatusBars::showsModuleTextsPerCamera()
 {
     QVERIFY(m_channel.control("set camera number_of_cameras = 4"));
-    auto* bar = shown(m_window.get(), new CamStatusBar(m_channel.iom(), m_window.get()));
-    QCOMPARE(m_channel.iom()->transmit_message("CamStatusBar", "SomeModule", 1, "x;y"), 0);
+    auto* bar = shown(m_window.get(), new CamStatusBar(m_channel.io(), m_window.get()));
+    QCOMPARE(m_channel.io()->transmit_message("CamStatusBar", "SomeModule", 1, "x;y"), 0);
     QCOMPARE(bar->transmit_message(1, "SomeModule", "x;y"), 1);
-    QCOMPARE(m_channel.iom()->transmit_message("CamStatusBar", "Monitor2dModule", 1, "a;b;c;d;e"),
+    QCOMPARE(m_channel.io()->transmit_message("CamStatusBar", "Monitor2dModule", 1, "a;b;c;d;e"),
              0);
     QVERIFY(m_channel.control("state mea"));
     bar->update_status("mea");
@@ -196,7 +196,7 @@ void TestStatusBars::countsTrackedBodiesAndMarkers()
         QVERIFY(m_channel.control("set status number_of_bodies = 7"));
         QVERIFY(m_channel.control("set status number_of_marker = 12"));
     }
-    auto* bar = shown(m_window.get(), new TrackingStatusBar(m_channel.iom(), m_window.get()));
+    auto* bar = shown(m_window.get(), new TrackingStatusBar(m_channel.io(), m_window.get()));
     QCOMPARE(bar->shortStatus()->bodiesText(), QString("-"));
     bar->update_status(state.toLatin1().constData());
     QTEST(bar->shortStatus()->bodiesText(), "bodies");
@@ -225,8 +225,8 @@ void TestStatusBars::showsCountsInFull()
     QVERIFY(m_channel.control("state mea"));
     for (const QString& key : keys)
         QVERIFY(m_channel.control("set " + key + " = " + count));
-    auto* tracking = shown(m_window.get(), new TrackingStatusBar(m_channel.iom(), m_window.get()));
-    auto* cameras = shown(m_window.get(), new CamStatusBar(m_channel.iom(), m_window.get()));
+    auto* tracking = shown(m_window.get(), new TrackingStatusBar(m_channel.io(), m_window.get()));
+    auto* cameras = shown(m_window.get(), new CamStatusBar(m_channel.io(), m_window.get()));
     tracking->update_status("mea");
     cameras->update_status("mea");
 
@@ -267,7 +267,7 @@ void TestStatusBars::showsSyncFrequency()
     QFETCH(QString, frequency);
     QFETCH(QString, state);
     QVERIFY(m_channel.control("set status output_frequency = " + frequency));
-    auto* bar = shown(m_window.get(), new FreqStatusBar(m_channel.iom(), m_window.get(), versions(1, 27)));
+    auto* bar = shown(m_window.get(), new FreqStatusBar(m_channel.io(), m_window.get(), versions(1, 27)));
     QCOMPARE(bar->text(), QString(" - "));
     bar->update_status(state.toLatin1().constData());
     bar->set_mea_started();
@@ -302,7 +302,7 @@ void TestStatusBars::coloursFrameLoss()
         QVERIFY(m_channel.control("error status frames_lost"));
     else
         QVERIFY(m_channel.control("frames-lost " + lost));
-    auto* bar = shown(m_window.get(), new FreqStatusBar(m_channel.iom(), m_window.get(), versions(1, minor)));
+    auto* bar = shown(m_window.get(), new FreqStatusBar(m_channel.io(), m_window.get(), versions(1, minor)));
     bar->update_status("mea");
     QTEST(bar->frameLossStyle(), "style");
     bar->about_to_exit();
@@ -329,7 +329,7 @@ void TestStatusBars::showsRadioState()
     QFETCH(bool, enabled);
     for (const QString& line : controls)
         QVERIFY(m_channel.control(line));
-    auto* bar = shown(m_window.get(), new RadioStatusBar(m_channel.iom(), m_window.get(), versions(1, 27)));
+    auto* bar = shown(m_window.get(), new RadioStatusBar(m_channel.io(), m_window.get(), versions(1, 27)));
     QCOMPARE(bar->channelText(), QString("-"));
     // The first poll comes 150 ms after construction.
     QTRY_COMPARE(bar->iconEnabled(), enabled);
@@ -345,7 +345,7 @@ void TestStatusBars::showsRadioState()
 
 void TestStatusBars::showsActiveConfiguration()
 {
-    AppStatusBar bar(m_channel.iom());
+    AppStatusBar bar(m_channel.io());
     QCOMPARE(bar.trackboxText(),
              QString("Configuration 'Demo configuration' on Controller 'trackbox-demo'"));
     QVERIFY(m_channel.control("set config desc = \"CAVE \"five\" walls\""));

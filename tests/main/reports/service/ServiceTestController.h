@@ -9,16 +9,14 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
-#include "IOManagerUdpTcp.h"
-#include "SimProcess.h"
+#include "TestController.h"
 
 // A simulated controller of one profile, changed by control lines, and the
 // main window's kind of channel to it; each on the next address of the
 // service tests' loopback block. Test programs that run side by side use
 // their own part of the block (firstHost 1, 100, ...).
-class ServiceTestController
+class ServiceTestController : public TestController
 {
 public:
     explicit ServiceTestController(int firstHost) : m_firstHost(firstHost) {}
@@ -27,27 +25,14 @@ public:
     {
         static int started = 0;
         const QString address = QStringLiteral("127.0.14.%1").arg(m_firstHost + started++ % 90);
-        if (!m_sim.start(address, {"--profile", profile}))
-            return false;
-        for (const QString& line : controls) {
-            const QString answer = m_sim.control(line);
-            if (!answer.startsWith("ok")) {
-                qWarning("control line '%s' answered '%s'", qPrintable(line), qPrintable(answer));
-                return false;
-            }
-        }
-        m_io = std::make_unique<IOManagerUdpTcp>(nullptr);
-        unsigned short dataPort = 0;
-        return m_io->init(qPrintable(address), 50105, &dataPort) == 0;
+        Options options;
+        options.args = QStringList{"--profile", profile};
+        options.controls = controls;
+        return TestController::start(address, options);
     }
-
-    IOManager* io() const { return m_io.get(); }
-    SimProcess& sim() { return m_sim; }
 
 private:
     int m_firstHost;
-    SimProcess m_sim;
-    std::unique_ptr<IOManagerUdpTcp> m_io;
 };
 
 // Runs a dialog's modal update_and_exec() the way a user meets it: once it is
