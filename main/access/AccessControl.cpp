@@ -3,11 +3,9 @@
 #include <QRegExp>
 #include <QRegExpValidator>
 
-#include <cstring>
-
+#include "ControllerProbe.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
-#include "IOManagerUdp.h"
 
 const VersionInfo ORVANE_PROTOCOL_REQUIRED(
     protocolFeatureSince(ProtocolFeature::FrontendPassword).major,
@@ -23,21 +21,17 @@ void setErr(int* err, int code)
         *err = code;
 }
 
-// One parameter read over a socket of its own.  The value comes back unless the controller
-// answered with a bare "orvane2 ok".
+// One parameter read over a socket of its own.
 bool s_SendCommand(unsigned int ip, int port, const QByteArray& parameter, QByteArray* answer)
 {
-    IOManagerUdp io(nullptr);
-    if (!io.isSocketValid())
+    ControllerProbe probe;
+    if (!probe.isOpen())
         return false;
-    if (io.set_destination(ip, static_cast<unsigned short>(port)) != 0)
+    probe.setController(ip, static_cast<unsigned short>(port));
+    char value[IOManager::MaxTextLength + 1] = {};
+    if (probe.readParameter(parameter.constData(), value) != 0)
         return false;
-    char value[201] = {};
-    // The parameter may carry user text; it is never used as a format.
-    if (io.get_par(value, "%s", parameter.constData()) != 0)
-        return false;
-    if (std::strcmp(value, "orvane2 ok") != 0)
-        *answer = QByteArray(value);
+    *answer = QByteArray(value);
     return true;
 }
 

@@ -11,9 +11,10 @@
 #include <QTimer>
 
 #include "AccessControl.h"
+#include "ControllerProbe.h"
 #include "EndlessProgressDlg.h"
 #include "FrontendInfo.h"
-#include "PasswordInputDialog.h"
+#include "PasswordGate.h"
 #include "PlainText.h"
 #include "TrackboxSelection.h"
 #include "VersionInfo.h"
@@ -31,11 +32,7 @@ void initConnectResources()
 
 namespace {
 
-constexpr unsigned int kSendTimeoutUs = 100 * 1000;
-constexpr unsigned int kAnswerTimeoutUs = 500 * 1000;
-constexpr int kAnswerBytes = 300;
 constexpr int kMoveStep = 10;
-constexpr int kMaxStaleAnswers = 64;
 
 const char* const kHostnameCmd = "orvane2 get system hostname";
 const char* const kHostnamePrefix = "orvane2 set system hostname ";
@@ -49,20 +46,8 @@ const char* const kProtocolCmd = "orvane2 get system protocol_version";
 const char* const kAccessedByCmd = "orvane2 get system accessed_by";
 const char* const kAccessedByPrefix = "orvane2 set system accessed_by ";
 
-QString dotted(uint32_t ip)
-{
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg((ip >> 24) & 0xFF)
-        .arg((ip >> 16) & 0xFF)
-        .arg((ip >> 8) & 0xFF)
-        .arg(ip & 0xFF);
-}
-
-uint32_t resolve(const QString& nameOrAddress)
-{
-    const QByteArray text = nameOrAddress.toLatin1();
-    return ap_ip_name2ip(text.constData());
-}
+using ControllerAddress::dotted;
+using ControllerAddress::resolve;
 
 QString firstWord(const QString& text)
 {
@@ -211,50 +196,15 @@ bool IpDialog::isKestrelbox3() const
     return last_tackbox_model == QLatin1String("21");
 }
 
-bool IpDialog::receiveTrackboxParam(ap_ip_socket_type socket, uint32_t ip, const char* command,
+bool IpDialog::receiveTrackboxParam(ControllerProbe& probe, uint32_t ip, const char* command,
                                     const char* prefix, QString& out)
 {
-    // Address 0 would reach this very host on Linux, whatever controller may run there.
-    if (ip == 0)
-        return false;
-    char answer[kAnswerBytes + 1];
-    // A late answer to an earlier query would be taken for this one, and every answer after
-    // it would be one behind.
-    for (int stale = 0; stale < kMaxStaleAnswers; ++stale) {
-        const int n = ap_udp_receive(socket, answer, kAnswerBytes, 0, 0);
-        if (n == -1 || n == -2)
-            break;
-    }
-    const int rc = ap_udp_send(socket, command, static_cast<int>(qstrlen(command)) + 1, ip, port,
-                               kSendTimeoutUs);
-    if (rc != 0) {
-        appendText(tr("udp send error, err %1 %2").arg(rc).arg(ip));
-        return false;
-    }
-    // Only the queried controller answers this question; a neighbour's datagram or another
-    // controller's late answer is passed over within the same answer time.
-    QElapsedTimer clock;
-    clock.start();
-    int n = -1;
-    for (;;) {
-        const qint64 leftUs = qint64(kAnswerTimeoutUs) - clock.nsecsElapsed() / 1000;
-        if (leftUs <= 0)
-            return false;
-        uint32_t sender = 0;
-        n = ap_udp_receive_from(socket, answer, kAnswerBytes, &sender, nullptr,
-                                static_cast<unsigned int>(leftUs), 0);
-        if (n < 0)
-            return false;
-        if (sender == ip)
-            break;
-    }
-    answer[n] = '\0';
-    const QString text = QString::fromLatin1(answer);
-    const QString expected = QString::fromLatin1(prefix);
-    if (!text.startsWith(expected))
-        return false;
-    out = text.mid(expected.size());
-    return true;
+    probe.setController(ip, port);
+    if (probe.askFor(command, prefix, &out))
+        return true;
+    if (probe.lastSendError() != 0)
+        appendText(tr("udp send error, err %1 %2").arg(probe.lastSendError()).arg(ip));
+    return false;
 }
 
 void IpDialog::appendText(const QString& text)
@@ -285,25 +235,17 @@ void IpDialog::pause()
         QThread::msleep(static_cast<unsigned long>(m_failurePauseMs));
 }
 
-void IpDialog::closeSocket(ap_ip_socket_type& socket)
-{
-    if (socket) {
-        ap_udp_exit(socket);
-        socket = nullptr;
-    }
-}
-
 // The start-up search for the last controller: its address first, then its host name.
 // Returns true when the host name leads to another controller (its name in foundHostname);
 // otherwise last_trackbox_ip holds what is left to test.
-bool IpDialog::findStartupAddress(ap_ip_socket_type socket, QString& foundHostname)
+bool IpDialog::findStartupAddress(ControllerProbe& probe, QString& foundHostname)
 {
     last_trackbox_ip = resolve(last_trackbox_ip_str);
     uint32_t failedIp = 0;
     QString answer;
     if (last_trackbox_ip != 0) {
         appendText(tr("testing '%1'... ").arg(dotted(last_trackbox_ip)));
-        if (receiveTrackboxParam(socket, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
+        if (receiveTrackboxParam(probe, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
             if (answer == last_trackbox_hostname)
                 insertText(tr("OK"));
             else
@@ -324,7 +266,7 @@ bool IpDialog::findStartupAddress(ap_ip_socket_type socket, QString& foundHostna
             insertText(tr("OK"));
             last_trackbox_ip = resolved;
             appendText(tr("resolved '%1', testing... ").arg(dotted(resolved)));
-            if (!receiveTrackboxParam(socket, resolved, kHostnameCmd, kHostnamePrefix, answer)) {
+            if (!receiveTrackboxParam(probe, resolved, kHostnameCmd, kHostnamePrefix, answer)) {
                 insertText(tr("unsuccessful"));
                 last_trackbox_ip = 0;
             } else if (answer != last_trackbox_hostname) {
@@ -345,30 +287,29 @@ bool IpDialog::findStartupAddress(ap_ip_socket_type socket, QString& foundHostna
     return false;
 }
 
-void IpDialog::reportChanged(ap_ip_socket_type& socket, const QString& found)
+void IpDialog::reportChanged(Probe& probe, const QString& found)
 {
     insertText(tr("\nController has changed"));
     insertText(tr("\nexpected: '%1'").arg(last_trackbox_hostname));
     insertText(tr("\nfound: '%1'").arg(found));
-    closeSocket(socket);
+    probe.reset();
     pause();
     trackboxSelectionDlg->update_and_exec();
 }
 
-void IpDialog::reportNoAccess(ap_ip_socket_type& socket, bool accessNone)
+void IpDialog::reportNoAccess(Probe& probe, bool accessNone)
 {
     appendText(tr("\nno connection to"));
     appendText(tr("Controller '%1'").arg(last_trackbox_hostname));
     QString answer;
-    if (accessNone &&
-        receiveTrackboxParam(socket, last_trackbox_ip, kProtocolCmd, "", answer) &&
+    if (accessNone && receiveTrackboxParam(*probe, last_trackbox_ip, kProtocolCmd, "", answer) &&
         protocolOfAnswer(answer).supports(ProtocolFeature::AccessHolderQuery) &&
-        receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, answer)) {
+        receiveTrackboxParam(*probe, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, answer)) {
         const QStringList words = answer.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.value(0) == QLatin1String("ip"))
             appendText(tr("accessed by %1").arg(words.value(1)));
     }
-    closeSocket(socket);
+    probe.reset();
     pause();
 }
 
@@ -395,10 +336,9 @@ void IpDialog::showIdentity(const QString& hostname)
 
 int IpDialog::try_connect()
 {
-    ap_ip_socket_type socket = nullptr;
-    const int rc = ap_udp_init(&socket, 0, AP_SOCK_BROADCAST | AP_SOCK_ANYPORT);
-    if (rc != 0) {
-        appendText(tr("cannot start udp socket, error %1").arg(rc));
+    Probe probe = std::make_unique<ControllerProbe>(ControllerProbe::kStartupTiming);
+    if (!probe->isOpen()) {
+        appendText(tr("cannot start udp socket, error %1").arg(probe->openError()));
         pause();
         return ConnectNoSocket;
     }
@@ -406,8 +346,8 @@ int IpDialog::try_connect()
 
     if (iFirstTime == 1) {
         QString found;
-        if (findStartupAddress(socket, found)) {
-            reportChanged(socket, found);
+        if (findStartupAddress(*probe, found)) {
+            reportChanged(probe, found);
             return ConnectUnreachable;
         }
     } else {
@@ -415,10 +355,10 @@ int IpDialog::try_connect()
     }
 
     QString version;
-    if (!receiveTrackboxParam(socket, last_trackbox_ip, kVersionCmd, kVersionPrefix, version)) {
+    if (!receiveTrackboxParam(*probe, last_trackbox_ip, kVersionCmd, kVersionPrefix, version)) {
         appendText(tr("\nno connection to"));
         appendText(tr("Controller '%1'").arg(last_trackbox_hostname));
-        closeSocket(socket);
+        probe.reset();
         pause();
         if (last_trackbox_mac.isEmpty() || isKestrelbox3()) {
             trackboxSelectionDlg->update_and_exec();
@@ -432,19 +372,19 @@ int IpDialog::try_connect()
 
     QString access;
     const bool accessAnswered =
-        receiveTrackboxParam(socket, last_trackbox_ip, kAccessCmd, kAccessPrefix, access);
+        receiveTrackboxParam(*probe, last_trackbox_ip, kAccessCmd, kAccessPrefix, access);
     if (!accessAnswered || access.trimmed() == QLatin1String("none")) {
-        reportNoAccess(socket, accessAnswered);
+        reportNoAccess(probe, accessAnswered);
         return ConnectUnreachable;
     }
 
     QString hostname;
-    if (!receiveTrackboxParam(socket, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, hostname)) {
-        reportChanged(socket, QString());
+    if (!receiveTrackboxParam(*probe, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, hostname)) {
+        reportChanged(probe, QString());
         return ConnectHostnameUnread;
     }
     QString serial;
-    if (!receiveTrackboxParam(socket, last_trackbox_ip, kSerialCmd, kSerialPrefix, serial))
+    if (!receiveTrackboxParam(*probe, last_trackbox_ip, kSerialCmd, kSerialPrefix, serial))
         serial = QStringLiteral("unknown");
     insertText(tr("\n\nController: '%1'").arg(hostname));
     insertText(tr("\nSerial %1 Version %2 ").arg(serial, firstWord(version)));
@@ -452,7 +392,7 @@ int IpDialog::try_connect()
     last_trackbox_hostname = hostname;
 
     showIdentity(hostname);
-    closeSocket(socket);
+    probe.reset();
     if (bWolClicked) {
         emit sig_connect_successful();
         accept();
@@ -462,42 +402,42 @@ int IpDialog::try_connect()
 
 int IpDialog::try_connect_2()
 {
-    ap_ip_socket_type socket = nullptr;
-    if (ap_udp_init(&socket, 0, AP_SOCK_BROADCAST | AP_SOCK_ANYPORT) != 0)
+    Probe probe = std::make_unique<ControllerProbe>(ControllerProbe::kStartupTiming);
+    if (!probe->isOpen())
         return SilentNoSocket;
 
     if (last_trackbox_ip_str.isEmpty() && !last_trackbox_hostname.isEmpty()) {
         last_trackbox_ip = resolve(last_trackbox_hostname);
         if (last_trackbox_ip == 0) {
-            closeSocket(socket);
+            probe.reset();
             return SilentHostnameUnresolved;
         }
         last_trackbox_ip_str = dotted(last_trackbox_ip);
     } else {
         last_trackbox_ip = resolve(last_trackbox_ip_str);
         if (last_trackbox_ip == 0) {
-            closeSocket(socket);
+            probe.reset();
             return SilentAddressUnresolved;
         }
     }
 
     QString answer;
-    if (!receiveTrackboxParam(socket, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
-        closeSocket(socket);
+    if (!receiveTrackboxParam(*probe, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
+        probe.reset();
         return last_trackbox_mac.isEmpty() ? SilentNoAnswerNoMac : SilentAsleep;
     }
     last_trackbox_hostname = answer;
-    if (!receiveTrackboxParam(socket, last_trackbox_ip, kVersionCmd, kVersionPrefix, answer)) {
-        closeSocket(socket);
+    if (!receiveTrackboxParam(*probe, last_trackbox_ip, kVersionCmd, kVersionPrefix, answer)) {
+        probe.reset();
         return SilentNoVersion;
     }
     QString access;
-    if (!receiveTrackboxParam(socket, last_trackbox_ip, kAccessCmd, kAccessPrefix, access)) {
-        closeSocket(socket);
+    if (!receiveTrackboxParam(*probe, last_trackbox_ip, kAccessCmd, kAccessPrefix, access)) {
+        probe.reset();
         return SilentNoAccessState;
     }
     if (access.trimmed() == QLatin1String("full")) {
-        closeSocket(socket);
+        probe.reset();
         if (bWolClicked) {
             emit sig_connect_successful();
             accept();
@@ -506,9 +446,9 @@ int IpDialog::try_connect_2()
     }
 
     QString accessedBy;
-    const bool answered =
-        receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, accessedBy);
-    closeSocket(socket);
+    const bool answered = receiveTrackboxParam(*probe, last_trackbox_ip, kAccessedByCmd,
+                                               kAccessedByPrefix, accessedBy);
+    probe.reset();
     if (answered) {
         PlainText::critical(this, tr("Error"),
                             tr("Unable to connect Controller %1\nController is accessed by %2")
@@ -523,27 +463,19 @@ int IpDialog::try_connect_2()
 void IpDialog::accept()
 {
     AccessControl accessControl(last_trackbox_ip, 0);
-    int err = 0;
-    const bool required = accessControl.requiresPassword(&err);
-    if (!required) {
-        if (err == 0) {
+    switch (PasswordGate::pass(accessControl, QString::fromStdString(m_frontendPassword), this,
+                               tr("Authorize with valid password"))) {
+        case PasswordGate::Open:
             QDialog::done(1);
             return;
-        }
-        QMessageBox::critical(this, tr("Error"),
-                              tr("Failed to obtain authentication requirements.\n"
-                                 "No connection to Controller?"));
-        return;
+        case PasswordGate::Unanswered:
+            QMessageBox::critical(this, tr("Error"),
+                                  tr("Failed to obtain authentication requirements.\n"
+                                     "No connection to Controller?"));
+            return;
+        case PasswordGate::Cancelled:
+            return;
     }
-    if (!m_frontendPassword.empty() &&
-        accessControl.verifyPassword(QString::fromStdString(m_frontendPassword))) {
-        QDialog::done(1);
-        return;
-    }
-    PasswordInputDialog prompt(&accessControl, this);
-    prompt.update_and_exec(tr("Authorize with valid password"));
-    if (prompt.accepted())
-        QDialog::done(1);
 }
 
 void IpDialog::reject()

@@ -5,11 +5,12 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "FrontendInfo.h"
-#include "ap_udptcp.h"
 
+class ControllerProbe;
 class TrackboxSelection;
 class QKeyEvent;
 class QMouseEvent;
@@ -107,18 +108,20 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Closed (reset) before the window pauses or opens the selection.
+    using Probe = std::unique_ptr<ControllerProbe>;
+
     bool isKestrelbox3() const;
     void testChosenController();
-    bool receiveTrackboxParam(ap_ip_socket_type socket, uint32_t ip, const char* command,
+    bool receiveTrackboxParam(ControllerProbe& probe, uint32_t ip, const char* command,
                               const char* prefix, QString& out);
     void appendText(const QString& text);
     void insertText(const QString& text);
     void refresh();
     void pause();
-    void closeSocket(ap_ip_socket_type& socket);
-    bool findStartupAddress(ap_ip_socket_type socket, QString& foundHostname);
-    void reportNoAccess(ap_ip_socket_type& socket, bool accessNone);
-    void reportChanged(ap_ip_socket_type& socket, const QString& found);
+    bool findStartupAddress(ControllerProbe& probe, QString& foundHostname);
+    void reportNoAccess(Probe& probe, bool accessNone);
+    void reportChanged(Probe& probe, const QString& found);
     void showIdentity(const QString& hostname);
     void runWakeOnLan(bool interactive);
     void showVersionLabel();

@@ -14,12 +14,12 @@
 #include <cstring>
 
 #include "AccessControl.h"
+#include "ControllerProbe.h"
 #include "FrontendInfo.h"
-#include "PasswordInputDialog.h"
+#include "PasswordGate.h"
 #include "TrackboxScanner.h"
 #include "VersionInfo.h"
 #include "ap_udptcp.h"
-#include "IOManagerUdp.h"
 #include "ui_TrackboxSelection.h"
 
 trackbox_connection_type TrackboxSelection::tb_connection;
@@ -237,7 +237,7 @@ bool TrackboxSelection::getFixControllerIp(unsigned int* ip)
         showStatus(tr("Invalid numbers-only hostname."));
         return false;
     }
-    const uint32_t resolved = ap_ip_name2ip(text.simplified().toLatin1().constData());
+    const uint32_t resolved = ControllerAddress::resolve(text.simplified());
     if (resolved == 0) {
         showStatus(tr("Unable to resolve hostname."));
         return false;
@@ -256,42 +256,44 @@ QList<trackbox_info_type> TrackboxSelection::getFixTrackboxInfo()
     }
     trackbox_info_type info;
     std::memset(&info, 0, sizeof info);
-    int p[4];
-    ap_ip_ip2num(&p[0], &p[1], &p[2], &p[3], resolved);
-    const QString ipStr = QStringLiteral("%1.%2.%3.%4").arg(p[0]).arg(p[1]).arg(p[2]).arg(p[3]);
+    const QString ipStr = ControllerAddress::dotted(resolved);
     copyField(info.ip_str, ipStr.toLatin1());
     info.ip = getIpSubnet(ipStr);
 
-    IOManagerUdp io;
-    if (!io.isSocketValid()) {
+    ControllerProbe probe;
+    if (!probe.isOpen()) {
         errorMsgs << tr("cannot start udp socket");
         return {};
     }
-    io.set_destination(info.ip, kCommandPort);
+    probe.setController(info.ip, kCommandPort);
     char value[kValueSize];
-    if (io.get_par(value, "system version") != 0) {
+    if (probe.readParameter("system version", value) != 0) {
         errorMsgs << tr("no connection to Controller");
         return {};
     }
     copyField(info.version, firstWord(value));
-    if (io.get_par(value, "system hostname") != 0) {
+    if (probe.readParameter("system hostname", value) != 0) {
         errorMsgs << tr("no connection to Controller");
         return {};
     }
     copyField(info.hostname, value);
-    copyField(info.serial, io.get_par(value, "system controller_serial") == 0 ? QByteArray(value)
-                                                                          : QByteArray("unknown"));
+    copyField(info.serial, probe.readParameter("system controller_serial", value) == 0
+                               ? QByteArray(value)
+                               : QByteArray("unknown"));
     QByteArray protocol("v0.0");
-    if (io.get_par(value, "system protocol_version") == 0)
+    if (probe.readParameter("system protocol_version", value) == 0)
         protocol = firstWord(value);
-    copyField(info.access,
-              io.get_par(value, "system access") == 0 ? QByteArray(value) : QByteArray("unknown"));
+    copyField(info.access, probe.readParameter("system access", value) == 0
+                               ? QByteArray(value)
+                               : QByteArray("unknown"));
     const QString protocolText = QString::fromLatin1(protocol);
-    if (std::strcmp(info.access, "none") == 0 && VersionInfo::fromString(protocolText).supports(ProtocolFeature::Cascade) &&
-        io.get_par(value, "system slave") == 0 && std::strcmp(value, "yes") == 0)
+    if (std::strcmp(info.access, "none") == 0 &&
+        VersionInfo::fromString(protocolText).supports(ProtocolFeature::Cascade) &&
+        probe.readParameter("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
         info.isSlave = true;
     copyField(info.mac_str, QByteArray("unknown"));
-    if (VersionInfo::fromString(protocolText).supports(ProtocolFeature::DiscoveryMac) && io.get_par(value, "system ethernet_mac") == 0)
+    if (VersionInfo::fromString(protocolText).supports(ProtocolFeature::DiscoveryMac) &&
+        probe.readParameter("system ethernet_mac", value) == 0)
         copyField(info.mac_str, value);
     return {info};
 }
@@ -472,13 +474,11 @@ void TrackboxSelection::on_tableWidget_doubleClicked(const QModelIndex& index)
 void TrackboxSelection::accessControl()
 {
     AccessControl control(tb_connection.ip, 0);
-    int err = 0;
-    if (control.requiresPassword(&err)) {
-        PasswordInputDialog prompt(&control, this);
-        prompt.update_and_exec(tr("Authorize with valid password"));
-        if (!prompt.accepted())
-            return;
-    } else if (err != 0) {
+    const PasswordGate::Result gate =
+        PasswordGate::pass(control, QString(), this, tr("Authorize with valid password"));
+    if (gate == PasswordGate::Cancelled)
+        return;
+    if (gate == PasswordGate::Unanswered) {
         QMessageBox::critical(this, tr("Error"),
                               tr("Failed to obtain authentication requirements.\n"
                                  "No connection to Controller?"));

@@ -14,6 +14,7 @@
 #include "VersionInfo.h"
 #include "ap_time.h"
 #include "ap_udptcp.h"
+#include "ControllerProbe.h"
 #include "IOManagerUdp.h"
 
 namespace {
@@ -21,7 +22,6 @@ namespace {
 // Follow-up queries always go to the controller's command port, whatever port the
 // discovery request was sent to.
 constexpr unsigned short kCommandPort = FrontendInfo::kControllerPort;
-constexpr int kAnswerTimeoutMs = 500;
 constexpr int kValueSize = 300;
 
 template <size_t N>
@@ -54,13 +54,6 @@ void setSerial(char (&field)[N], const char* model, const char* value)
 bool protocolSupports(const char* text, ProtocolFeature feature)
 {
     return VersionInfo::fromString(QString::fromLatin1(text)).supports(feature);
-}
-
-QString dottedText(uint32_t ip)
-{
-    int a = 0, b = 0, c = 0, d = 0;
-    ap_ip_ip2num(&a, &b, &c, &d, ip);
-    return QString::asprintf("%d.%d.%d.%d", a, b, c, d);
 }
 
 bool isBroadcastCandidate(const QNetworkInterface& iface)
@@ -128,12 +121,16 @@ void TrackboxScanner::run()
 
     broadcastPhase(io);
 
-    io.set_only_receive(false);
+    // The controllers that answered are asked one at a time on the same socket; a
+    // controller that answered the broadcast twice, or a question too late, is not taken
+    // for the next one.
+    ControllerProbe probe(io.socket(), ControllerProbe::kChannelTiming);
+    probe.setKeepGoing(&shallRun);
     for (trackbox_info_type& info : trackboxes) {
         if (!shallRun)
             break;
-        io.set_destination(info.ip, kCommandPort);
-        queryController(io, info);
+        probe.setController(info.ip, kCommandPort);
+        queryController(probe, info);
     }
 }
 
@@ -152,7 +149,7 @@ QList<uint32_t> TrackboxScanner::destinationAddresses() const
             const QString broadcast = entry.broadcast().toString();
             if (broadcast.isEmpty())
                 continue;
-            const uint32_t ip = ap_ip_name2ip(broadcast.toLatin1().constData());
+            const uint32_t ip = ControllerAddress::resolve(broadcast);
             if (ip != 0)
                 list.append(ip);
         }
@@ -189,30 +186,28 @@ void TrackboxScanner::broadcastPhase(IOManagerUdp& io)
         trackbox_info_type info;
         std::memset(&info, 0, sizeof info);
         info.ip = sender;
-        copyField(info.ip_str, dottedText(sender).toLatin1().constData());
+        copyField(info.ip_str, ControllerAddress::dotted(sender).toLatin1().constData());
         copyFirstWord(info.version, value);
         trackboxes.append(info);
     }
 }
 
-void TrackboxScanner::queryController(IOManagerUdp& io, trackbox_info_type& info)
+void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type& info)
 {
     char value[kValueSize];
-    const uint32_t ip = info.ip;
-
     if (!shallRun)
         return;
     copyField(info.hostname,
-              queryParameter(io, ip, "system hostname", value) == 0 ? value : "unknown");
+              probe.readParameter("system hostname", value) == 0 ? value : "unknown");
     if (!shallRun)
         return;
     char model[kValueSize] = "0";
-    if (queryParameter(io, ip, "system model", value) == 0)
+    if (probe.readParameter("system model", value) == 0)
         copyField(model, value);
 
     if (!shallRun)
         return;
-    if (queryParameter(io, ip, "system controller_serial", value) == 0)
+    if (probe.readParameter("system controller_serial", value) == 0)
         setSerial(info.serial, model, value);
     else
         copyField(info.serial, "unknown");
@@ -220,19 +215,19 @@ void TrackboxScanner::queryController(IOManagerUdp& io, trackbox_info_type& info
     if (!shallRun)
         return;
     char protocol[kValueSize] = "v0.0";
-    if (queryParameter(io, ip, "system protocol_version", value) == 0)
+    if (probe.readParameter("system protocol_version", value) == 0)
         copyFirstWord(protocol, value);
 
     if (!shallRun)
         return;
-    copyField(info.access, queryParameter(io, ip, "system access", value) == 0 ? value : "unknown");
+    copyField(info.access, probe.readParameter("system access", value) == 0 ? value : "unknown");
 
     // Only a controller this front-end cannot use needs to tell whether it is a slave;
     // older firmware does not know the question.
     if (!shallRun)
         return;
     if (std::strcmp(info.access, "none") == 0 && protocolSupports(protocol, ProtocolFeature::Cascade)) {
-        if (queryParameter(io, ip, "system slave", value) == 0 && std::strcmp(value, "yes") == 0)
+        if (probe.readParameter("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
             info.isSlave = true;
     }
 
@@ -240,36 +235,6 @@ void TrackboxScanner::queryController(IOManagerUdp& io, trackbox_info_type& info
         return;
     copyField(info.mac_str, "unknown");
     if (protocolSupports(protocol, ProtocolFeature::DiscoveryMac) &&
-        queryParameter(io, ip, "system ethernet_mac", value) == 0)
+        probe.readParameter("system ethernet_mac", value) == 0)
         copyField(info.mac_str, value);
-}
-
-// One read of a parameter from the controller at ip.  The socket takes datagrams from any
-// sender, and a controller that answered a broadcast twice or a query too late would
-// otherwise have its answer taken for another controller's; such datagrams are skipped
-// within the query's answer window.
-int TrackboxScanner::queryParameter(IOManagerUdp& io, uint32_t ip, const char* parameter,
-                                    char* value)
-{
-    const uint32_t begin = ap_time_get_internal();
-    value[0] = '\0';
-    int rc = io.get_par(value, "%s", parameter);
-    // Codes for which a datagram arrived and its sender is known.
-    while (rc == 0 || rc == -32 || rc == -3) {
-        unsigned int sender = 0;
-        io.get_last_received(&sender, nullptr);
-        if (sender == ip)
-            break;
-        const uint32_t elapsed = ap_time_diff_internal(ap_time_get_internal(), begin);
-        if (elapsed >= uint32_t(kAnswerTimeoutMs) || !shallRun) {
-            rc = -1;
-            break;
-        }
-        io.set_only_receive(true);
-        io.configure_next_cmd(false, kAnswerTimeoutMs - int(elapsed), true);
-        value[0] = '\0';
-        rc = io.get_par(value, "%s", parameter);
-        io.set_only_receive(false);
-    }
-    return rc;
 }

@@ -10,6 +10,7 @@
 
 #include "trackbox_info_type.h"
 
+class ControllerProbe;
 class IOManagerUdp;
 
 // Finds the controllers on the local subnets (or at one named address) and reads the
@@ -44,8 +45,7 @@ protected:
 private:
     QList<uint32_t> destinationAddresses() const;
     void broadcastPhase(IOManagerUdp& io);
-    void queryController(IOManagerUdp& io, trackbox_info_type& info);
-    int queryParameter(IOManagerUdp& io, uint32_t ip, const char* parameter, char* value);
+    void queryController(ControllerProbe& probe, trackbox_info_type& info);
 
     unsigned short udp_port;
     std::atomic<bool> shallRun{false};

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ControllerProbe.h"
+
 namespace {
 
 constexpr unsigned int DefaultReceiveTimeoutUs = 500000;
@@ -31,8 +33,7 @@ int IOManagerUdp::set_destination(unsigned int ip, unsigned short port)
 
 int IOManagerUdp::set_destination(QString host, unsigned short port)
 {
-    const QByteArray name = host.toLatin1();
-    const uint32_t ip = ap_ip_name2ip(name.constData());
+    const uint32_t ip = ControllerAddress::resolve(host);
     if (ip == 0)
         return -1;
     return set_destination(ip, port);

@@ -19,6 +19,8 @@ public:
     ~IOManagerUdp() override;
 
     bool isSocketValid() const { return bSocketValid; }
+    // For questions to single controllers on the same socket; stays this channel's.
+    ap_ip_socket_type socket() const { return socket_udp; }
 
     int set_destination(unsigned int ip, unsigned short port);
     // Resolves host (Latin-1); an unresolvable name gives -1 and keeps the old

@@ -1,5 +1,6 @@
 #include "ConnectionMonitor.h"
 
+#include "ControllerProbe.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
 #include "ProgramEntry.h"
@@ -50,7 +51,7 @@ int ConnectionMonitor::runLostConnectionBox(bool offerReconnect, const QString& 
     box.raise();
     if (!checkReconnect_sock)
         ap_udp_init(&checkReconnect_sock, 0, AP_SOCK_ANYPORT);
-    checkReconnect_ip = ap_ip_name2ip(controllerIp.toLatin1().constData());
+    checkReconnect_ip = ControllerAddress::resolve(controllerIp);
     if (offerReconnect) {
         QTimer::singleShot(100, this, &ConnectionMonitor::testReconnectPossible);
         checkReconnect_wait.start();

@@ -2,13 +2,13 @@
 
 #include "AccessControl.h"
 #include "CommandLine.h"
+#include "ControllerProbe.h"
 #include "FrontendInfo.h"
 #include "IOManagerUdpTcp.h"
 #include "IpDialog.h"
-#include "PasswordInputDialog.h"
+#include "PasswordGate.h"
 #include "PlainText.h"
 #include "Preferences.h"
-#include "ap_udptcp.h"
 
 #include <QBrush>
 #include <QMessageBox>
@@ -20,13 +20,6 @@
 
 namespace {
 
-QString dottedIp(unsigned int ip)
-{
-    int a = 0, b = 0, c = 0, d = 0;
-    ap_ip_ip2num(&a, &b, &c, &d, ip);
-    return QString("%1.%2.%3.%4").arg(a).arg(b).arg(c).arg(d);
-}
-
 bool isDottedIpv4(const QString& text)
 {
     static const QRegularExpression dotted(
@@ -35,11 +28,7 @@ bool isDottedIpv4(const QString& text)
     return dotted.match(text).hasMatch();
 }
 
-unsigned int resolve(const QString& name)
-{
-    const QByteArray latin = name.toLatin1();
-    return ap_ip_name2ip(latin.constData());
-}
+using ControllerAddress::resolve;
 
 }  // namespace
 
@@ -77,17 +66,12 @@ bool StartupConnection::directStartWithLastTrackbox(const QString& ip)
     const unsigned int address = resolve(ip);
     if (address == 0)
         return false;
-    ap_ip_socket_type sock = nullptr;
-    if (ap_udp_init(&sock, 0, AP_SOCK_ANYPORT) != 0)
+    ControllerProbe probe(ControllerProbe::kStartupTiming, AP_SOCK_ANYPORT);
+    if (!probe.isOpen())
         return false;
-    static const char query[] = "orvane2 get system version";
-    bool answered = false;
-    if (ap_udp_send(sock, query, sizeof query, address, FrontendInfo::kControllerPort, 100000) == 0) {
-        char answer[300];
-        answered = ap_udp_receive(sock, answer, sizeof answer, 500000, 0) >= 0;
-    }
-    ap_udp_exit(sock);
-    return answered;
+    probe.setController(address);
+    QByteArray answer;
+    return probe.ask("orvane2 get system version", &answer) == 0;
 }
 
 void StartupConnection::createDialog()
@@ -121,16 +105,11 @@ bool StartupConnection::resolveLastAddress(unsigned int* ip)
 bool StartupConnection::confirmPassword(unsigned int ip)
 {
     AccessControl access(ip, 0);
-    int err = 0;
-    if (!access.requiresPassword(&err))
-        return true;
-    if (!m_prefs.m_frontendPassword.isEmpty() &&
-        access.verifyPassword(QString::fromUtf8(m_prefs.m_frontendPassword)))
-        return true;
-    PasswordInputDialog prompt(&access, m_window);
-    prompt.setWindowTitle(tr("Orvane: Authorize with valid password"));
-    prompt.update_and_exec(tr("Authorize with valid password"));
-    return prompt.accepted();
+    // A controller that cannot tell whether it needs a password is left to the channel.
+    return PasswordGate::pass(access, QString::fromUtf8(m_prefs.m_frontendPassword), m_window,
+                              tr("Authorize with valid password"),
+                              tr("Orvane: Authorize with valid password")) !=
+           PasswordGate::Cancelled;
 }
 
 // A controller that wakes has been through the dialog's password check on its way in, and
@@ -219,7 +198,7 @@ bool StartupConnection::initOrvane2_2()
     } else {
         m_prefs.last_trackbox_hostname = host;
         if (const unsigned int ip = resolve(host))
-            m_prefs.last_trackbox_ip = dottedIp(ip);
+            m_prefs.last_trackbox_ip = ControllerAddress::dotted(ip);
     }
     if (m_cmdLine.m_bWakeUp && !m_cmdLine.m_sWakeUpMAC.isEmpty()) {
         QString mac = m_cmdLine.m_sWakeUpMAC;
