@@ -13,6 +13,7 @@
 #include "AccessControl.h"
 #include "EndlessProgressDlg.h"
 #include "FrontendInfo.h"
+#include "MessageBoxes.h"
 #include "PasswordInputDialog.h"
 #include "PlainText.h"
 #include "TrackboxSelection.h"
@@ -510,13 +511,13 @@ int IpDialog::try_connect_2()
         receiveTrackboxParam(socket, last_trackbox_ip, kAccessedByCmd, kAccessedByPrefix, accessedBy);
     closeSocket(socket);
     if (answered) {
-        PlainText::critical(this, tr("Error"),
-                            tr("Unable to connect Controller %1\nController is accessed by %2")
-                                .arg(last_trackbox_hostname, accessedBy));
+        MessageBoxes::critical(this, tr("Error"),
+                               tr("Unable to connect Controller %1\nController is accessed by %2")
+                                   .arg(last_trackbox_hostname, accessedBy));
         return SilentAccessedByOther;
     }
-    PlainText::critical(this, tr("Error"),
-                        tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
+    MessageBoxes::critical(this, tr("Error"),
+                           tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
     return SilentAsleep;
 }
 
@@ -530,9 +531,9 @@ void IpDialog::accept()
             QDialog::done(1);
             return;
         }
-        QMessageBox::critical(this, tr("Error"),
-                              tr("Failed to obtain authentication requirements.\n"
-                                 "No connection to Controller?"));
+        MessageBoxes::critical(this, tr("Error"),
+                               tr("Failed to obtain authentication requirements.\n"
+                                  "No connection to Controller?"));
         return;
     }
     if (!m_frontendPassword.empty() &&

@@ -15,6 +15,7 @@
 
 #include "AccessControl.h"
 #include "FrontendInfo.h"
+#include "MessageBoxes.h"
 #include "PasswordInputDialog.h"
 #include "TrackboxScanner.h"
 #include "VersionInfo.h"
@@ -479,9 +480,9 @@ void TrackboxSelection::accessControl()
         if (!prompt.accepted())
             return;
     } else if (err != 0) {
-        QMessageBox::critical(this, tr("Error"),
-                              tr("Failed to obtain authentication requirements.\n"
-                                 "No connection to Controller?"));
+        MessageBoxes::critical(this, tr("Error"),
+                               tr("Failed to obtain authentication requirements.\n"
+                                  "No connection to Controller?"));
         return;
     }
     emit trackbox_changed(tb_connection.hostname);

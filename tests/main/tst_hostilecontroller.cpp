@@ -197,7 +197,7 @@ void TestHostileController::configurationReportIsBoundedAndFails()
 {
     ReportChannel channel;
     QVERIFY(channel.connect(kAddress));
-    ReportBoxes boxes;
+    RecordingBoxes boxes;
     ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
     report.setMessageBoxProvider(&boxes);
     const QString file = m_shell->home().path() + "/report.txt";

@@ -14,25 +14,8 @@
 #include "BackendVersions.h"
 #include "ExportConfiguration.h"
 #include "IOManagerUdpTcp.h"
-#include "MessageBoxProvider.h"
+#include "RecordingBoxes.h"
 #include "SimController.h"
-
-struct ReportBox
-{
-    int kind;
-    QString title;
-    QString text;
-};
-
-class ReportBoxes : public MessageBoxProvider
-{
-public:
-    void openMessageBox(int type, QString title, QString text) override
-    {
-        boxes.append({type, title, text});
-    }
-    QList<ReportBox> boxes;
-};
 
 struct ReportChannel
 {

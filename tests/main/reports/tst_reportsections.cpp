@@ -42,7 +42,7 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines = {}
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("configuration.txt"));
     ExportConfiguration report(channel.io.get(), nullptr, &channel.versions);
-    ReportBoxes boxes;
+    RecordingBoxes boxes;
     report.setMessageBoxProvider(&boxes);
     if (!heading.isEmpty()) {
         if (report.exportSection(file, heading) != ExportConfiguration::ResultOk)
