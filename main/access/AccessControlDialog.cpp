@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "AccessControl.h"
+#include "MessageBoxes.h"
 #include "PasswordInputDialog.h"
 #include "ap_udptcp.h"
 #include "IOManager.h"
@@ -60,14 +61,14 @@ bool AccessControlDialog::ensureAccessControl()
 int AccessControlDialog::update_and_exec()
 {
     if (!ensureAccessControl()) {
-        QMessageBox::critical(this, tr("Error"), tr("Controller unreachable."));
+        MessageBoxes::critical(this, tr("Error"), tr("Controller unreachable."));
         return 0;
     }
     bAccessControlIsActive = false;
     int err = 0;
     const bool required = pAccCtrl->requiresPassword(&err);
     if (!required && err != 0) {
-        QMessageBox::critical(
+        MessageBoxes::critical(
             this, tr("Error"),
             tr("Failed to obtain authentication requirements.\nNo connection to Controller?"));
         return 0;
@@ -147,7 +148,7 @@ void AccessControlDialog::on_lineEdit_NewPasswordRepeat_textEdited(const QString
 
 void AccessControlDialog::on_pushButton_Ok_clicked()
 {
-    const QMessageBox::StandardButton answer = QMessageBox::warning(
+    const QMessageBox::StandardButton answer = MessageBoxes::warning(
         this, tr("Password Settings"),
         tr("Changing the Controller's password will not only affect your profile but global "
            "Controller settings.\n\nContinue?"),
@@ -177,7 +178,7 @@ void AccessControlDialog::accept()
     } else if (pAccCtrl && err == 0) {
         closeAfterUpdate(QString());
     } else {
-        QMessageBox::critical(
+        MessageBoxes::critical(
             this, tr("Error"),
             tr("Failed to obtain authentication requirements.\nNo connection to Controller?"));
         ui->checkBox_EnableAccessControl->setEnabled(true);
@@ -193,8 +194,8 @@ void AccessControlDialog::closeAfterUpdate(const QString& currentPassword)
         QDialog::accept();
         return;
     }
-    QMessageBox::critical(this, tr("Error"),
-                          tr("Failed to update password settings on controller."));
+    MessageBoxes::critical(this, tr("Error"),
+                           tr("Failed to update password settings on controller."));
     // The dialog stays open; the user may change the choice or cancel.
     ui->checkBox_EnableAccessControl->setEnabled(true);
 }

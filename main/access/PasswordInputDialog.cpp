@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "AccessControl.h"
+#include "MessageBoxes.h"
 #include "ui_PasswordInputDialog.h"
 
 PasswordInputDialog::PasswordInputDialog(AccessControl* accessControl, QWidget* parent)
@@ -29,8 +30,8 @@ void PasswordInputDialog::on_pushButton_Ok_clicked()
 {
     const QString text = ui->lineEdit_Password->text();
     if (text.isEmpty()) {
-        QMessageBox::warning(this, tr("Warning"),
-                             tr("Please enter the password for this controller."));
+        MessageBoxes::warning(this, tr("Warning"),
+                              tr("Please enter the password for this controller."));
         return;
     }
     int err = 0;
@@ -55,7 +56,7 @@ void PasswordInputDialog::on_pushButton_Cancel_clicked()
 
 void PasswordInputDialog::rejectEntry(const QString& message)
 {
-    QMessageBox::warning(this, tr("Warning"), message);
+    MessageBoxes::warning(this, tr("Warning"), message);
     ui->lineEdit_Password->clear();
     ui->lineEdit_Password->setFocus();
 }

@@ -5,6 +5,7 @@
 #include <QNetworkInterface>
 #include <QStringList>
 
+#include "MessageBoxes.h"
 #include "PlainText.h"
 #include "ap_udptcp.h"
 #include "ui_EndlessProgressDlg.h"
@@ -58,8 +59,8 @@ int EndlessProgressDlg::update_and_exec()
     if (m_bIsCascade)
         ui->label_canTakeTowMinutes->setText(tr("waking up can take 2-5 minutes"));
     if (wake_zec_on_lan() != 0) {
-        PlainText::warning(parentWidget(), tr("Wake On LAN"),
-                           tr("Cannot do wake on LAN for %1.").arg(m_trackbox_hostname));
+        MessageBoxes::warning(parentWidget(), tr("Wake On LAN"),
+                              tr("Cannot do wake on LAN for %1.").arg(m_trackbox_hostname));
         return 0;
     }
     timer.start();

@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTextCursor>
 #include <QThread>
@@ -14,6 +13,7 @@
 #include "ControllerProbe.h"
 #include "EndlessProgressDlg.h"
 #include "FrontendInfo.h"
+#include "MessageBoxes.h"
 #include "PasswordGate.h"
 #include "PlainText.h"
 #include "TrackboxSelection.h"
@@ -450,13 +450,13 @@ int IpDialog::try_connect_2()
                                                kAccessedByPrefix, accessedBy);
     probe.reset();
     if (answered) {
-        PlainText::critical(this, tr("Error"),
-                            tr("Unable to connect Controller %1\nController is accessed by %2")
-                                .arg(last_trackbox_hostname, accessedBy));
+        MessageBoxes::critical(this, tr("Error"),
+                               tr("Unable to connect Controller %1\nController is accessed by %2")
+                                   .arg(last_trackbox_hostname, accessedBy));
         return SilentAccessedByOther;
     }
-    PlainText::critical(this, tr("Error"),
-                        tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
+    MessageBoxes::critical(this, tr("Error"),
+                           tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
     return SilentAsleep;
 }
 
@@ -469,7 +469,7 @@ void IpDialog::accept()
             QDialog::done(1);
             return;
         case PasswordGate::Unanswered:
-            QMessageBox::critical(this, tr("Error"),
+            MessageBoxes::critical(this, tr("Error"),
                                   tr("Failed to obtain authentication requirements.\n"
                                      "No connection to Controller?"));
             return;

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QNetworkInterface>
 #include <QRegExpValidator>
@@ -16,6 +15,7 @@
 #include "AccessControl.h"
 #include "ControllerProbe.h"
 #include "FrontendInfo.h"
+#include "MessageBoxes.h"
 #include "PasswordGate.h"
 #include "TrackboxScanner.h"
 #include "VersionInfo.h"
@@ -479,7 +479,7 @@ void TrackboxSelection::accessControl()
     if (gate == PasswordGate::Cancelled)
         return;
     if (gate == PasswordGate::Unanswered) {
-        QMessageBox::critical(this, tr("Error"),
+        MessageBoxes::critical(this, tr("Error"),
                               tr("Failed to obtain authentication requirements.\n"
                                  "No connection to Controller?"));
         return;

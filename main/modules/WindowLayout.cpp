@@ -1,6 +1,6 @@
 #include "WindowLayout.h"
 
-#include "PlainText.h"
+#include "MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,7 +44,7 @@ void WindowLayout::warn(const QString& title, const QString& text)
     if (m_warn)
         m_warn(title, text);
     else
-        PlainText::warning(m_window, title, text);
+        MessageBoxes::warning(m_window, title, text);
 }
 
 bool WindowLayout::saveLayout()

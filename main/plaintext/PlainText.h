@@ -25,35 +25,12 @@ void appendLine(QTextEdit* edit, const QString& text);
 void disableLinks(QTextBrowser* browser);
 
 // A message box whose text is shown as plain text; the same buttons and
-// result as the QMessageBox function of the same icon.
+// result as the QMessageBox function of the same icon.  Boxes are asked
+// through MessageBoxes, which ends here.
 QMessageBox::StandardButton messageBox(
     QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
-
-inline QMessageBox::StandardButton warning(
-    QWidget* parent, const QString& title, const QString& text,
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
-{
-    return messageBox(parent, QMessageBox::Warning, title, text, buttons, defaultButton);
-}
-
-inline QMessageBox::StandardButton critical(
-    QWidget* parent, const QString& title, const QString& text,
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
-{
-    return messageBox(parent, QMessageBox::Critical, title, text, buttons, defaultButton);
-}
-
-inline QMessageBox::StandardButton information(
-    QWidget* parent, const QString& title, const QString& text,
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
-{
-    return messageBox(parent, QMessageBox::Information, title, text, buttons, defaultButton);
-}
 
 }  // namespace PlainText
 

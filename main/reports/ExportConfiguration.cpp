@@ -7,7 +7,7 @@
 #include "BackendVersions.h"
 #include "IOManager.h"
 #include "MessageBoxProvider.h"
-#include "PlainText.h"
+#include "MessageBoxes.h"
 
 ExportConfiguration::ExportConfiguration(IOManager* iom_, QWidget* parent,
                                          BackendVersions* versions)
@@ -37,9 +37,9 @@ void ExportConfiguration::showBox(int kind, const QString& title, const QString&
         return;
     }
     if (kind == MessageBoxProvider::Warning)
-        PlainText::warning(m_parent, title, text);
+        MessageBoxes::warning(m_parent, title, text);
     else
-        PlainText::information(m_parent, title, text);
+        MessageBoxes::information(m_parent, title, text);
 }
 
 int ExportConfiguration::exportConfigurations(const QString& fileName, bool showMessage,

@@ -15,6 +15,7 @@
 #include "ExportConfiguration.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
+#include "MessageBoxes.h"
 #include "PlainText.h"
 #include "VersionInfo.h"
 #include "ui_ExportSystemInformation.h"
@@ -378,7 +379,7 @@ QString ExportSystemInformation::getFeVers(const QString& versionText)
 
 bool ExportSystemInformation::confirmLargeFile()
 {
-    return QMessageBox::warning(
+    return MessageBoxes::warning(
                this, tr("Warning"), tr("The resulting file is bigger than 10 MB!\nContinue?"),
                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
 }

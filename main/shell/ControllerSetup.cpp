@@ -3,7 +3,7 @@
 #include "BackendVersions.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
-#include "PlainText.h"
+#include "MessageBoxes.h"
 #include "ShellMessages.h"
 
 #include <QMessageBox>
@@ -130,7 +130,7 @@ void ControllerSetup::checkForOldFrontend(const BackendVersions& bv, QWidget* pa
         return;
     const QString update = tr("Please update ORVANE3.");
     ShellMessages::sendStandard(m_iom, notice + ' ' + update);
-    PlainText::warning(parent, tr("ORVANE3"), notice + '\n' + update);
+    MessageBoxes::warning(parent, tr("ORVANE3"), notice + '\n' + update);
 }
 
 bool ControllerSetup::readCascade(const BackendVersions& bv, bool current)

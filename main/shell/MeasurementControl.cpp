@@ -3,6 +3,7 @@
 #include "BackendVersions.h"
 #include "IOManager.h"
 #include "MainMenus.h"
+#include "MessageBoxes.h"
 #include "ShellMessages.h"
 
 #include <QAction>
@@ -55,7 +56,7 @@ bool MeasurementControl::toggleMeasurement()
 {
     QString state;
     if (!readState(&state)) {
-        QMessageBox::critical(m_window, tr("Command Error"), tr("No contact to Controller"));
+        MessageBoxes::critical(m_window, tr("Command Error"), tr("No contact to Controller"));
         return false;
     }
     if (isIdle(state))
@@ -121,7 +122,7 @@ bool MeasurementControl::startMeasurement()
 {
     QString state;
     if (!readState(&state)) {
-        QMessageBox::critical(m_window, tr("Command Error"), tr("No contact to Controller"));
+        MessageBoxes::critical(m_window, tr("Command Error"), tr("No contact to Controller"));
         return false;
     }
     return isIdle(state) && toggleMeasurement();

@@ -3,7 +3,7 @@
 // time-out and the controller's front-end password.
 
 #include "Preferences.h"
-#include "PlainText.h"
+#include "MessageBoxes.h"
 
 #include "FrontendInfo.h"
 #include <QCoreApplication>
@@ -159,7 +159,7 @@ void Preferences::initBuiltInPreferences()
 
 void Preferences::showPreferencesWarning(const QString& title, const QString& text)
 {
-    PlainText::warning(m_warningParent, title, text);
+    MessageBoxes::warning(m_warningParent, title, text);
 }
 
 void Preferences::resetLastTrackboxSettings()

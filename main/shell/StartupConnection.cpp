@@ -6,12 +6,12 @@
 #include "FrontendInfo.h"
 #include "IOManagerUdpTcp.h"
 #include "IpDialog.h"
+#include "MessageBoxes.h"
 #include "PasswordGate.h"
 #include "PlainText.h"
 #include "Preferences.h"
 
 #include <QBrush>
-#include <QMessageBox>
 #include <QPalette>
 #include <QPixmap>
 #include <QRegularExpression>
@@ -218,8 +218,8 @@ bool StartupConnection::initOrvane2_2()
     } else {
         const int result = ipDialog->try_connect_2();
         if (result < 0) {
-            PlainText::critical(m_window, tr("Error"),
-                                tr("No connection to Controller %1").arg(host));
+            MessageBoxes::critical(m_window, tr("Error"),
+                                   tr("No connection to Controller %1").arg(host));
             return false;
         }
         if (result != 0)
@@ -248,9 +248,10 @@ bool StartupConnection::createChannel(bool writePreferencesOnFailure)
         return true;
     delete iom;
     iom = nullptr;
-    PlainText::critical(m_window, tr("Error"),
-                        tr("Cannot connect to Controller %1:\nCheck cabling and network settings")
-                            .arg(ipDialog->get_hostname()));
+    MessageBoxes::critical(
+        m_window, tr("Error"),
+        tr("Cannot connect to Controller %1:\nCheck cabling and network settings")
+            .arg(ipDialog->get_hostname()));
     if (writePreferencesOnFailure)
         m_prefs.writeXMLSettings();
     return false;
@@ -261,7 +262,7 @@ bool StartupConnection::hasFullAccess()
     char access[IOManager::MaxTextLength + 1] = {};
     if (iom->get_par(access, "system access") == 0 && std::strcmp(access, "full") == 0)
         return true;
-    PlainText::critical(
+    MessageBoxes::critical(
         m_window, tr("ORVANE3 error"),
         tr("Cannot get full access to %1. Init unsuccessful").arg(m_prefs.last_trackbox_ip));
     return false;

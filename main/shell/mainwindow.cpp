@@ -18,9 +18,9 @@
 #include "MainAppMessageReceiver.h"
 #include "MainMenus.h"
 #include "MeasurementControl.h"
+#include "MessageBoxes.h"
 #include "MessageBusRelay.h"
 #include "ModuleHost.h"
-#include "PlainText.h"
 #include "RadioStatusBar.h"
 #include "SearchHardwareDlg.h"
 #include "ServiceDialog.h"
@@ -107,6 +107,7 @@ MainWindow::MainWindow(QString args, QWidget* parent, Qt::WindowFlags flags)
 // then the channel itself, which ends its data thread first.
 MainWindow::~MainWindow()
 {
+    MessageBoxes::uninstall(this);
     // The probe socket first, with the reconnect countdown it belongs to.
     delete m_monitor;
     m_monitor = nullptr;
@@ -137,6 +138,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::connectMessageBoxProvider()
 {
+    // A test that installed its own provider first keeps answering the boxes.
+    MessageBoxes::installUnlessInstalled(this);
     connect(this, &MainWindow::sendOpenMessageBox, this, &MainWindow::displayMessageBox,
             Qt::QueuedConnection);
 }
@@ -445,8 +448,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QString command;
     char state[IOManager::MaxTextLength + 1] = {};
     if (iom->get_par(state, "status active") == 0 && qstrcmp(state, "mea") == 0 &&
-        QMessageBox::question(this, tr("Quit ORVANE3"), tr("Measurement is active. Stop measurement? "),
-                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        MessageBoxes::question(this, tr("Quit ORVANE3"),
+                               tr("Measurement is active. Stop measurement? "),
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         command = "orvane2 tracking stop";
     doShutdownAndCleanup(command);
     event->accept();
@@ -456,9 +460,9 @@ void MainWindow::onSystemShutdown()
 {
     if (deferWhileChannelBusy(&MainWindow::onSystemShutdown))
         return;
-    if (QMessageBox::question(this, tr("ORVANE3"), tr("Shut down the Controller?"),
-                              QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::No) != QMessageBox::Yes)
+    if (MessageBoxes::question(this, tr("ORVANE3"), tr("Shut down the Controller?"),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) != QMessageBox::Yes)
         return;
     doShutdownAndCleanup("orvane2 system shutdown");
     QCoreApplication::quit();
@@ -468,11 +472,11 @@ void MainWindow::apply_zec_reboot()
 {
     if (deferWhileChannelBusy(&MainWindow::apply_zec_reboot))
         return;
-    if (QMessageBox::question(this, tr("ORVANE3"),
-                              tr("Reboot the Controller?\nORVANE3 will be closed and reopen is "
-                                 "required.\n"),
-                              QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::No) != QMessageBox::Yes)
+    if (MessageBoxes::question(this, tr("ORVANE3"),
+                               tr("Reboot the Controller?\nORVANE3 will be closed and reopen is "
+                                  "required.\n"),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) != QMessageBox::Yes)
         return;
     doShutdownAndCleanup("orvane2 system reboot");
     QCoreApplication::quit();
@@ -490,19 +494,16 @@ void MainWindow::openMessageBox(int kind, QString title, QString text)
     emit sendOpenMessageBox(kind, title, text);
 }
 
+int MainWindow::askMessageBox(QWidget* parent, int kind, const QString& title, const QString& text,
+                              int buttons, int defaultButton)
+{
+    return MessageBoxes::show(parent, kind, title, text, QMessageBox::StandardButtons(buttons),
+                              QMessageBox::StandardButton(defaultButton));
+}
+
 void MainWindow::displayMessageBox(int kind, QString title, QString text)
 {
-    switch (kind) {
-        case MessageBoxProvider::Warning:
-            PlainText::warning(this, title, text);
-            break;
-        case MessageBoxProvider::Critical:
-            PlainText::critical(this, title, text);
-            break;
-        default:
-            PlainText::information(this, title, text);
-            break;
-    }
+    MessageBoxes::tell(this, kind, title, text);
 }
 
 // --- Plug-in host, message bus and window layout.

@@ -68,6 +68,9 @@ public:
 
     // Message boxes requested from any thread open on the GUI thread.
     void openMessageBox(int kind, QString title, QString text) override;
+    // Boxes the dialogs ask while the window is the installed provider.
+    int askMessageBox(QWidget* parent, int kind, const QString& title, const QString& text,
+                      int buttons, int defaultButton) override;
 
     IOManagerUdpTcp* channel() const { return iom; }
     const BackendVersions* backendVersions() const { return bv; }

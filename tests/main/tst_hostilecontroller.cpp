@@ -197,7 +197,7 @@ void TestHostileController::configurationReportIsBoundedAndFails()
 {
     TestChannel channel;
     QVERIFY(channel.connect(kAddress, ChannelSetup::withVersions()));
-    ReportBoxes boxes;
+    RecordingBoxes boxes;
     ExportConfiguration report(channel.io(), nullptr, &channel.versions());
     report.setMessageBoxProvider(&boxes);
     const QString file = m_shell->home().path() + "/report.txt";

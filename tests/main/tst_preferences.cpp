@@ -1,7 +1,8 @@
 // The preferences file as the program reads and writes it, in a temporary home.
 
 #include "PreferencesProbe.h"
-#include "ModalWatcher.h"
+#include "MessageBoxes.h"
+#include "RecordingBoxes.h"
 #include "ShellTestHome.h"
 
 #include <QDomDocument>
@@ -158,7 +159,12 @@ class TestPreferences : public QObject
 
 private slots:
     void init() { m_home = std::make_unique<ShellTestHome>(); }
-    void cleanup() { m_home.reset(); }
+    void cleanup()
+    {
+        m_home.reset();
+        QVERIFY2(m_boxes.unsettled().isEmpty(), qPrintable(m_boxes.unsettled()));
+        m_boxes.reset();
+    }
 
     void pathsLieUnderHomeWithVersion();
     void writesDocumentLayout();
@@ -185,6 +191,9 @@ private slots:
 
 private:
     std::unique_ptr<ShellTestHome> m_home;
+    // Every box of this test program is answered here; none may come unannounced.
+    RecordingBoxes m_boxes;
+    MessageBoxes::ScopedProvider m_installBoxes{&m_boxes};
 };
 
 void TestPreferences::pathsLieUnderHomeWithVersion()
@@ -204,9 +213,8 @@ void TestPreferences::writesDocumentLayout()
     m_home->writePreferences(document(""));
     PreferencesProbe w("");
     setEveryField(w);
-    ModalWatcher watcher;
     w.writeXMLSettings();
-    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(m_boxes.boxes().size(), 0);
     QCOMPARE(QString::fromUtf8(m_home->readPreferences()), QString::fromUtf8(kFullFile));
 }
 
@@ -217,9 +225,8 @@ void TestPreferences::roundTripsEveryField()
     setEveryField(written);
     written.writeXMLSettings();
 
-    ModalWatcher watcher;
     PreferencesProbe read("");
-    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(m_boxes.boxes().size(), 0);
     compareSettings(read, written);
     QCOMPARE(read.sTrackBoxSelection, QString("specific_zec"));
 
@@ -315,9 +322,8 @@ void TestPreferences::ignoresOrderCommentsAndUnknownEntries()
         "    "
         "<CAMERA_SETTINGS><SHOW_DYNAMIC_REFLEX_SUPPRESSION>true</SHOW_DYNAMIC_REFLEX_SUPPRESSION>"
         "</CAMERA_SETTINGS>\n"));
-    ModalWatcher watcher;
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(m_boxes.boxes().size(), 0);
 
     QCOMPARE(w.last_trackbox_ip, QString("127.0.5.9"));
     QCOMPARE(w.last_trackbox_hostname, QString("zec-1"));
@@ -417,19 +423,18 @@ void TestPreferences::writesTimeoutInMilliseconds()
 void TestPreferences::emptyRootGivesBuiltInValues()
 {
     m_home->writePreferences("<ORVANE/>");
-    ModalWatcher watcher;
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(m_boxes.boxes().size(), 0);
     verifyBuiltInValues(w);
 }
 
 void TestPreferences::missingFilesWarnAndUseBuiltInValues()
 {
-    ModalWatcher watcher;
+    m_boxes.expect();
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 1);
-    const ModalWatcher::Box box = watcher.boxes().first();
-    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(m_boxes.boxes().size(), 1);
+    const RecordedBox box = m_boxes.boxes().first();
+    QCOMPARE(box.kind, int(MessageBoxProvider::Warning));
     QCOMPARE(box.title, kLoadTitle);
     const QString defaultFile =
         QCoreApplication::applicationDirPath() + "/config/default-preferences.xml";
@@ -440,14 +445,14 @@ void TestPreferences::missingFilesWarnAndUseBuiltInValues()
 
 void TestPreferences::readsInstalledDefaultFile()
 {
-    ModalWatcher watcher;
+    m_boxes.expect();
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 1);  // this test program has no installed default
+    QCOMPARE(m_boxes.boxes().size(), 1);  // this test program has no installed default
 
     w.m_defaultConfigDir = QString(ORVANE_BIN_DIR) + "/config";
     w.m_bIsCascade = true;  // a value the installed file changes back
     w.loadXMLSettings();
-    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().size(), 1);
     QCOMPARE(w.nTrackBoxSelection, 0);
     QCOMPARE(w.m_bIsCascade, false);
     QCOMPARE(w.m_sCommandHistoryLogFileName, QString("commands_log.txt"));
@@ -494,11 +499,11 @@ void TestPreferences::unparsableFileWarnsAndIsKept()
     QFETCH(QString, pattern);
     m_home->writePreferences(content);
 
-    ModalWatcher watcher;
+    m_boxes.expect();
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 1);
-    const ModalWatcher::Box box = watcher.boxes().first();
-    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(m_boxes.boxes().size(), 1);
+    const RecordedBox box = m_boxes.boxes().first();
+    QCOMPARE(box.kind, int(MessageBoxProvider::Warning));
     QCOMPARE(box.title, kLoadTitle);
     const QRegularExpression expected(
         pattern.arg(QRegularExpression::escape(m_home->preferencesFile())));
@@ -509,19 +514,19 @@ void TestPreferences::unparsableFileWarnsAndIsKept()
     QCOMPARE(readFile(kept), content);
     w.writeXMLSettings();
     QCOMPARE(readFile(kept), content);
-    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().size(), 1);
     PreferencesProbe again("");
-    QCOMPARE(watcher.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().size(), 1);
 }
 
 void TestPreferences::unopenableFileWarns()
 {
     QVERIFY(QDir().mkpath(m_home->preferencesFile()));  // a directory where the file should be
-    ModalWatcher watcher;
+    m_boxes.expect();
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 1);
-    QCOMPARE(watcher.boxes().first().title, kLoadTitle);
-    QCOMPARE(watcher.boxes().first().text,
+    QCOMPARE(m_boxes.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().first().title, kLoadTitle);
+    QCOMPARE(m_boxes.boxes().first().text,
              "File " + m_home->preferencesFile() +
                  " cannot be opened for reading.\nUsing built-in values.");
     verifyBuiltInValues(w);
@@ -529,18 +534,19 @@ void TestPreferences::unopenableFileWarns()
 
 void TestPreferences::writeWarnsWhenDirectoryCannotBeCreated()
 {
-    ModalWatcher watcher;
+    m_boxes.expect();
+    m_boxes.expect();
     PreferencesProbe w("");
-    QCOMPARE(watcher.boxes().size(), 1);  // no preferences yet
+    QCOMPARE(m_boxes.boxes().size(), 1);  // no preferences yet
     QFile blocker(m_home->path() + "/.QOR");
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
     w.writeXMLSettings();
-    QCOMPARE(watcher.boxes().size(), 2);
-    QCOMPARE(watcher.boxes().last().icon, QMessageBox::Warning);
-    QCOMPARE(watcher.boxes().last().title, kWriteTitle);
-    QCOMPARE(watcher.boxes().last().text,
+    QCOMPARE(m_boxes.boxes().size(), 2);
+    QCOMPARE(m_boxes.boxes().last().kind, int(MessageBoxProvider::Warning));
+    QCOMPARE(m_boxes.boxes().last().title, kWriteTitle);
+    QCOMPARE(m_boxes.boxes().last().text,
              "Directory " + m_home->configDir() + " doesn't exist and cannot be created.");
 }
 
@@ -551,11 +557,11 @@ void TestPreferences::writeWarnsWhenFileCannotBeOpened()
     QVERIFY(QFile::remove(m_home->preferencesFile()));
     QVERIFY(QDir().mkpath(m_home->preferencesFile()));
 
-    ModalWatcher watcher;
+    m_boxes.expect();
     w.writeXMLSettings();
-    QCOMPARE(watcher.boxes().size(), 1);
-    QCOMPARE(watcher.boxes().first().title, kWriteTitle);
-    QCOMPARE(watcher.boxes().first().text,
+    QCOMPARE(m_boxes.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().first().title, kWriteTitle);
+    QCOMPARE(m_boxes.boxes().first().text,
              "File " + m_home->preferencesFile() + " cannot be opened for writing.");
 }
 
@@ -572,14 +578,14 @@ void TestPreferences::failedWriteKeepsPreviousFile()
     struct rlimit limited = saved;
     limited.rlim_cur = 1024;
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    ModalWatcher watcher;
+    m_boxes.expect();
     w.writeXMLSettings();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    QCOMPARE(watcher.boxes().size(), 1);
-    QCOMPARE(watcher.boxes().first().title, kWriteTitle);
-    QCOMPARE(watcher.boxes().first().text,
+    QCOMPARE(m_boxes.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().first().title, kWriteTitle);
+    QCOMPARE(m_boxes.boxes().first().text,
              "File " + m_home->preferencesFile() + " cannot be written.");
     QCOMPARE(m_home->readPreferences(), kFullFile);
     QCOMPARE(QDir(m_home->configDir()).entryList(QDir::Files | QDir::Hidden),
@@ -588,7 +594,7 @@ void TestPreferences::failedWriteKeepsPreviousFile()
 
 void TestPreferences::fileIsReadableByOwnerOnly()
 {
-    ModalWatcher watcher;
+    m_boxes.expect();
     PreferencesProbe w("");
     w.m_frontendPassword = "secret";
     w.writeXMLSettings();
@@ -600,7 +606,7 @@ void TestPreferences::fileIsReadableByOwnerOnly()
     QCOMPARE(fileMode(m_home->preferencesFile()), 0644);
     w.writeXMLSettings();
     QCOMPARE(fileMode(m_home->preferencesFile()), 0600);
-    QCOMPARE(watcher.boxes().size(), 1);  // only the missing-files notice at start
+    QCOMPARE(m_boxes.boxes().size(), 1);  // only the missing-files notice at start
 }
 
 // A control character taken from a character reference must not make every
@@ -610,12 +616,11 @@ void TestPreferences::dropsCharactersXmlCannotHold()
     m_home->writePreferences(
         document("    <LAST_TRACKBOX HOSTNAME=\"zec&#x4;-1\"/>\n"
                  "    <MISC><FRONTEND_PASSWORD>a&#x1;b</FRONTEND_PASSWORD></MISC>\n"));
-    ModalWatcher watcher;
     PreferencesProbe w("");
     w.last_trackbox_model = QString("M") + QChar(0xFFFF) + QChar(0xD800);
     w.writeXMLSettings();
     PreferencesProbe read("");
-    QCOMPARE(watcher.boxes().size(), 0);
+    QCOMPARE(m_boxes.boxes().size(), 0);
     QCOMPARE(read.last_trackbox_hostname, QString("zec-1"));
     QCOMPARE(read.last_trackbox_model, QString("M"));
     QCOMPARE(read.m_frontendPassword, QByteArray("ab"));

@@ -1,10 +1,11 @@
 #include "DocumentLinks.h"
 
+#include "MessageBoxes.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace DocumentLinks {
 namespace {
@@ -19,15 +20,11 @@ QString s_programDirectory;
 
 void showOpenFailure(QWidget* parent, const QString& link)
 {
-    QMessageBox box(QMessageBox::Warning,
-                    QCoreApplication::translate("DocumentLinks", "Error"),
-                    QCoreApplication::translate(
-                        "DocumentLinks", "Failed to open %1 Do you have a PDF reader installed?")
-                        .arg(link),
-                    QMessageBox::Ok, parent);
-    // A path is no markup, whatever characters it holds.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    MessageBoxes::warning(
+        parent, QCoreApplication::translate("DocumentLinks", "Error"),
+        QCoreApplication::translate("DocumentLinks",
+                                    "Failed to open %1 Do you have a PDF reader installed?")
+            .arg(link));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 #define IOTESTHELPERS_H
 
 // Recording stand-ins for the objects the command channel talks to: the
-// message-box provider, message receivers and data requesters.  All of them
-// may be called from any thread.
+// message-box provider (from the shared test support), message receivers and
+// data requesters.  All of them may be called from any thread.
 
 #include <QList>
 #include <QMutex>
@@ -14,42 +14,9 @@
 #include <atomic>
 #include <functional>
 
-#include "MessageBoxProvider.h"
 #include "MessageReceiver.h"
+#include "RecordingBoxes.h"
 #include "Requester.h"
-
-struct RecordedBox
-{
-    int type;
-    QString title;
-    QString text;
-};
-
-class RecordingBoxes : public MessageBoxProvider
-{
-public:
-    void openMessageBox(int type, QString title, QString text) override
-    {
-        QMutexLocker lock(&mutex);
-        boxes.append({type, title, text});
-    }
-    QList<RecordedBox> take()
-    {
-        QMutexLocker lock(&mutex);
-        QList<RecordedBox> out;
-        out.swap(boxes);
-        return out;
-    }
-    int count()
-    {
-        QMutexLocker lock(&mutex);
-        return boxes.size();
-    }
-
-private:
-    QMutex mutex;
-    QList<RecordedBox> boxes;
-};
 
 class RecordingReceiver : public MessageReceiver
 {

@@ -188,7 +188,7 @@ void TestIOManager::errorBoxes()
     QCOMPARE(io->get_par(value, "status active"), -32);
     QList<RecordedBox> shown = boxes.take();
     QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].type, 2);
+    QCOMPARE(shown[0].kind, 2);
     QCOMPARE(shown[0].title, QString("Command Error"));
     QVERIFY2(shown[0].text.startsWith("orvane2 get status active\norvane2 err "),
              qPrintable(shown[0].text));

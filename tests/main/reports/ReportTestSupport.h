@@ -11,26 +11,9 @@
 #include <memory>
 
 #include "ExportConfiguration.h"
-#include "MessageBoxProvider.h"
+#include "RecordingBoxes.h"
 #include "SimController.h"
 #include "TestController.h"
-
-struct ReportBox
-{
-    int kind;
-    QString title;
-    QString text;
-};
-
-class ReportBoxes : public MessageBoxProvider
-{
-public:
-    void openMessageBox(int type, QString title, QString text) override
-    {
-        boxes.append({type, title, text});
-    }
-    QList<ReportBox> boxes;
-};
 
 // A simulator started in this process and the window's channel to it, with
 // the controller's versions read.

@@ -78,7 +78,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     SimulatedController m_controller;
-    ReportBoxes m_boxes;
+    RecordingBoxes m_boxes;
     int m_nextAddress = 1;
     QString m_address;
 };
@@ -87,7 +87,7 @@ void TestExportConfiguration::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_boxes.boxes.clear();
+    m_boxes.reset();
 }
 
 void TestExportConfiguration::cleanup()
@@ -162,7 +162,7 @@ void TestExportConfiguration::reportOfEachInstallation()
             QCOMPARE(actual.value(i, QStringLiteral("<missing>")),
                      expected.value(i, QStringLiteral("<missing>")));
     }
-    QVERIFY(m_boxes.boxes.isEmpty());
+    QVERIFY(m_boxes.boxes().isEmpty());
 }
 
 void TestExportConfiguration::failedQueriesShowTheirErrorText_data()
@@ -280,7 +280,7 @@ void TestExportConfiguration::failedQueriesShowTheirErrorText()
         line.replace(QStringLiteral("<address>"), m_address);
         QVERIFY2(!lines.contains(line), qPrintable(line));
     }
-    QVERIFY(m_boxes.boxes.isEmpty());
+    QVERIFY(m_boxes.boxes().isEmpty());
 }
 
 void TestExportConfiguration::controllerValuesAppearVerbatim_data()
@@ -379,14 +379,14 @@ void TestExportConfiguration::writeFailuresAreReported()
         QVERIFY(bytes.endsWith('\n'));
     }
     if (boxText.isEmpty()) {
-        QCOMPARE(m_boxes.boxes.size(), 0);
+        QCOMPARE(m_boxes.boxes().size(), 0);
         return;
     }
-    QCOMPARE(m_boxes.boxes.size(), 1);
-    QCOMPARE(m_boxes.boxes.first().title, QStringLiteral("Log Settings"));
-    QVERIFY2(m_boxes.boxes.first().text.contains(
+    QCOMPARE(m_boxes.boxes().size(), 1);
+    QCOMPARE(m_boxes.boxes().first().title, QStringLiteral("Log Settings"));
+    QVERIFY2(m_boxes.boxes().first().text.contains(
                  QString(boxText).replace(QStringLiteral("<dir>"), m_dir->path())),
-             qPrintable(m_boxes.boxes.first().text));
+             qPrintable(m_boxes.boxes().first().text));
     if (result == ExportConfiguration::ResultNotWritable)
         QVERIFY(!QFile::exists(path));
 }

@@ -34,7 +34,7 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("configuration.txt"));
     ExportConfiguration report(controller.io(), nullptr, controller.versions());
-    ReportBoxes boxes;
+    RecordingBoxes boxes;
     report.setMessageBoxProvider(&boxes);
     run.result = report.exportConfigurations(file, false, true);
     run.bytes = QFileInfo(file).size();

@@ -40,7 +40,7 @@ ReportRun runReport(const QString& profile, const QStringList& controlLines = {}
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("configuration.txt"));
     ExportConfiguration report(controller.io(), nullptr, controller.versions());
-    ReportBoxes boxes;
+    RecordingBoxes boxes;
     report.setMessageBoxProvider(&boxes);
     if (!heading.isEmpty()) {
         if (report.exportSection(file, heading) != ExportConfiguration::ResultOk)
