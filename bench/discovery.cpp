@@ -13,10 +13,10 @@
 #include <memory>
 #include <vector>
 
+#include "IOManagerUdp.h"
 #include "NetLab.h"
 #include "SimProcess.h"
 #include "TrackboxScanner.h"
-#include "IOManagerUdp.h"
 
 namespace {
 

@@ -63,7 +63,8 @@ double rawRoundTripMs(int count)
         ssize_t got = 0;
         // Each answer ends with a zero byte.
         while (got <= 0 || answer[got - 1] != '\0') {
-            const ssize_t n = ::recv(fd, answer + std::max<ssize_t>(got, 0), sizeof answer - got, 0);
+            const ssize_t n =
+                ::recv(fd, answer + std::max<ssize_t>(got, 0), sizeof answer - got, 0);
             if (n <= 0)
                 break;
             got = std::max<ssize_t>(got, 0) + n;
@@ -167,12 +168,14 @@ int main(int argc, char** argv)
     }
     const int commands = tcpCommands + udpCommands;
     const double roundTrips = rawRoundTripMs(commands);
-    std::printf("start-up, -host to \"Initialization complete.\" (%d starts):\n", int(startMs.size()));
+    std::printf("start-up, -host to \"Initialization complete.\" (%d starts):\n",
+                int(startMs.size()));
     std::printf("  median %.1f ms, fastest %.1f ms\n", median(startMs),
                 startMs.empty() ? 0.0 : *std::min_element(startMs.begin(), startMs.end()));
-    std::printf("  %d commands on the way (%d TCP, %d UDP); the same number of raw round trips "
-                "takes %.2f ms\n",
-                commands, tcpCommands, udpCommands, roundTrips);
+    std::printf(
+        "  %d commands on the way (%d TCP, %d UDP); the same number of raw round trips "
+        "takes %.2f ms\n",
+        commands, tcpCommands, udpCommands, roundTrips);
     std::printf("  ratio start-up / round trips: %.0f\n",
                 roundTrips > 0 ? median(startMs) / roundTrips : 0.0);
 
@@ -201,11 +204,13 @@ int main(int argc, char** argv)
     const double feCpu = 100.0 * (feAfter.cpuSeconds - feBefore.cpuSeconds) / wall;
     const double simCpu = 100.0 * (simAfter.cpuSeconds - simBefore.cpuSeconds) / wall;
     std::printf("connected window measuring at 60 Hz, %.0f s:\n", wall);
-    std::printf("  front-end CPU %.2f %% of one core; simulator sending the data %.2f %% "
-                "(ratio %.2f)\n",
-                feCpu, simCpu, simCpu > 0 ? feCpu / simCpu : 0.0);
-    std::printf("  front-end resident memory %.1f MiB at the start, %.1f MiB at the end, "
-                "%.1f MiB at most\n",
-                feBefore.rssMiB, feAfter.rssMiB, rssMax);
+    std::printf(
+        "  front-end CPU %.2f %% of one core; simulator sending the data %.2f %% "
+        "(ratio %.2f)\n",
+        feCpu, simCpu, simCpu > 0 ? feCpu / simCpu : 0.0);
+    std::printf(
+        "  front-end resident memory %.1f MiB at the start, %.1f MiB at the end, "
+        "%.1f MiB at most\n",
+        feBefore.rssMiB, feAfter.rssMiB, rssMax);
     return 0;
 }

@@ -436,8 +436,8 @@ bool CommandEngine::otherLiveValue(const QString& key, const QStringList& w, con
         if (asked == QLatin1String("none"))
             *v = pw.isEmpty() ? kYes : kNo;
         else
-            *v = (pw.isEmpty() || (quotedPassword(asked, &password) && password == pw)) ? kYes
-                                                                                          : kNo;
+            *v =
+                (pw.isEmpty() || (quotedPassword(asked, &password) && password == pw)) ? kYes : kNo;
     } else if (key == QLatin1String("system date")) {
         // The controller keeps UTC and gives the fields blank-separated.
         *v = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy MM dd"));
@@ -549,8 +549,8 @@ bool CommandEngine::liveSet(const Request& r, const QString& key, const QString&
         if (value == QLatin1String("none")) {
             m_profile.settings.frontendPassword.clear();
             queueMessage(QStringLiteral("info: front-end password removed"));
-        } else if (QString password; quotedPassword(value, &password) &&
-                                     valid.match(password).hasMatch()) {
+        } else if (QString password;
+                   quotedPassword(value, &password) && valid.match(password).hasMatch()) {
             m_profile.settings.frontendPassword = password;
             queueMessage(QStringLiteral("info: front-end password changed"));
         } else {

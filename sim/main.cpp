@@ -77,13 +77,24 @@ const QStringList& flagSwitches()
 // Switches that become the control line "NAME VALUE".
 const QStringList& valueSwitches()
 {
-    static const QStringList names = {
-        QStringLiteral("delay"),       QStringLiteral("drop"),        QStringLiteral("close-after"),
-        QStringLiteral("error"),       QStringLiteral("raw"),         QStringLiteral("set"),
-        QStringLiteral("msg"),         QStringLiteral("state"),       QStringLiteral("refuse-tracking"),
-        QStringLiteral("frequency"),   QStringLiteral("boot-time"),   QStringLiteral("reboot-time"),
-        QStringLiteral("reinit-time"), QStringLiteral("cal-time"),    QStringLiteral("password"),
-        QStringLiteral("access"),      QStringLiteral("frames-lost"), QStringLiteral("init-time")};
+    static const QStringList names = {QStringLiteral("delay"),
+                                      QStringLiteral("drop"),
+                                      QStringLiteral("close-after"),
+                                      QStringLiteral("error"),
+                                      QStringLiteral("raw"),
+                                      QStringLiteral("set"),
+                                      QStringLiteral("msg"),
+                                      QStringLiteral("state"),
+                                      QStringLiteral("refuse-tracking"),
+                                      QStringLiteral("frequency"),
+                                      QStringLiteral("boot-time"),
+                                      QStringLiteral("reboot-time"),
+                                      QStringLiteral("reinit-time"),
+                                      QStringLiteral("cal-time"),
+                                      QStringLiteral("password"),
+                                      QStringLiteral("access"),
+                                      QStringLiteral("frames-lost"),
+                                      QStringLiteral("init-time")};
     return names;
 }
 

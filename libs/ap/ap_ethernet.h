@@ -12,8 +12,7 @@
 extern "C" {
 #endif
 
-int ap_eth_getsocket(uint32_t* ip, uint32_t* brip, uint32_t* subnetmask, unsigned char* hw,
-                     int id);
+int ap_eth_getsocket(uint32_t* ip, uint32_t* brip, uint32_t* subnetmask, unsigned char* hw, int id);
 int ap_eth_searchsocket(uint32_t* ip, uint32_t* brip, unsigned char* hw, uint32_t subnetip,
                         uint32_t subnetmask);
 

@@ -9,12 +9,14 @@
 extern "C" {
 #endif
 
-typedef struct {
+typedef struct
+{
     uint64_t tv_sec;
     uint64_t tv_usec;
 } ap_timeval;
 
-typedef struct {
+typedef struct
+{
     int tz_minuteswest;
     int tz_dsttime;
 } ap_timezone;

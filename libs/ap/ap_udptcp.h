@@ -21,12 +21,12 @@ extern "C" {
 typedef struct _ip_socket_struct* ap_ip_socket_type;
 
 /* Creation options. */
-#define AP_SOCK_BROADCAST 1  /* UDP: may send to broadcast addresses */
-#define AP_SOCK_MULTICONN 1  /* TCP server: keep accepting while connected */
-#define AP_SOCK_ANYPORT   4  /* bind to a port chosen by the system */
+#define AP_SOCK_BROADCAST 1 /* UDP: may send to broadcast addresses */
+#define AP_SOCK_MULTICONN 1 /* TCP server: keep accepting while connected */
+#define AP_SOCK_ANYPORT 4   /* bind to a port chosen by the system */
 /* UDP receive options. */
-#define AP_RECV_NEWEST    1  /* drain the queue, keep the newest datagram */
-#define AP_RECV_FULLBUF   2  /* a datagram filling the buffer is not an error */
+#define AP_RECV_NEWEST 1  /* drain the queue, keep the newest datagram */
+#define AP_RECV_FULLBUF 2 /* a datagram filling the buffer is not an error */
 
 int ap_udp_init(ap_ip_socket_type* sock, uint16_t port, uint16_t options);
 int ap_udp_exit(ap_ip_socket_type sock);
@@ -51,8 +51,8 @@ int ap_udp_receive_multisocket(ap_ip_socket_type* sock, int nsock, int* isock, v
 
 int ap_tcp_send(ap_ip_socket_type sock, const void* buffer, int len, unsigned int tout_us);
 int ap_tcp_receive(ap_ip_socket_type sock, void* buffer, int maxlen, unsigned int tout_us);
-int ap_tcp_server_receive(ap_ip_socket_type sock, ap_ip_socket_type* conn, void* buffer,
-                          int maxlen, unsigned int tout_us);
+int ap_tcp_server_receive(ap_ip_socket_type sock, ap_ip_socket_type* conn, void* buffer, int maxlen,
+                          unsigned int tout_us);
 
 uint32_t ap_ip_num2ip(int ip1, int ip2, int ip3, int ip4);
 void ap_ip_ip2num(int* ip1, int* ip2, int* ip3, int* ip4, uint32_t ip);

@@ -89,7 +89,8 @@ bool AccessControl::readProtocolVersion(int* err)
         return false;
     }
     bool ok = true;
-    const VersionInfo version = VersionInfo::fromFirstWord(QString::fromLatin1(answer.trimmed()), &ok);
+    const VersionInfo version =
+        VersionInfo::fromFirstWord(QString::fromLatin1(answer.trimmed()), &ok);
     if (!ok || version.getMajor() < 0) {
         setErr(err, ErrCommunication);
         return false;

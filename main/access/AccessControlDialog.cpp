@@ -7,14 +7,13 @@
 #include <cstdio>
 
 #include "AccessControl.h"
+#include "IOManager.h"
 #include "MessageBoxes.h"
 #include "PasswordInputDialog.h"
 #include "ap_udptcp.h"
-#include "IOManager.h"
 #include "ui_AccessControlDialog.h"
 
 namespace {
-
 
 // The controller's own address as it reports it ("a.b.c.d" and the rest of its network
 // settings); 0 when it cannot be read.

@@ -100,8 +100,9 @@ IpDialog::~IpDialog()
 
 void IpDialog::showVersionLabel()
 {
-    ui->label_software->setText(QStringLiteral("v%1 - %2").arg(
-        FrontendInfo::versionNumber(), QLatin1String(FrontendInfo::kBuildDate)));
+    ui->label_software->setText(
+        QStringLiteral("v%1 - %2")
+            .arg(FrontendInfo::versionNumber(), QLatin1String(FrontendInfo::kBuildDate)));
 }
 
 void IpDialog::set_last_trackbox_hostname(QString hostname)
@@ -470,8 +471,8 @@ void IpDialog::accept()
             return;
         case PasswordGate::Unanswered:
             MessageBoxes::critical(this, tr("Error"),
-                                  tr("Failed to obtain authentication requirements.\n"
-                                     "No connection to Controller?"));
+                                   tr("Failed to obtain authentication requirements.\n"
+                                      "No connection to Controller?"));
             return;
         case PasswordGate::Cancelled:
             return;
@@ -559,26 +560,26 @@ void IpDialog::runWakeOnLan(bool interactive)
 void IpDialog::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_4:
-        move(pos() + QPoint(-kMoveStep, 0));
-        return;
-    case Qt::Key_6:
-        move(pos() + QPoint(kMoveStep, 0));
-        return;
-    case Qt::Key_8:
-        move(pos() + QPoint(0, -kMoveStep));
-        return;
-    case Qt::Key_2:
-        move(pos() + QPoint(0, kMoveStep));
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    case Qt::Key_F5:
-        accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_4:
+            move(pos() + QPoint(-kMoveStep, 0));
+            return;
+        case Qt::Key_6:
+            move(pos() + QPoint(kMoveStep, 0));
+            return;
+        case Qt::Key_8:
+            move(pos() + QPoint(0, -kMoveStep));
+            return;
+        case Qt::Key_2:
+            move(pos() + QPoint(0, kMoveStep));
+            return;
+        case Qt::Key_Escape:
+            reject();
+            return;
+        case Qt::Key_F5:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 

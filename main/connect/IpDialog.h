@@ -35,15 +35,15 @@ public:
     enum ConnectResult
     {
         ConnectIdentified = 0,
-        ConnectUnreachable = 1,       // not reachable, no access, or changed at start-up
-        ConnectHostnameUnread = -1,   // access granted but the host name did not answer
+        ConnectUnreachable = 1,      // not reachable, no access, or changed at start-up
+        ConnectHostnameUnread = -1,  // access granted but the host name did not answer
         ConnectNoSocket = -14
     };
     // Results of try_connect_2().
     enum SilentResult
     {
         SilentConnected = 0,
-        SilentAsleep = 1,             // no answer, MAC known (or access refused, no user)
+        SilentAsleep = 1,  // no answer, MAC known (or access refused, no user)
         SilentAccessedByOther = 2,
         SilentNoSocket = -1,
         SilentHostnameUnresolved = -2,

@@ -85,8 +85,8 @@ TrackboxSelection::TrackboxSelection(QWidget* parent)
     : QDialog(parent), ui(new Ui::TrackboxSelection)
 {
     ui->setupUi(this);
-    headers = QStringList{tr("Name"),    tr("Serial"), tr("Access"),
-                          tr("Version"), tr("IP numerical"), tr("IP"),
+    headers = QStringList{tr("Name"),    tr("Serial"),          tr("Access"),
+                          tr("Version"), tr("IP numerical"),    tr("IP"),
                           tr("Port"),    tr("Cascaded System"), tr("MAC")};
 
     ui->txt_fixHostnameOrIp->setValidator(new QRegExpValidator(
@@ -182,11 +182,13 @@ void TrackboxSelection::fill_cb_fixSubnet()
         const auto entries = iface.addressEntries();
         for (const QNetworkAddressEntry& entry : entries) {
             const QString broadcast = entry.broadcast().toString();
-            if (!broadcast.isEmpty() && cb->findText(broadcast, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            if (!broadcast.isEmpty() &&
+                cb->findText(broadcast, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
                 cb->addItem(broadcast, broadcast);
         }
     }
-    const int index = cb->findData(remembered, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index =
+        cb->findData(remembered, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
     cb->setCurrentIndex(index >= 0 ? index : 0);
 }
 
@@ -345,7 +347,8 @@ void TrackboxSelection::showMessageRows(bool scanning)
     table->setRowCount(errorMsgs.size());
     for (int row = 0; row < errorMsgs.size(); ++row) {
         for (int col = 0; col < ColumnCount; ++col)
-            table->setItem(row, col, new QTableWidgetItem(col == ColName ? errorMsgs.at(row) : QString()));
+            table->setItem(row, col,
+                           new QTableWidgetItem(col == ColName ? errorMsgs.at(row) : QString()));
     }
     table->setColumnHidden(ColCascade, true);
     table->resizeColumnsToContents();
@@ -359,15 +362,12 @@ void TrackboxSelection::showMessageRows(bool scanning)
 
 QList<QTableWidgetItem*> TrackboxSelection::rowItems(const trackbox_info_type& info) const
 {
-    const QStringList texts{QString::fromLatin1(info.hostname),
-                            QString::fromLatin1(info.serial),
-                            QString::fromLatin1(info.access),
-                            QString::fromLatin1(info.version),
-                            QString::number(info.ip),
-                            QString::fromLatin1(info.ip_str),
-                            QString::number(kCommandPort),
-                            info.isSlave ? tr("slave") : QString(),
-                            QString::fromLatin1(info.mac_str)};
+    const QStringList texts{
+        QString::fromLatin1(info.hostname), QString::fromLatin1(info.serial),
+        QString::fromLatin1(info.access),   QString::fromLatin1(info.version),
+        QString::number(info.ip),           QString::fromLatin1(info.ip_str),
+        QString::number(kCommandPort),      info.isSlave ? tr("slave") : QString(),
+        QString::fromLatin1(info.mac_str)};
     const bool greyed = QString::fromLatin1(info.access).trimmed() == QLatin1String("none");
     QList<QTableWidgetItem*> items;
     for (const QString& text : texts) {
@@ -398,8 +398,8 @@ void TrackboxSelection::fillControllerRows(const QList<trackbox_info_type>& list
     table->setColumnWidth(ColName, table->columnWidth(ColName) + 10);
 
     table->sortItems(iLastClickedColumn, iSort == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
-    table->horizontalHeader()->setSortIndicator(iLastClickedColumn,
-                                                iSort == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    table->horizontalHeader()->setSortIndicator(
+        iLastClickedColumn, iSort == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 
     table->clearSelection();
     table->setCurrentItem(nullptr);
@@ -433,7 +433,8 @@ void TrackboxSelection::on_tableWidget_itemSelectionChanged()
     const int row = ui->tableWidget->currentRow();
     const QTableWidgetItem* access = row >= 0 ? ui->tableWidget->item(row, ColAccess) : nullptr;
     const QString text = access ? access->text() : QString();
-    ui->pushButton_connect->setEnabled(row >= 0 && !text.isEmpty() && text != QLatin1String("none"));
+    ui->pushButton_connect->setEnabled(row >= 0 && !text.isEmpty() &&
+                                       text != QLatin1String("none"));
 }
 
 void TrackboxSelection::takeConnection(int nameRow, int dataRow)
@@ -480,8 +481,8 @@ void TrackboxSelection::accessControl()
         return;
     if (gate == PasswordGate::Unanswered) {
         MessageBoxes::critical(this, tr("Error"),
-                              tr("Failed to obtain authentication requirements.\n"
-                                 "No connection to Controller?"));
+                               tr("Failed to obtain authentication requirements.\n"
+                                  "No connection to Controller?"));
         return;
     }
     emit trackbox_changed(tb_connection.hostname);

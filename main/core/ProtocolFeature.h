@@ -7,7 +7,8 @@
 
 #include <cstddef>
 
-enum class ProtocolFeature {
+enum class ProtocolFeature
+{
     // Connection, start-up and shut-down
     AccessHolderQuery,  // the connection dialog names the front-end holding access
     MacAddress,         // "system ethernet_mac" read after connecting
@@ -24,9 +25,9 @@ enum class ProtocolFeature {
     FrontendPassword,   // the controller's front-end password
 
     // Status bars
-    OutputFrequency,  // "status output_frequency" in the frequency bar
-    FrequencyColours, // the frequency bar coloured by its limits
-    RadioStatus,      // the radio bar's polling
+    OutputFrequency,   // "status output_frequency" in the frequency bar
+    FrequencyColours,  // the frequency bar coloured by its limits
+    RadioStatus,       // the radio bar's polling
 
     // Configuration report
     BodyCalibrationReport,

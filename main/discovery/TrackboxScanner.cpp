@@ -10,12 +10,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ControllerProbe.h"
 #include "FrontendInfo.h"
+#include "IOManagerUdp.h"
 #include "VersionInfo.h"
 #include "ap_time.h"
 #include "ap_udptcp.h"
-#include "ControllerProbe.h"
-#include "IOManagerUdp.h"
 
 namespace {
 
@@ -226,7 +226,8 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
     // older firmware does not know the question.
     if (!shallRun)
         return;
-    if (std::strcmp(info.access, "none") == 0 && protocolSupports(protocol, ProtocolFeature::Cascade)) {
+    if (std::strcmp(info.access, "none") == 0 &&
+        protocolSupports(protocol, ProtocolFeature::Cascade)) {
         if (probe.readParameter("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
             info.isSlave = true;
     }

@@ -46,13 +46,13 @@ public:
     enum Result
     {
         ResultOk = 0,
-        ResultPending = 1,             // asynchronous command sent
-        ResultMisuse = -1,             // too long, send or asynchronous time-out
-        ResultTransport = -2,          // transport or socket error
-        ResultAnswerTooLong = -3,      // answer datagram too long (UDP)
-        ResultReceiveFailed = -12,     // receive failure (TCP)
-        ResultReceiveOverflow = -13,   // receive filled the buffer (TCP)
-        ResultPeerClosed = -22,        // the controller closed the connection
+        ResultPending = 1,            // asynchronous command sent
+        ResultMisuse = -1,            // too long, send or asynchronous time-out
+        ResultTransport = -2,         // transport or socket error
+        ResultAnswerTooLong = -3,     // answer datagram too long (UDP)
+        ResultReceiveFailed = -12,    // receive failure (TCP)
+        ResultReceiveOverflow = -13,  // receive filled the buffer (TCP)
+        ResultPeerClosed = -22,       // the controller closed the connection
         ResultParserMisuse = -31,
         ResultNoPrefix = -32,          // answer without the expected prefix
         ResultValueCount = -33,        // wrong number of values

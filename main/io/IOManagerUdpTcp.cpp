@@ -375,8 +375,8 @@ int IOManagerUdpTcp::send_mea_start()
 bool IOManagerUdpTcp::checkVersion(const QString& sActualVersion, const QString& sMinVersion)
 {
     const VersionInfo actual = VersionInfo::fromDataPathText(sActualVersion);
-    const VersionInfo minimum =
-        VersionInfo::fromDataPathText(sMinVersion.isEmpty() ? QStringLiteral("v0.2.2") : sMinVersion);
+    const VersionInfo minimum = VersionInfo::fromDataPathText(
+        sMinVersion.isEmpty() ? QStringLiteral("v0.2.2") : sMinVersion);
     return actual >= minimum;
 }
 

@@ -23,8 +23,7 @@ void MessageBusRelay::connectReceiver(MainAppMessageReceiver* r)
     connect(r, &R::receiveOpenBodyCalDialog, this, &M::onReceiveOpenBodyCalDialog);
     connect(r, &R::receiveOpenBodyAdjustmentDialog, this, &M::onReceiveOpenBodyAdjustmentDialog);
     connect(r, &R::receiveCloseBodyCalDialog, this, &M::onReceiveCloseBodyCalDialog);
-    connect(r, &R::receiveCloseBodyAdjustmentDialog, this,
-            &M::onReceiveCloseBodyAdjustmentDialog);
+    connect(r, &R::receiveCloseBodyAdjustmentDialog, this, &M::onReceiveCloseBodyAdjustmentDialog);
     connect(r, &R::receiveOpenHybridBodyCalDialog, this,
             &M::onReceiveOpenHybridBodyCalibrationDialog);
     connect(r, &R::receiveCloseHybridBodyCalDialog, this,

@@ -9,11 +9,11 @@
 #include <QToolBar>
 
 #include "BackendVersions.h"
-#include "IOManager.h"
 #include "FrontendInfo.h"
+#include "IOManager.h"
+#include "ModuleInterface.h"
 #include "ModuleMenus.h"
 #include "ModuleVersionText.h"
-#include "ModuleInterface.h"
 
 namespace {
 
@@ -51,8 +51,7 @@ void ModuleHost::loadPlugins(const QDir& dir, const SharedObjects& shared, bool 
 {
     registerMetaTypes();
     m_channel = shared.channel;
-    const QFileInfoList files =
-        dir.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = dir.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : files) {
         ModuleInterface* module = instantiate(file.absoluteFilePath());
         if (!module)
@@ -73,8 +72,7 @@ ModuleInterface* ModuleHost::instantiate(const QString& path)
     QPluginLoader loader(path);
     // The metadata is read from the file without loading it, so a library
     // built for another interface never runs any of its code here.
-    if (loader.metaData().value("IID").toString() !=
-        QLatin1String(ORVANE_MODULE_INTERFACE_IID))
+    if (loader.metaData().value("IID").toString() != QLatin1String(ORVANE_MODULE_INTERFACE_IID))
         return nullptr;
     QObject* instance = loader.instance();
     if (!instance)
@@ -184,7 +182,8 @@ QString ModuleHost::versionFeAndModules() const
 {
     QString text = QString("v%1.%2.%3 %4 %5")
                        .arg(QString::number(kFrontendMajor), QString::number(kFrontendMinor),
-                            QString::number(kFrontendPatch), QString(), QLatin1String(FrontendInfo::kReleaseDate));
+                            QString::number(kFrontendPatch), QString(),
+                            QLatin1String(FrontendInfo::kReleaseDate));
     QList<ModuleVersionRecord> records;
     for (ModuleInterface* module : m_modules)
         records.append({module->get_module_name(), module->get_module_version()});

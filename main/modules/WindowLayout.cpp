@@ -112,7 +112,8 @@ bool WindowLayout::restoreFromFile()
 
 void WindowLayout::setDefaultLayout()
 {
-    if (m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+    if (m_window->windowState() &
+        (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         m_window->setWindowState(Qt::WindowNoState);
     showDefaultDockWindows();
     const QPoint topLeft = m_window->geometry().topLeft();
@@ -192,8 +193,8 @@ void loadDarkFusionPalette(bool dark)
     QPalette p;
     p.setColor(QPalette::Window, window);
     p.setColor(QPalette::Button, window);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
-                                     QPalette::HighlightedText}) {
+    for (QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::HighlightedText}) {
         p.setColor(role, Qt::white);
         p.setColor(QPalette::Disabled, role, disabledText);
     }

@@ -265,8 +265,9 @@ void ExportConfiguration::writeCalibratedBodiesOfType(const char* type, bool ine
             id = QStringLiteral("B") + ReportWriter::twoDigits(i);
         const QString name = m_out.text("body desc %s b%02d", type, i).unquotedOr({});
         const int markers = m_out.integer("body number_of_marker %s b%02d", type, i).orElse(0);
-        const QString status =
-            m_out.protocolAtLeast(ProtocolFeature::BodyCalibrationStatus) ? bodyCalibrationStatus(type, i, inertial) : QString();
+        const QString status = m_out.protocolAtLeast(ProtocolFeature::BodyCalibrationStatus)
+                                   ? bodyCalibrationStatus(type, i, inertial)
+                                   : QString();
         m_out.line(ReportWriter::field(id, 4) + QStringLiteral(" | ") +
                    ReportWriter::field(name, 37) + QStringLiteral(" | ") +
                    ReportWriter::field(markers, 10) + QStringLiteral(" | ") + status);

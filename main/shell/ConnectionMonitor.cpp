@@ -37,8 +37,8 @@ ConnectionMonitor::Beat ConnectionMonitor::readStatus(QString* state)
 int ConnectionMonitor::runLostConnectionBox(bool offerReconnect, const QString& controllerIp)
 {
     QMessageBox box(QMessageBox::Critical, tr("Command Error"),
-                    tr("Connection to Controller lost.\nORVANE3 will be closed."), QMessageBox::NoButton,
-                    m_window);
+                    tr("Connection to Controller lost.\nORVANE3 will be closed."),
+                    QMessageBox::NoButton, m_window);
     m_box = &box;
     box.setDefaultButton(box.addButton(QMessageBox::Ok));
     if (offerReconnect) {
@@ -90,7 +90,8 @@ void ConnectionMonitor::testReconnectPossible()
     }
 
     const int delayMs = received == -1 ? 900 : 500;
-    const qint64 remainingMs = qint64(checkReconnect_counter) * 1000 - checkReconnect_wait.elapsed();
+    const qint64 remainingMs =
+        qint64(checkReconnect_counter) * 1000 - checkReconnect_wait.elapsed();
     if (remainingMs < 1) {
         finishCountdown(false);
         return;

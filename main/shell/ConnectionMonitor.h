@@ -3,9 +3,9 @@
 
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QObject>
 #include <QPointer>
+#include <QPushButton>
 #include <QString>
 
 #include "ap_udptcp.h"

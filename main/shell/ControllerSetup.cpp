@@ -101,7 +101,8 @@ QString ControllerSetup::readMacAddress(const BackendVersions& bv)
 QString ControllerSetup::windowTitle(const BackendVersions& bv)
 {
     char name[IOManager::MaxTextLength + 1] = {};
-    if (bv.protocol().supports(ProtocolFeature::FullName) && m_iom->get_par(name, "system full_name") == 0)
+    if (bv.protocol().supports(ProtocolFeature::FullName) &&
+        m_iom->get_par(name, "system full_name") == 0)
         return QString::fromUtf8(name).remove('"');
     return tr("ORVANE3 basic");
 }
@@ -156,7 +157,8 @@ void ControllerSetup::readHostAndAddress(QString* hostname, QString* ip)
     if (m_iom->get_par(value, "system hostname") == 0)
         *hostname = QString::fromUtf8(value);
     if (m_iom->get_par(value, "system net") == 0) {
-        const QString address = QString::fromUtf8(value).section(' ', 1, 1, QString::SectionSkipEmpty);
+        const QString address =
+            QString::fromUtf8(value).section(' ', 1, 1, QString::SectionSkipEmpty);
         if (!address.isEmpty())
             *ip = address;
     }

@@ -108,7 +108,8 @@ void MainMenus::setupMenuBar(const BackendVersions& bv, QAction* eventsToggle, b
         addMeaInactiveAction(search);
     }
 
-    QAction* defaults = addEntry(m_display, 20, tr("&Set to default"), tr("Set to default display"));
+    QAction* defaults =
+        addEntry(m_display, 20, tr("&Set to default"), tr("Set to default display"));
     connect(defaults, &QAction::triggered, this, &MainMenus::defaultLayoutRequested);
     if (eventsToggle) {
         eventsToggle->setText(tr("&Events"));
@@ -122,8 +123,9 @@ void MainMenus::setupMenuBar(const BackendVersions& bv, QAction* eventsToggle, b
 void MainMenus::setupOrvane3Menu(const BackendVersions& bv, bool withPassword)
 {
     if (withPassword) {
-        QAction* password = addEntry(m_orvane3, 17, tr("&Password"),
-                                     tr("Set or clear password to protect access to this controller"));
+        QAction* password =
+            addEntry(m_orvane3, 17, tr("&Password"),
+                     tr("Set or clear password to protect access to this controller"));
         password->setWhatsThis(tr("Set or clear password"));
         connect(password, &QAction::triggered, this, &MainMenus::passwordRequested);
         addMeaInactiveAction(password);
@@ -134,13 +136,14 @@ void MainMenus::setupOrvane3Menu(const BackendVersions& bv, bool withPassword)
     connect(m_toggleMea, &QAction::triggered, this, &MainMenus::measurementToggleRequested);
 
     const bool compact = bv.zecModel() == "KESTRELBOX3";
-    QAction* standby = addEntry(m_orvane3, 210,
-                                compact ? tr("C&ontroller shut down") : tr("C&ontroller standby"),
-                                tr("Shut down the Controller to standby mode"));
+    QAction* standby =
+        addEntry(m_orvane3, 210, compact ? tr("C&ontroller shut down") : tr("C&ontroller standby"),
+                 tr("Shut down the Controller to standby mode"));
     connect(standby, &QAction::triggered, this, &MainMenus::shutdownRequested);
 
     if (bv.zecModel() != "KESTRELBOX") {
-        QAction* reboot = addEntry(m_orvane3, 220, tr("Controller &reboot"), tr("Reboot the Controller"));
+        QAction* reboot =
+            addEntry(m_orvane3, 220, tr("Controller &reboot"), tr("Reboot the Controller"));
         connect(reboot, &QAction::triggered, this, &MainMenus::rebootRequested);
     }
 

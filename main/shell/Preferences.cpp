@@ -5,9 +5,9 @@
 #include "Preferences.h"
 #include "MessageBoxes.h"
 
-#include "FrontendInfo.h"
 #include <QCoreApplication>
 #include <QMessageBox>
+#include "FrontendInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -348,7 +348,7 @@ bool Preferences::writeXMLSettings()
 }
 
 QDomElement Preferences::createTextEntry(QString name, QString value, QDomElement& parent,
-                                        QDomDocument* doc)
+                                         QDomDocument* doc)
 {
     QDomElement element = doc->createElement(name);
     element.appendChild(doc->createTextNode(value));

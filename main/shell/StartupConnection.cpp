@@ -23,7 +23,8 @@ namespace {
 bool isDottedIpv4(const QString& text)
 {
     static const QRegularExpression dotted(
-        "\\A(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])(\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?"
+        "\\A(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])(\\.(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]"
+        "?"
         "[0-9])){3}\\z");
     return dotted.match(text).hasMatch();
 }
@@ -76,8 +77,8 @@ bool StartupConnection::directStartWithLastTrackbox(const QString& ip)
 
 void StartupConnection::createDialog()
 {
-    ipDialog = new IpDialog(m_window, Qt::FramelessWindowHint,
-                            m_prefs.m_frontendPassword.toStdString());
+    ipDialog =
+        new IpDialog(m_window, Qt::FramelessWindowHint, m_prefs.m_frontendPassword.toStdString());
     const QPixmap background(m_prefs.m_bIsDarkTheme ? ":/images/splash-dark.png"
                                                     : ":/images/splash-bright.png");
     QPalette palette = ipDialog->palette();
@@ -118,8 +119,8 @@ bool StartupConnection::confirmPassword(unsigned int ip)
 bool StartupConnection::wakeUpConfirmed()
 {
     bool woke = false;
-    const QMetaObject::Connection watch = QObject::connect(
-        ipDialog, &IpDialog::sig_connect_successful, [&woke] { woke = true; });
+    const QMetaObject::Connection watch =
+        QObject::connect(ipDialog, &IpDialog::sig_connect_successful, [&woke] { woke = true; });
     ipDialog->doWakeOnLan();
     QObject::disconnect(watch);
     return !woke || ipDialog->result() == 1;

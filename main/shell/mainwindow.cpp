@@ -243,13 +243,15 @@ void MainWindow::setupMenuBar()
 void MainWindow::setupHelpDialogs()
 {
     serviceDlg = new ServiceDialog(iom, this, bv);
-    connect(this, &MainWindow::sendLastFeUpdateDate, serviceDlg, &ServiceDialog::setLastFeUpdateDate);
+    connect(this, &MainWindow::sendLastFeUpdateDate, serviceDlg,
+            &ServiceDialog::setLastFeUpdateDate);
     connect(this, &MainWindow::sendVersionFeAndModules, serviceDlg,
             &ServiceDialog::setVersionFeAndModules);
     aboutDlg = new AboutDlg2g(iom, this, bv, m_prefs.m_bIsDarkTheme);
 
     auto* help = new HelpMenuEntries(m_menus, about_menu, this);
-    connect(help, &HelpMenuEntries::serviceRequested, this, [this] { serviceDlg->update_and_exec(); });
+    connect(help, &HelpMenuEntries::serviceRequested, this,
+            [this] { serviceDlg->update_and_exec(); });
     // The module list is complete only once the modules are loaded, after the menus.
     connect(help, &HelpMenuEntries::aboutRequested, this, [this] {
         aboutDlg->setModules(modules());
@@ -273,10 +275,9 @@ void MainWindow::setupToolBars()
     tracking_status_tb->setObjectName("TrackingStatusToolBar");
     radio_status_tb = new RadioStatusBar(iom, this, *bv);
     radio_status_tb->setObjectName("RadioStatusToolBar");
-    for (QToolBar* bar : {static_cast<QToolBar*>(quick_status_tb),
-                          static_cast<QToolBar*>(freq_status_tb),
-                          static_cast<QToolBar*>(tracking_status_tb),
-                          static_cast<QToolBar*>(radio_status_tb)}) {
+    for (QToolBar* bar :
+         {static_cast<QToolBar*>(quick_status_tb), static_cast<QToolBar*>(freq_status_tb),
+          static_cast<QToolBar*>(tracking_status_tb), static_cast<QToolBar*>(radio_status_tb)}) {
         bar->setMinimumHeight(25);
         addToolBar(bar);
     }
@@ -397,7 +398,7 @@ void MainWindow::onReceiveConfigurationChanged()
     if (app_status_bar)
         app_status_bar->update_status();
     ControllerSetup(iom).readHostAndAddress(&m_prefs.last_trackbox_hostname,
-                                             &m_prefs.last_trackbox_ip);
+                                            &m_prefs.last_trackbox_ip);
 }
 
 void MainWindow::onReceiveAppReadyToShutdown()
@@ -639,6 +640,6 @@ void MainWindow::apply_search_hardware()
         return;
     SearchHardwareDlg dialog(this, iom, QString());
     if (dialog.update_and_exec() == 1)
-        iom->transmit_message(MainAppMessageReceiver::GlobalEventClass, ModuleHost::ModuleSender,
-                              2, "");
+        iom->transmit_message(MainAppMessageReceiver::GlobalEventClass, ModuleHost::ModuleSender, 2,
+                              "");
 }

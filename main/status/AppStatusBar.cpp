@@ -40,7 +40,7 @@ void AppStatusBar::update_status()
         hostname[0] = '\0';
     if (iom->get_par(description, "config desc") != 0)
         description[0] = '\0';
-    trackbox->setText(tr("Configuration '%1' on Controller '%2'")
-                          .arg(QString::fromUtf8(description).remove('"'),
-                               QString::fromUtf8(hostname)));
+    trackbox->setText(
+        tr("Configuration '%1' on Controller '%2'")
+            .arg(QString::fromUtf8(description).remove('"'), QString::fromUtf8(hostname)));
 }

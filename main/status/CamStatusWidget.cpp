@@ -19,8 +19,9 @@ CamStatusWidget::CamStatusWidget(IOManager* iom, int camera_id, QWidget* parent)
     StatusCommon::fitLineEditWidth(le, buildInfoString(99999, 99999));
     le->setText(QString("c%1").arg(camera_id + 1, 2, 10, QChar('0')));
     layout->addWidget(le);
-    setWhatsThis(tr("<b>'a/b'</b><br>a: number of detected 2DOF markers <br>b: number of used "
-                    "2DOF markers"));
+    setWhatsThis(
+        tr("<b>'a/b'</b><br>a: number of detected 2DOF markers <br>b: number of used "
+           "2DOF markers"));
     setFixedSize(sizeHint());
 }
 

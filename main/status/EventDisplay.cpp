@@ -162,8 +162,7 @@ void EventDisplay::deleteOldLogFiles(const QString& sLogDir)
     if (!dir.exists())
         return;
     const QDate oldestKept = m_clock().date().addDays(-kKeptLogDays);
-    const QStringList files =
-        dir.entryList(QStringList{m_sPrefix + "*" + m_sSuffix}, QDir::Files);
+    const QStringList files = dir.entryList(QStringList{m_sPrefix + "*" + m_sSuffix}, QDir::Files);
     for (const QString& name : files) {
         // Only a dated log goes; a copy or a note that shares the prefix stays.
         const QString dateText = name.mid(m_sPrefix.size(), 10);

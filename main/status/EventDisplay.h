@@ -35,7 +35,8 @@ public:
 
     using Clock = std::function<QDateTime()>;
 
-    EventDisplay(IOManager* iom, QString sEventLogDir, QString sHostname, QWidget* parent = nullptr);
+    EventDisplay(IOManager* iom, QString sEventLogDir, QString sHostname,
+                 QWidget* parent = nullptr);
 
     // Any thread: shown as "(src) msg".
     int transmit_message(int type, const char* src, const char* msg) override;

@@ -51,8 +51,8 @@ bool RadioStatusBar::iconEnabled() const
 void RadioStatusBar::showIcon(bool enabled)
 {
     m_iconPath = StatusCommon::themedIcon(this, enabled ? "radio_en" : "radio_dis");
-    lbl_radio->setPixmap(QPixmap(m_iconPath).scaled(16, 16, Qt::KeepAspectRatio,
-                                                    Qt::SmoothTransformation));
+    lbl_radio->setPixmap(
+        QPixmap(m_iconPath).scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     lbl_radio->setEnabled(enabled);
 }
 
@@ -76,7 +76,9 @@ void RadioStatusBar::update_status()
         available = iom->get_par(value, "qorwpan radio") == 0;
         if (available) {
             bool number = false;
-            channel = QString::fromUtf8(value).section(' ', 0, 0, QString::SectionSkipEmpty).toInt(&number);
+            channel = QString::fromUtf8(value)
+                          .section(' ', 0, 0, QString::SectionSkipEmpty)
+                          .toInt(&number);
             if (!number) {
                 channel = 0;
                 available = false;

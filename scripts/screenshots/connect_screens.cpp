@@ -36,19 +36,19 @@ void settle(int ms = 300)
 void shoot(const QString& name)
 {
     settle();
-    QProcess::execute(QStringLiteral("import"),
-                      {QStringLiteral("-window"), QStringLiteral("root"), g_outDir + "/" + name + ".png"});
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                 g_outDir + "/" + name + ".png"});
     std::printf("%s/%s.png\n", qPrintable(g_outDir), qPrintable(name));
 }
 
 // A photograph taken by another process while the GUI thread is busy testing.
 void shootLater(const QString& name, int delayMs)
 {
-    QProcess::startDetached(QStringLiteral("sh"),
-                            {QStringLiteral("-c"),
-                             QStringLiteral("sleep %1; import -window root '%2/%3.png'")
-                                 .arg(delayMs / 1000.0)
-                                 .arg(g_outDir, name)});
+    QProcess::startDetached(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"), QStringLiteral("sleep %1; import -window root '%2/%3.png'")
+                                   .arg(delayMs / 1000.0)
+                                   .arg(g_outDir, name)});
     std::printf("%s/%s.png\n", qPrintable(g_outDir), qPrintable(name));
 }
 
@@ -107,7 +107,8 @@ int main(int argc, char** argv)
         return 1;
 
     {
-        auto d = connectionDialog(QStringLiteral("192.0.2.21"), QStringLiteral("trackbox-hall2"), false);
+        auto d =
+            connectionDialog(QStringLiteral("192.0.2.21"), QStringLiteral("trackbox-hall2"), false);
         shootLater(QStringLiteral("ipdialog-testing"), 900);
         d->try_connect();
         settle(600);
@@ -115,12 +116,14 @@ int main(int argc, char** argv)
     }
     slow->control(QStringLiteral("delay 0"));
     {
-        auto d = connectionDialog(QStringLiteral("192.0.2.21"), QStringLiteral("trackbox-hall2"), true);
+        auto d =
+            connectionDialog(QStringLiteral("192.0.2.21"), QStringLiteral("trackbox-hall2"), true);
         d->try_connect();
         shoot(QStringLiteral("ipdialog-identified-dark"));
     }
     {
-        auto d = connectionDialog(QStringLiteral("192.0.2.29"), QStringLiteral("trackbox-gone"), true);
+        auto d =
+            connectionDialog(QStringLiteral("192.0.2.29"), QStringLiteral("trackbox-gone"), true);
         d->try_connect();
         shoot(QStringLiteral("ipdialog-wake-on-lan"));
     }

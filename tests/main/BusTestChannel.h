@@ -8,8 +8,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QDockWidget>
-#include <QMainWindow>
 #include <QList>
+#include <QMainWindow>
 #include <QMap>
 #include <QMutex>
 #include <QMutexLocker>

@@ -16,13 +16,13 @@
 #include "SimProcess.h"
 
 // Enters the lab's PC, or skips the whole test when namespaces cannot be made here.
-#define CONNECTLAB_ENTER(lab, tag)                                                      \
-    do {                                                                                \
-        QString why;                                                                    \
-        if (!NetLab::available(&why))                                                   \
-            QSKIP(qPrintable("these tests need network namespaces: " + why));         \
-        (lab) = std::make_unique<ConnectLab>(QStringLiteral(tag));                      \
-        QVERIFY((lab)->ok);                                                             \
+#define CONNECTLAB_ENTER(lab, tag)                                            \
+    do {                                                                      \
+        QString why;                                                          \
+        if (!NetLab::available(&why))                                         \
+            QSKIP(qPrintable("these tests need network namespaces: " + why)); \
+        (lab) = std::make_unique<ConnectLab>(QStringLiteral(tag));            \
+        QVERIFY((lab)->ok);                                                   \
     } while (false)
 
 // Answers the password prompt as a user: types the password and presses OK, or cancels

@@ -14,7 +14,7 @@
 #include <memory>
 
 inline QByteArray lastTrackboxPreferences(const QString& ip, const QString& hostname,
-                                   const QByteArray& more = QByteArray())
+                                          const QByteArray& more = QByteArray())
 {
     return "<ORVANE><LAST_TRACKBOX IP=\"" + ip.toUtf8() + "\" HOSTNAME=\"" + hostname.toUtf8() +
            "\" MAC=\"\" MODEL=\"20\"/>" + more + "</ORVANE>";

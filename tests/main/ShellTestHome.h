@@ -31,7 +31,8 @@ public:
     QString path() const { return m_dir->path(); }
     QString configDir() const
     {
-        return path() + FrontendInfo::kUserFolder + "/v" + FrontendInfo::versionNumber() + "/config";
+        return path() + FrontendInfo::kUserFolder + "/v" + FrontendInfo::versionNumber() +
+               "/config";
     }
     QString preferencesFile() const { return configDir() + "/current-preferences.xml"; }
 

@@ -55,10 +55,10 @@ void TestDebianPackage::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     int code = -1;
-    const QString log = run(ORVANE_CPACK,
-                            {"--config", ORVANE_BUILD_DIR "/CPackConfig.cmake", "-G", "DEB", "-B",
-                             m_dir.path()},
-                            &code);
+    const QString log =
+        run(ORVANE_CPACK,
+            {"--config", ORVANE_BUILD_DIR "/CPackConfig.cmake", "-G", "DEB", "-B", m_dir.path()},
+            &code);
     QVERIFY2(code == 0, qPrintable(log));
     const QStringList debs = QDir(m_dir.path()).entryList({"*.deb"}, QDir::Files);
     QCOMPARE(debs.size(), 1);

@@ -246,10 +246,8 @@ void TestSimProtocol::lineBreaksAreCounted_data()
     QTest::addColumn<int>("counted");
     QTest::newRow("zero-terminated") << true << z("orvane2 get system model\0") << 1 << 0;
     QTest::newRow("value with a line feed: split in two")
-        << true << z("orvane2 get synccard mode_desc int60\norvane2 get system model\0") << 2
-        << 1;
-    QTest::newRow("carriage return inside") << true << z("orvane2 get system\rmodel\0") << 1
-                                            << 1;
+        << true << z("orvane2 get synccard mode_desc int60\norvane2 get system model\0") << 2 << 1;
+    QTest::newRow("carriage return inside") << true << z("orvane2 get system\rmodel\0") << 1 << 1;
     QTest::newRow("hand-typed line") << true << z("orvane2 get system model\r\n") << 1 << 1;
     QTest::newRow("udp, line feed inside")
         << false << z("orvane2 get synccard mode_desc int60\norvane2\0") << 1 << 1;
@@ -484,7 +482,8 @@ void TestSimProtocol::passwordForms_data()
     const QByteArray answer = "orvane2 set config is_frontend_password ";
     const QByteArray invalid = "orvane2 err 5 invalid value";
     QTest::newRow("digits kept") << QByteArray() << is + "'current1'" << answer + "'current1' yes";
-    QTest::newRow("no padding match") << QByteArray() << is + "'current01'" << answer + "'current01' no";
+    QTest::newRow("no padding match")
+        << QByteArray() << is + "'current01'" << answer + "'current01' no";
     QTest::newRow("bare refused") << QByteArray() << is + "current1" << invalid;
     QTest::newRow("double quotes refused") << QByteArray() << is + "\"current1\"" << invalid;
     QTest::newRow("open quote refused") << QByteArray() << is + "'current1" << invalid;

@@ -53,9 +53,9 @@ AboutDlg2g::AboutDlg2g(IOManager* iom_, QWidget* parent, BackendVersions* beVers
 {
     initServiceResources();
     ui->setupUi(this);
-    ui->label_logo->setPixmap(QPixmap(darkTheme
-                                          ? QStringLiteral(":/images/logos/qor_transparent02.png")
-                                          : QStringLiteral(":/images/logos/qor_transparent02-brightmode.png")));
+    ui->label_logo->setPixmap(
+        QPixmap(darkTheme ? QStringLiteral(":/images/logos/qor_transparent02.png")
+                          : QStringLiteral(":/images/logos/qor_transparent02-brightmode.png")));
     ui->label_openSource->setText(DocumentLinks::fillFileLink(
         tr("This product uses third-party <a href=\"file:///%1/%2\">Open-Source software</a>"),
         DocumentLinks::OpenSourceNotice));
@@ -179,7 +179,8 @@ void AboutDlg2g::addTabCascade()
             continue;
         }
         QString controller, hostname, available, version;
-        if (!query.text(QStringLiteral("cascade connected_slave_controller ") + address, &controller))
+        if (!query.text(QStringLiteral("cascade connected_slave_controller ") + address,
+                        &controller))
             controller.clear();
         if (!query.text(QStringLiteral("system hostname_slave ") + address, &hostname))
             hostname = controller.section(' ', 0, 0, QString::SectionSkipEmpty);
@@ -187,7 +188,8 @@ void AboutDlg2g::addTabCascade()
         if (serial.isEmpty())
             serial = unknown;
         const bool isAvailable =
-            query.text(QStringLiteral("cascade connected_slave_available ") + address, &available) &&
+            query.text(QStringLiteral("cascade connected_slave_available ") + address,
+                       &available) &&
             available == QLatin1String("yes");
         if (!isAvailable)
             version = tr("not available");
@@ -221,13 +223,13 @@ void AboutDlg2g::keyPressEvent(QKeyEvent* event)
     // Return closes the dialog even while the details button has the focus,
     // instead of folding the details away again.
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 

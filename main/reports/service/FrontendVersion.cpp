@@ -17,6 +17,6 @@ QString FrontendVersion::text() const
 {
     const QString pattern =
         suffix.isEmpty() ? QStringLiteral("v%1.%2.%3%4 %5") : QStringLiteral("v%1.%2.%3-%4 %5");
-    return pattern.arg(QString::number(ma), QString::number(mi), QString::number(pa),
-                       suffix, buildDate);
+    return pattern.arg(QString::number(ma), QString::number(mi), QString::number(pa), suffix,
+                       buildDate);
 }

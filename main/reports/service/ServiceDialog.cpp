@@ -43,14 +43,16 @@ ServiceDialog::ServiceDialog(IOManager* iom_, QWidget* parent, BackendVersions* 
                     DocumentLinks::fillFileLink(
                         tr("<a href=\"file:///%1/%2\">QOR Hardware Installation Guide</a>"),
                         DocumentLinks::HardwareInstallationGuide));
-    setDocumentLink(ui->label_usersGuide,
-                    DocumentLinks::fillFileLink(tr("<a href=\"file:///%1/%2\">ORVANE3 User's Guide</a>"),
-                                                DocumentLinks::UsersGuide));
-    setDocumentLink(ui->label_programmersGuide,
-                    DocumentLinks::fillFileLink(
-                        tr("<a href=\"file:///%1/%2\">ORVANE3 Programmer's Guide</a>"),
-                        DocumentLinks::ProgrammersGuide));
-    for (QLabel* label : {ui->label_hardwareGuide, ui->label_usersGuide, ui->label_programmersGuide})
+    setDocumentLink(
+        ui->label_usersGuide,
+        DocumentLinks::fillFileLink(tr("<a href=\"file:///%1/%2\">ORVANE3 User's Guide</a>"),
+                                    DocumentLinks::UsersGuide));
+    setDocumentLink(
+        ui->label_programmersGuide,
+        DocumentLinks::fillFileLink(tr("<a href=\"file:///%1/%2\">ORVANE3 Programmer's Guide</a>"),
+                                    DocumentLinks::ProgrammersGuide));
+    for (QLabel* label :
+         {ui->label_hardwareGuide, ui->label_usersGuide, ui->label_programmersGuide})
         connect(label, &QLabel::linkActivated, this, &ServiceDialog::processLink);
     ui->lineEdit_serviceId->setText(m_sSerial);
     ui->lineEdit_frontendVersion->setText(FrontendVersion::current().text());
@@ -65,14 +67,14 @@ ServiceDialog::~ServiceDialog()
 QString ServiceDialog::serviceIdFor(int model, const QString& serial, bool hasSynccard3)
 {
     switch (model) {
-    case 20:
-        return QStringLiteral("KBX2-") + serial;
-    case 21:
-        return QStringLiteral("KBX3-") + serial;
-    case 2:
-        return QStringLiteral("ZECM-S") + serial.rightJustified(8, '0');
-    default:
-        return hasSynccard3 ? serial : QStringLiteral("ZEC-") + serial;
+        case 20:
+            return QStringLiteral("KBX2-") + serial;
+        case 21:
+            return QStringLiteral("KBX3-") + serial;
+        case 2:
+            return QStringLiteral("ZECM-S") + serial.rightJustified(8, '0');
+        default:
+            return hasSynccard3 ? serial : QStringLiteral("ZEC-") + serial;
     }
 }
 
@@ -144,9 +146,8 @@ void ServiceDialog::updateWebLinkTechnicalSupport()
         "underline;\">%1</span></a></p></body></html>");
     ui->label_webLink->setText(html.arg(url.toHtmlEscaped()));
     ui->label_webLink->setTextFormat(Qt::RichText);
-    ui->label_webLink->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                               Qt::LinksAccessibleByMouse |
-                                               Qt::LinksAccessibleByKeyboard);
+    ui->label_webLink->setTextInteractionFlags(
+        Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     ui->label_webLink->setOpenExternalLinks(true);
 }
 
@@ -160,8 +161,8 @@ QString ServiceDialog::identificationText() const
     QString text;
     for (int i = 0; i < fields.size(); ++i) {
         const QString label = fields[i].first->text().remove('&');
-        const QString pattern = i + 1 < fields.size() ? QStringLiteral("%1: %2\n")
-                                                      : QStringLiteral("%1: %2");
+        const QString pattern =
+            i + 1 < fields.size() ? QStringLiteral("%1: %2\n") : QStringLiteral("%1: %2");
         text += pattern.arg(label, fields[i].second->text());
     }
     return text;

@@ -30,9 +30,9 @@ public:
     // Runs the system information export for this dialog, with the channel,
     // the versions, the last front-end update date and the version text
     // (by default the export dialog, run modally and destroyed afterwards).
-    using ExportRunner = std::function<void(QWidget* parent, IOManager* iom,
-                                            BackendVersions* beVers, const QDateTime& lastUpdate,
-                                            const QString& versionFeAndModules)>;
+    using ExportRunner =
+        std::function<void(QWidget* parent, IOManager* iom, BackendVersions* beVers,
+                           const QDateTime& lastUpdate, const QString& versionFeAndModules)>;
 
     ServiceDialog(IOManager* iom, QWidget* parent, BackendVersions* beVers);
     ~ServiceDialog() override;

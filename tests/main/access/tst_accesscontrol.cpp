@@ -15,11 +15,11 @@
 
 #include "AccessControl.h"
 #include "AccessControlDialog.h"
+#include "IOManagerUdp.h"
+#include "IOManagerUdpTcp.h"
 #include "PasswordInputDialog.h"
 #include "SimProcess.h"
 #include "ap_udptcp.h"
-#include "IOManagerUdp.h"
-#include "IOManagerUdpTcp.h"
 
 namespace {
 

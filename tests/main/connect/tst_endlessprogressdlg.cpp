@@ -160,10 +160,14 @@ void EndlessProgressDlgTest::destinationFollowsTheControllersSubnet_data()
 {
     QTest::addColumn<QString>("controller");
     QTest::addColumn<QString>("destination");
-    QTest::newRow("first subnet") << "192.0.2.20" << "192.0.2.255";
-    QTest::newRow("second subnet") << "198.51.100.7" << "198.51.100.255";
-    QTest::newRow("no local subnet") << "203.0.113.5" << "255.255.255.255";
-    QTest::newRow("no address") << "0.0.0.0" << "255.255.255.255";
+    QTest::newRow("first subnet") << "192.0.2.20"
+                                  << "192.0.2.255";
+    QTest::newRow("second subnet") << "198.51.100.7"
+                                   << "198.51.100.255";
+    QTest::newRow("no local subnet") << "203.0.113.5"
+                                     << "255.255.255.255";
+    QTest::newRow("no address") << "0.0.0.0"
+                                << "255.255.255.255";
 }
 
 void EndlessProgressDlgTest::destinationFollowsTheControllersSubnet()
@@ -188,8 +192,8 @@ void EndlessProgressDlgTest::waitEnds_data()
     const QString oneToTwo = QStringLiteral("waking up can take 1-2 minutes");
     QTest::newRow("answers on the third trial")
         << "box-w" << false << 3 << 1 << 3 << "wake on LAN: box-w" << oneToTwo;
-    QTest::newRow("never answers") << "box-w" << false << 0 << 1 << 9 << "wake on LAN: box-w"
-                                   << oneToTwo;
+    QTest::newRow("never answers")
+        << "box-w" << false << 0 << 1 << 9 << "wake on LAN: box-w" << oneToTwo;
     QTest::newRow("cancelled") << "box-w" << false << -2 << 0 << 2 << "wake on LAN: box-w"
                                << oneToTwo;
     QTest::newRow("cascade boots longer, waits as long")
@@ -242,7 +246,8 @@ void EndlessProgressDlgTest::nothingSentNoWait_data()
     QTest::addColumn<QString>("downSubnet");  // an interface of the PC there, switched off
     // The lab has no default route, as a PC whose only link is unplugged.
     QTest::newRow("no route to all-hosts broadcast") << "203.0.113.5" << QString();
-    QTest::newRow("interface down") << "198.18.0.20" << "198.18.0.10/24";
+    QTest::newRow("interface down") << "198.18.0.20"
+                                    << "198.18.0.10/24";
 }
 
 void EndlessProgressDlgTest::nothingSentNoWait()

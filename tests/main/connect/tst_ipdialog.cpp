@@ -58,7 +58,8 @@ std::function<void(QWidget*)> countAndCloseSelection(int& count)
 }
 
 std::unique_ptr<IpDialog> makeDialog(const QString& ipStr, const QString& hostname,
-                                     const QString& mac, const QString& model = QStringLiteral("20"),
+                                     const QString& mac,
+                                     const QString& model = QStringLiteral("20"),
                                      const std::string& password = {})
 {
     auto dialog = std::make_unique<IpDialog>(nullptr, Qt::FramelessWindowHint, password);
@@ -114,7 +115,7 @@ void IpDialogTest::startupSearch_data()
     QTest::addColumn<QString>("hostname");
     QTest::addColumn<QString>("mac");
     QTest::addColumn<QString>("model");
-    QTest::addColumn<QStringList>("simAt11");     // control lines; empty: no controller there
+    QTest::addColumn<QStringList>("simAt11");         // control lines; empty: no controller there
     QTest::addColumn<QStringList>("simAtLocalhost");  // 127.0.0.1, the address of "localhost"
     QTest::addColumn<int>("result");
     QTest::addColumn<QStringList>("fragments");
@@ -125,26 +126,32 @@ void IpDialogTest::startupSearch_data()
 
     const QStringList boxA{QStringLiteral("set system hostname = box-a")};
     QTest::newRow("remembered controller answers")
-        << "127.0.9.11" << "box-a" << kMac << "20" << boxA << QStringList() << 0
-        << QStringList{"testing '127.0.9.11'... OK", "Controller: 'box-a'", "Serial 21407 Version v2.9.4"}
+        << "127.0.9.11"
+        << "box-a" << kMac << "20" << boxA << QStringList() << 0
+        << QStringList{"testing '127.0.9.11'... OK", "Controller: 'box-a'",
+                       "Serial 21407 Version v2.9.4"}
         << "unsuccessful" << false << 0 << "127.0.9.11";
     QTest::newRow("zero-padded remembered address")
-        << "127.0.9.011" << "box-a" << kMac << "20" << boxA << QStringList() << 0
+        << "127.0.9.011"
+        << "box-a" << kMac << "20" << boxA << QStringList() << 0
         << QStringList{"testing '127.0.9.11'... OK", "Controller: 'box-a'"} << "unsuccessful"
         << false << 0 << "127.0.9.11";
     QTest::newRow("address answers another name, name leads to a third")
-        << "127.0.9.11" << "localhost" << kMac << "20"
-        << QStringList{"set system hostname = box-b"}
+        << "127.0.9.11"
+        << "localhost" << kMac << "20" << QStringList{"set system hostname = box-b"}
         << QStringList{"set system hostname = box-c"} << 1
-        << QStringList{"testing '127.0.9.11'... ", "resolving 'localhost'... OK",
-                       "resolved '127.0.0.1', testing... ", "Controller has changed",
-                       "expected: 'localhost'", "found: 'box-c'"}
+        << QStringList{"testing '127.0.9.11'... ",
+                       "resolving 'localhost'... OK",
+                       "resolved '127.0.0.1', testing... ",
+                       "Controller has changed",
+                       "expected: 'localhost'",
+                       "found: 'box-c'"}
         << "Serial" << false << 1 << "127.0.0.1";
     // The remembered address answers too late; its answer arrives while the controller found by
     // name is being asked, and must not be taken for that one's.
     QTest::newRow("late answer is not taken for another controller's")
-        << "127.0.9.11" << "localhost" << kMac << "20"
-        << QStringList{"set system hostname = box-a", "delay 600"}
+        << "127.0.9.11"
+        << "localhost" << kMac << "20" << QStringList{"set system hostname = box-a", "delay 600"}
         << QStringList{"set system hostname = localhost", "delay 200"} << 0
         << QStringList{"testing '127.0.9.11'... unsuccessful", "resolving 'localhost'... OK",
                        "resolved '127.0.0.1', testing... OK", "Controller: 'localhost'"}
@@ -162,20 +169,22 @@ void IpDialogTest::startupSearch_data()
         << "testing" << true << 0 << "0.0.0.0";
     QTest::newRow("compact integrated system cannot be woken")
         << "" << kUnknownName << kMac << "21" << QStringList() << QStringList() << 1
-        << QStringList{"no default Controller found", "no connection to"} << "testing" << false
-        << 1 << "0.0.0.0";
+        << QStringList{"no default Controller found", "no connection to"} << "testing" << false << 1
+        << "0.0.0.0";
     QTest::newRow("no MAC to wake")
-        << "" << kUnknownName << "" << "20" << QStringList() << QStringList() << 1
-        << QStringList{"no default Controller found", "no connection to"} << "testing" << false
-        << 1 << "0.0.0.0";
+        << "" << kUnknownName << ""
+        << "20" << QStringList() << QStringList() << 1
+        << QStringList{"no default Controller found", "no connection to"} << "testing" << false << 1
+        << "0.0.0.0";
     QTest::newRow("held by another front-end")
-        << "127.0.9.11" << "box-a" << kMac << "20" << (boxA + QStringList{"access 10.0.0.7"})
-        << QStringList() << 1
+        << "127.0.9.11"
+        << "box-a" << kMac << "20" << (boxA + QStringList{"access 10.0.0.7"}) << QStringList() << 1
         << QStringList{"testing '127.0.9.11'... OK", "no connection to", "Controller 'box-a'",
                        "accessed by 10.0.0.7"}
         << "Serial" << false << 0 << "127.0.9.11";
     QTest::newRow("held, protocol too old to tell by whom")
-        << "127.0.9.11" << "box-a" << kMac << "20"
+        << "127.0.9.11"
+        << "box-a" << kMac << "20"
         << (boxA + QStringList{"access 10.0.0.7", "set system protocol_version = v1.0"})
         << QStringList() << 1 << QStringList{"no connection to", "Controller 'box-a'"}
         << "accessed by" << false << 0 << "127.0.9.11";
@@ -232,33 +241,45 @@ void IpDialogTest::silentTest_data()
 
     const QString at21 = QStringLiteral("127.0.9.21");
     const QStringList boxS{QStringLiteral("set system hostname = box-s")};
-    QTest::newRow("full access") << at21 << "old-name" << "" << at21 << boxS << 0 << QString()
-                                 << at21 << "box-s";
-    QTest::newRow("by host name only") << "" << "localhost" << "" << "127.0.0.1" << boxS << 0
-                                       << QString() << "127.0.0.1" << "box-s";
-    QTest::newRow("zero-padded address") << "127.0.9.021" << "" << "" << at21 << boxS << 0
-                                         << QString() << "127.0.9.021" << "box-s";
+    QTest::newRow("full access") << at21 << "old-name"
+                                 << "" << at21 << boxS << 0 << QString() << at21 << "box-s";
+    QTest::newRow("by host name only") << ""
+                                       << "localhost"
+                                       << ""
+                                       << "127.0.0.1" << boxS << 0 << QString() << "127.0.0.1"
+                                       << "box-s";
+    QTest::newRow("zero-padded address") << "127.0.9.021"
+                                         << ""
+                                         << "" << at21 << boxS << 0 << QString() << "127.0.9.021"
+                                         << "box-s";
     QTest::newRow("unresolvable name") << "" << kUnknownName << kMac << "" << QStringList() << -2
                                        << QString() << "" << kUnknownName;
-    QTest::newRow("nothing known") << "" << "" << kMac << "" << QStringList() << -3 << QString()
-                                   << "" << "";
-    QTest::newRow("asleep, can be woken") << "127.0.9.22" << "box-s" << kMac << "" << QStringList()
-                                          << 1 << QString() << "127.0.9.22" << "box-s";
-    QTest::newRow("asleep, no MAC") << "127.0.9.22" << "box-s" << "" << "" << QStringList() << -4
-                                    << QString() << "127.0.9.22" << "box-s";
-    QTest::newRow("no version") << at21 << "" << "" << at21
-                                << (boxS + QStringList{"error system version"}) << -5 << QString()
-                                << at21 << "box-s";
-    QTest::newRow("no access state") << at21 << "" << "" << at21
-                                     << (boxS + QStringList{"error system access"}) << -6
-                                     << QString() << at21 << "box-s";
+    QTest::newRow("nothing known") << ""
+                                   << "" << kMac << "" << QStringList() << -3 << QString() << ""
+                                   << "";
+    QTest::newRow("asleep, can be woken")
+        << "127.0.9.22"
+        << "box-s" << kMac << "" << QStringList() << 1 << QString() << "127.0.9.22"
+        << "box-s";
+    QTest::newRow("asleep, no MAC") << "127.0.9.22"
+                                    << "box-s"
+                                    << ""
+                                    << "" << QStringList() << -4 << QString() << "127.0.9.22"
+                                    << "box-s";
+    QTest::newRow("no version") << at21 << ""
+                                << "" << at21 << (boxS + QStringList{"error system version"}) << -5
+                                << QString() << at21 << "box-s";
+    QTest::newRow("no access state") << at21 << ""
+                                     << "" << at21 << (boxS + QStringList{"error system access"})
+                                     << -6 << QString() << at21 << "box-s";
     QTest::newRow("held by another front-end")
-        << at21 << "" << "" << at21 << (boxS + QStringList{"access 10.0.0.7"}) << 2
+        << at21 << ""
+        << "" << at21 << (boxS + QStringList{"access 10.0.0.7"}) << 2
         << "Unable to connect Controller box-s\nController is accessed by ip 10.0.0.7" << at21
         << "box-s";
     QTest::newRow("held, holder unknown")
-        << at21 << "" << "" << at21
-        << (boxS + QStringList{"access 10.0.0.7", "error system accessed_by"}) << 1
+        << at21 << ""
+        << "" << at21 << (boxS + QStringList{"access 10.0.0.7", "error system accessed_by"}) << 1
         << "Unable to connect Controller box-s" << at21 << "box-s";
 }
 
@@ -298,17 +319,27 @@ void IpDialogTest::connectChecksPassword_data()
 {
     QTest::addColumn<QString>("simPassword");  // "-": no controller at all
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("typed");        // empty: the prompt is cancelled
+    QTest::addColumn<QString>("typed");  // empty: the prompt is cancelled
     QTest::addColumn<bool>("closes");
     QTest::addColumn<int>("prompts");
     QTest::addColumn<QString>("box");
 
-    QTest::newRow("no password") << "" << "" << "" << true << 0 << QString();
-    QTest::newRow("stored password accepted") << "pw.1" << "pw.1" << "" << true << 0 << QString();
-    QTest::newRow("stored wrong, typed right") << "pw.1" << "nope" << "pw.1" << true << 1 << QString();
-    QTest::newRow("prompt cancelled") << "pw.1" << "" << "" << false << 1 << QString();
+    QTest::newRow("no password") << ""
+                                 << ""
+                                 << "" << true << 0 << QString();
+    QTest::newRow("stored password accepted") << "pw.1"
+                                              << "pw.1"
+                                              << "" << true << 0 << QString();
+    QTest::newRow("stored wrong, typed right") << "pw.1"
+                                               << "nope"
+                                               << "pw.1" << true << 1 << QString();
+    QTest::newRow("prompt cancelled") << "pw.1"
+                                      << ""
+                                      << "" << false << 1 << QString();
     QTest::newRow("requirement unreadable")
-        << "-" << "" << "" << false << 0
+        << "-"
+        << ""
+        << "" << false << 0
         << "Failed to obtain authentication requirements.\nNo connection to Controller?";
 }
 
@@ -396,17 +427,20 @@ void IpDialogTest::chosenControllerTest_data()
     const QString otherMac = QStringLiteral("02:00:5E:10:00:99");
     const QStringList identified{"resolving 'box-h'", "Controller: 'box-h'"};
     const QStringList gone{"resolving 'box-h'", "no connection to", "Controller 'box-h'"};
-    QTest::newRow("answers") << boxH << "" << "" << kMac << identified << true << 0 << 0 << false;
+    QTest::newRow("answers") << boxH << ""
+                             << "" << kMac << identified << true << 0 << 0 << false;
     QTest::newRow("protected, no second prompt")
         << (boxH + QStringList{"password pw.9"}) << "" << otherMac << kMac << identified << true
         << 1 << 0 << false;
     QTest::newRow("host name unreadable")
-        << boxH << "error system hostname" << "" << kMac
+        << boxH << "error system hostname"
+        << "" << kMac
         << QStringList{"resolving 'box-h'", "Controller has changed", "expected: 'box-h'",
                        "found: ''"}
         << false << 0 << 1 << false;
     QTest::newRow("gone, its MAC known, the previous one's not")
-        << boxH << "error system version" << "" << kMac << gone << false << 0 << 0 << true;
+        << boxH << "error system version"
+        << "" << kMac << gone << false << 0 << 0 << true;
     QTest::newRow("gone, no MAC, the previous one's known")
         << noMac << "error system version" << otherMac << "" << gone << false << 0 << 1 << false;
 }
@@ -486,8 +520,7 @@ void IpDialogTest::wakeOnLanConnectsWithoutAnotherClick()
 {
     QFETCH(bool, byButton);
     QFETCH(QString, address);
-    SimProcess* sim = m_lab->subnetSim(address,
-                                       {"set system hostname = sleepy", "boot-time 300"});
+    SimProcess* sim = m_lab->subnetSim(address, {"set system hostname = sleepy", "boot-time 300"});
     QVERIFY(sim);
     const QString slept = sim->control(QStringLiteral("sleep"));
     if (slept != QLatin1String("ok wol"))

@@ -90,8 +90,8 @@ void TrackboxSelectionTest::initTestCase()
 {
     CONNECTLAB_ENTER(m_lab, "select");
     m_charlie = m_lab->subnetSim(kCharlie, {"set system hostname = charlie"});
-    m_alpha = m_lab->subnetSim(kAlpha, {"set system hostname = alpha", "set system slave = yes",
-                                        "access 10.0.0.7"});
+    m_alpha = m_lab->subnetSim(
+        kAlpha, {"set system hostname = alpha", "set system slave = yes", "access 10.0.0.7"});
     QVERIFY(m_charlie && m_alpha);
     QVERIFY(m_lab->subnetSim(kBravo, {"set system hostname = bravo", "password " + kPassword}));
     QVERIFY(m_lab->localSim("127.0.9.61", {"set system hostname = box-v"}));
@@ -140,17 +140,25 @@ void TrackboxSelectionTest::specificControllerEntry_data()
     QTest::addColumn<QStringList>("names");  // column 0 of the table
 
     const QStringList unresolved{"cannot resolve hostname / IP address"};
-    QTest::newRow("empty") << "" << "Invalid empty hostname." << unresolved;
-    QTest::newRow("network address") << "10.0.0.0" << "Invalid last octet (1..254)." << unresolved;
-    QTest::newRow("broadcast address") << "10.0.0.255" << "Invalid last octet (1..254)." << unresolved;
-    QTest::newRow("three parts") << "10.0.0" << "Invalid numbers-only hostname." << unresolved;
-    QTest::newRow("five parts") << "1.2.3.4.5" << "Invalid numbers-only hostname." << unresolved;
-    QTest::newRow("part too large") << "10.0.0.256" << "Invalid numbers-only hostname." << unresolved;
-    QTest::newRow("unknown name") << "no-such-box.invalid" << "Unable to resolve hostname."
-                                  << unresolved;
-    QTest::newRow("zero-padded address") << "127.0.9.061" << "" << QStringList{"box-v"};
+    QTest::newRow("empty") << ""
+                           << "Invalid empty hostname." << unresolved;
+    QTest::newRow("network address") << "10.0.0.0"
+                                     << "Invalid last octet (1..254)." << unresolved;
+    QTest::newRow("broadcast address") << "10.0.0.255"
+                                       << "Invalid last octet (1..254)." << unresolved;
+    QTest::newRow("three parts") << "10.0.0"
+                                 << "Invalid numbers-only hostname." << unresolved;
+    QTest::newRow("five parts") << "1.2.3.4.5"
+                                << "Invalid numbers-only hostname." << unresolved;
+    QTest::newRow("part too large") << "10.0.0.256"
+                                    << "Invalid numbers-only hostname." << unresolved;
+    QTest::newRow("unknown name") << "no-such-box.invalid"
+                                  << "Unable to resolve hostname." << unresolved;
+    QTest::newRow("zero-padded address") << "127.0.9.061"
+                                         << "" << QStringList{"box-v"};
     QTest::newRow("subnet controller") << kCharlie << "" << QStringList{"charlie"};
-    QTest::newRow("nobody there") << "127.0.9.62" << "" << QStringList{"no connection to Controller"};
+    QTest::newRow("nobody there") << "127.0.9.62"
+                                  << "" << QStringList{"no connection to Controller"};
 }
 
 void TrackboxSelectionTest::specificControllerEntry()
@@ -194,8 +202,8 @@ void TrackboxSelectionTest::scanListsGreyedAndSlaveRows()
         QVERIFY(t->item(rowOf(t, "charlie"), col)->foreground().color() != disabled);
     }
     // Hidden columns carry what the choice needs; the title row sizes the visible ones.
-    for (int col : {TrackboxSelection::ColIpNumerical, TrackboxSelection::ColPort,
-                    TrackboxSelection::ColMac})
+    for (int col :
+         {TrackboxSelection::ColIpNumerical, TrackboxSelection::ColPort, TrackboxSelection::ColMac})
         QVERIFY(t->isColumnHidden(col));
     QCOMPARE(t->item(rowOf(t, "charlie"), TrackboxSelection::ColIpNumerical)->text(),
              QString::number(QHostAddress(kCharlie).toIPv4Address()));
@@ -226,8 +234,8 @@ void TrackboxSelectionTest::subnetEntry_data()
     QTest::addColumn<QString>("fixSubnet");
 
     QTest::newRow("one address") << kCharlie << QStringList{"charlie"} << kCharlie;
-    QTest::newRow("subnet broadcast") << "192.0.2.255" << QStringList({"alpha", "bravo", "charlie"})
-                                      << "192.0.2.255";
+    QTest::newRow("subnet broadcast")
+        << "192.0.2.255" << QStringList({"alpha", "bravo", "charlie"}) << "192.0.2.255";
     QTest::newRow("host name means all subnets")
         << "charlie" << QStringList({"alpha", "bravo", "charlie"}) << "(all subnets)";
     QTest::newRow("empty subnet stays listed")
@@ -264,20 +272,19 @@ void TrackboxSelectionTest::sortingIsKeptAcrossUpdates_data()
 
     const int name = TrackboxSelection::ColName;
     const int ip = TrackboxSelection::ColIp;
-    QTest::newRow("by name at first") << QList<int>{} << QStringList({"alpha", "bravo", "charlie"})
-                                      << int(Qt::AscendingOrder);
+    QTest::newRow("by name at first")
+        << QList<int>{} << QStringList({"alpha", "bravo", "charlie"}) << int(Qt::AscendingOrder);
     QTest::newRow("name clicked: it was sorted by name already")
         << QList<int>{name} << QStringList({"charlie", "bravo", "alpha"})
         << int(Qt::DescendingOrder);
-    QTest::newRow("another column ascends") << QList<int>{ip}
-                                            << QStringList({"charlie", "alpha", "bravo"})
-                                            << int(Qt::AscendingOrder);
-    QTest::newRow("same column twice descends") << QList<int>{ip, ip}
-                                                << QStringList({"bravo", "alpha", "charlie"})
-                                                << int(Qt::DescendingOrder);
-    QTest::newRow("back to name ascends") << QList<int>{ip, ip, name}
-                                          << QStringList({"alpha", "bravo", "charlie"})
-                                          << int(Qt::AscendingOrder);
+    QTest::newRow("another column ascends")
+        << QList<int>{ip} << QStringList({"charlie", "alpha", "bravo"}) << int(Qt::AscendingOrder);
+    QTest::newRow("same column twice descends")
+        << QList<int>{ip, ip} << QStringList({"bravo", "alpha", "charlie"})
+        << int(Qt::DescendingOrder);
+    QTest::newRow("back to name ascends")
+        << QList<int>{ip, ip, name} << QStringList({"alpha", "bravo", "charlie"})
+        << int(Qt::AscendingOrder);
 }
 
 void TrackboxSelectionTest::sortingIsKeptAcrossUpdates()
@@ -363,19 +370,19 @@ void TrackboxSelectionTest::choosingReportsTheController_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("doubleClick");
-    QTest::addColumn<QString>("typed");   // for the password prompt; empty: cancelled
-    QTest::addColumn<bool>("silenced");   // the controller stops answering after the scan
+    QTest::addColumn<QString>("typed");  // for the password prompt; empty: cancelled
+    QTest::addColumn<bool>("silenced");  // the controller stops answering after the scan
     QTest::addColumn<bool>("chosen");
     QTest::addColumn<int>("prompts");
     QTest::addColumn<QString>("box");
 
     QTest::newRow("connect button") << "charlie" << false << "" << false << true << 0 << "";
     QTest::newRow("double click") << "charlie" << true << "" << false << true << 0 << "";
-    QTest::newRow("double click on a greyed row") << "alpha" << true << "" << false << false << 0
-                                                  << "";
+    QTest::newRow("double click on a greyed row")
+        << "alpha" << true << "" << false << false << 0 << "";
     QTest::newRow("password given") << "bravo" << false << kPassword << false << true << 1 << "";
-    QTest::newRow("password prompt cancelled") << "bravo" << false << "" << false << false << 1
-                                               << "";
+    QTest::newRow("password prompt cancelled")
+        << "bravo" << false << "" << false << false << 1 << "";
     QTest::newRow("requirement unreadable")
         << "charlie" << false << "" << true << false << 0
         << "Failed to obtain authentication requirements.\nNo connection to Controller?";

@@ -87,14 +87,13 @@ void TestVersionInfo::readingRules_data()
     QTest::addColumn<bool>("allThree");
     QTest::addColumn<VersionInfo>("dataPath");
     const VersionInfo none;
-    QTest::newRow("answer with more words")
-        << "v3.3.2 build 7" << VersionInfo(3, 3, 2) << VersionInfo(3, 3, 2) << true
-        << VersionInfo(3, 3, 2);
+    QTest::newRow("answer with more words") << "v3.3.2 build 7" << VersionInfo(3, 3, 2)
+                                            << VersionInfo(3, 3, 2) << true << VersionInfo(3, 3, 2);
     QTest::newRow("hyphen suffix") << "v3.3.2-rc1" << VersionInfo(3, 3, 2) << VersionInfo(3, 3, 0)
                                    << false << VersionInfo(3, 3, 0);
-    QTest::newRow("letter suffix, capital V") << "V0.2.8b3" << VersionInfo(0, 2, 8)
-                                              << VersionInfo(0, 2, 8) << true
-                                              << VersionInfo(0, 2, 8);
+    QTest::newRow("letter suffix, capital V")
+        << "V0.2.8b3" << VersionInfo(0, 2, 8) << VersionInfo(0, 2, 8) << true
+        << VersionInfo(0, 2, 8);
     QTest::newRow("no patch") << "1.12" << VersionInfo(1, 12, -1) << VersionInfo(1, 12, 0) << false
                               << VersionInfo(1, 12, 0);
     QTest::newRow("leading blank") << " v1.2 x" << VersionInfo(1, 2, -1) << VersionInfo(1, 2, 0)

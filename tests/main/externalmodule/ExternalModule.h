@@ -10,7 +10,10 @@
 
 // Joins the channel as a data requester, a measurement requester and a
 // member of the message class "ExternalModule", and records every call.
-class ExternalModule : public QObject, public ModuleInterface, public Requester, public MessageReceiver
+class ExternalModule : public QObject,
+                       public ModuleInterface,
+                       public Requester,
+                       public MessageReceiver
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ORVANE_MODULE_INTERFACE_IID)

@@ -68,8 +68,9 @@ void TestMainAppMessageReceiver::dispatch_data()
                                << "receiveConfigurationChanged(ActiveConfigurationChanged)";
     row("configuration") << w << "ConfigurationModule" << 1 << "ActiveConfigurationChanged"
                          << "receiveConfigurationChanged(ActiveConfigurationChanged)";
-    row("configuration, longer text") << w << "ConfigurationModule" << 1
-                                      << "ActiveConfigurationChanged now" << "";
+    row("configuration, longer text")
+        << w << "ConfigurationModule" << 1 << "ActiveConfigurationChanged now"
+        << "";
     row("cascade") << g << "CascadedSystemModule" << 1 << "CascadedSettingsChanged"
                    << "receiveMainWindowTitleChanged()";
     row("update module") << g << "ZecUpateModule" << 1 << "AppReadyToShutdown"
@@ -82,7 +83,8 @@ void TestMainAppMessageReceiver::dispatch_data()
                                   << "receiveMonitor2dTabChanged(Monitor2dTabChanged 2 cam 5)";
     row("monitor most active") << w << "Monitor2dModule" << 1 << "Monitor2dMostActive c03"
                                << "receiveMonitor2dMostActiveChanged(Monitor2dMostActive c03)";
-    row("monitor, other text") << g << "Monitor2dModule" << 1 << "monitor2dTabChanged" << "";
+    row("monitor, other text") << g << "Monitor2dModule" << 1 << "monitor2dTabChanged"
+                               << "";
     row("open body calibration") << g << "BodyAdministrationModule" << 1
                                  << "OpenBodyCalDialog body 3"
                                  << "receiveOpenBodyCalDialog(OpenBodyCalDialog body 3)";
@@ -93,10 +95,12 @@ void TestMainAppMessageReceiver::dispatch_data()
                        << "receiveOpenHybridBodyCalDialog(OpenHybridBodyCalibration 4)";
     row("close hybrid") << g << "HybridBodyCalibration" << 1 << "close dialog"
                         << "receiveCloseHybridBodyCalDialog()";
-    row("hybrid, other text") << g << "HybridBodyCalibration" << 1 << "closed" << "";
+    row("hybrid, other text") << g << "HybridBodyCalibration" << 1 << "closed"
+                              << "";
     row("close body calibration") << g << "BodyCalModule" << 1 << "close dialog"
                                   << "receiveCloseBodyCalDialog()";
-    row("body calibration, other text") << g << "BodyCalModule" << 1 << "close dialog now" << "";
+    row("body calibration, other text") << g << "BodyCalModule" << 1 << "close dialog now"
+                                        << "";
     row("close body adjustment") << g << "BodyAdjustmentModule" << 1 << "close dialog"
                                  << "receiveCloseBodyAdjustmentDialog()";
     row("monitor mode on") << g << "Orvane2MonitorModeMaster" << 5 << "anything"
@@ -107,10 +111,12 @@ void TestMainAppMessageReceiver::dispatch_data()
                          << "receiveInertialChanged(ShowInertialToolbar)";
     row("hide inertial") << g << "InertialTrackingModule" << 1 << "HideInertialToolbar"
                          << "receiveInertialChanged(HideInertialToolbar)";
-    row("inertial, longer text") << g << "InertialTrackingModule" << 1
-                                 << "ShowInertialToolbar 2" << "";
-    row("unknown sender") << g << "SomeModule" << 1 << "ActiveConfigurationChanged" << "";
-    row("sender differs in case") << g << "bodycalmodule" << 1 << "close dialog" << "";
+    row("inertial, longer text") << g << "InertialTrackingModule" << 1 << "ShowInertialToolbar 2"
+                                 << "";
+    row("unknown sender") << g << "SomeModule" << 1 << "ActiveConfigurationChanged"
+                          << "";
+    row("sender differs in case") << g << "bodycalmodule" << 1 << "close dialog"
+                                  << "";
 }
 
 void TestMainAppMessageReceiver::dispatch()

@@ -75,20 +75,25 @@ void TestMessageBusRelay::relaysReachTheirTargets_data()
     auto to = [](const QString& cls, const QString& text) {
         return QStringList{cls + "|1|Orvane2|" + text};
     };
-    QTest::newRow("monitor tab") << "Monitor2dModule" << "Monitor2dTabChanged 2 cam 5 %1"
+    QTest::newRow("monitor tab") << "Monitor2dModule"
+                                 << "Monitor2dTabChanged 2 cam 5 %1"
                                  << to("RoomCalModule", "Monitor2dTabChanged 2 cam 5 %1");
-    QTest::newRow("open body calibration") << "BodyAdministrationModule" << "OpenBodyCalDialog b1"
-                                           << to("BodyCalModule", "OpenBodyCalDialog b1");
-    QTest::newRow("close body calibration") << "BodyCalModule" << "close dialog"
-                                            << to("BodyAdministrationModule", "close dialog");
-    QTest::newRow("close body adjustment") << "BodyAdjustmentModule" << "close dialog"
-                                           << to("BodyAdministrationModule", "close dialog");
-    QTest::newRow("open hybrid") << "HybridBodyCalibration" << "OpenHybridBodyCalibration x"
+    QTest::newRow("open body calibration")
+        << "BodyAdministrationModule"
+        << "OpenBodyCalDialog b1" << to("BodyCalModule", "OpenBodyCalDialog b1");
+    QTest::newRow("close body calibration")
+        << "BodyCalModule"
+        << "close dialog" << to("BodyAdministrationModule", "close dialog");
+    QTest::newRow("close body adjustment")
+        << "BodyAdjustmentModule"
+        << "close dialog" << to("BodyAdministrationModule", "close dialog");
+    QTest::newRow("open hybrid") << "HybridBodyCalibration"
+                                 << "OpenHybridBodyCalibration x"
                                  << to("HybridBodyCalibration", "OpenHybridBodyCalibration x");
-    QTest::newRow("close hybrid") << "HybridBodyCalibration" << "close dialog"
-                                  << to("HybridBodyCalibration", "close dialog");
-    QTest::newRow("unknown sender") << "RoomCalModule" << "Monitor2dTabChanged 1"
-                                    << QStringList();
+    QTest::newRow("close hybrid") << "HybridBodyCalibration"
+                                  << "close dialog" << to("HybridBodyCalibration", "close dialog");
+    QTest::newRow("unknown sender") << "RoomCalModule"
+                                    << "Monitor2dTabChanged 1" << QStringList();
 }
 
 void TestMessageBusRelay::relaysReachTheirTargets()
@@ -103,8 +108,8 @@ void TestMessageBusRelay::relaysReachTheirTargets()
     QVERIFY(module);
     int result = -9;
     QMetaObject::invokeMethod(module, "sendBus", Q_RETURN_ARG(int, result),
-                              Q_ARG(QString, "Main_Window"), Q_ARG(QString, sender),
-                              Q_ARG(int, 1), Q_ARG(QString, text));
+                              Q_ARG(QString, "Main_Window"), Q_ARG(QString, sender), Q_ARG(int, 1),
+                              Q_ARG(QString, text));
     QCOMPARE(result, 0);
     QCOMPARE(targets.take(), relayed);
 }
@@ -118,8 +123,8 @@ void TestMessageBusRelay::inertialToolBar_data()
 
     const QByteArray two = "orvane2 set inertial number_of_sensors 2";
     QTest::newRow("sensors") << true << 12 << two << true;
-    QTest::newRow("no sensors") << true << 12 << QByteArray("orvane2 set inertial number_of_sensors 0")
-                                << false;
+    QTest::newRow("no sensors") << true << 12
+                                << QByteArray("orvane2 set inertial number_of_sensors 0") << false;
     QTest::newRow("query fails") << true << 12 << QByteArray() << false;
     QTest::newRow("controller too old") << true << 11 << two << false;
     // The tool bar the relay does not know stays as it is: visible.

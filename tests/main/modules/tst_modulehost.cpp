@@ -12,9 +12,9 @@
 
 #include <memory>
 
-#include "FrontendInfo.h"
 #include "BackendVersions.h"
 #include "BusTestChannel.h"
+#include "FrontendInfo.h"
 #include "MainMenus.h"
 #include "ModuleHost.h"
 #include "ModuleInterface.h"
@@ -102,8 +102,8 @@ void TestModuleHost::loadsOnlyModulesOfTheInterface_data()
     QTest::newRow("service menu enabled")
         << ORVANE_TEST_PLUGIN_DIR << true
         << QStringList{"GUI Test Bus", "GUI Test Docks", "Q GUI Service Test", "GUI Test Shared"};
-    QTest::newRow("no plug-in folder") << ORVANE_TEST_PLUGIN_DIR "/missing" << false
-                                       << QStringList();
+    QTest::newRow("no plug-in folder")
+        << ORVANE_TEST_PLUGIN_DIR "/missing" << false << QStringList();
 }
 
 void TestModuleHost::loadsOnlyModulesOfTheInterface()
@@ -236,14 +236,20 @@ void TestModuleHost::versionTextAndStartupMessages_data()
     const QString u = "UpdateModule|1|Orvane2|";
     QTest::newRow("built-in preferences")
         << true << false << true << true
-        << QStringList{s, u + v, "ConfigurationsModule|1|Orvane2|" + v,
+        << QStringList{s,
+                       u + v,
+                       "ConfigurationsModule|1|Orvane2|" + v,
                        "CameraSettingsModule|1|Orvane2|HideDynReflexSuppr",
-                       u + "CheckForOldFrontendOrBackend", u + "DarkThemeEnabled"};
-    QTest::newRow("all switched")
-        << false << true << false << false
-        << QStringList{s, u + v, "ConfigurationsModule|1|Orvane2|no_auto_backup",
-                       "CameraSettingsModule|1|Orvane2|ShowDynReflexSuppr",
-                       u + "NotCheckForOldFrontendOrBackend", u + "DarkThemeDisabled"};
+                       u + "CheckForOldFrontendOrBackend",
+                       u + "DarkThemeEnabled"};
+    QTest::newRow("all switched") << false << true << false << false
+                                  << QStringList{
+                                         s,
+                                         u + v,
+                                         "ConfigurationsModule|1|Orvane2|no_auto_backup",
+                                         "CameraSettingsModule|1|Orvane2|ShowDynReflexSuppr",
+                                         u + "NotCheckForOldFrontendOrBackend",
+                                         u + "DarkThemeDisabled"};
 }
 
 void TestModuleHost::versionTextAndStartupMessages()

@@ -108,12 +108,12 @@ void TestModuleInterface::separatelyBuiltModuleGetsItsCalls()
 
     QStringList calls;
     QMetaObject::invokeMethod(module, "calls", Q_RETURN_ARG(QStringList, calls));
-    QCOMPARE(calls, (QStringList{"register_request 0", "register_request_mea 0",
-                                 "register_message_receiver 0", "parent MainWindow",
-                                 "protocol 1.24 KESTRELBOX3 reconnect", "ObserverMode false",
-                                 "set_ascii_data fr | fr 12 0.5", "set_mea_started",
-                                 "set_mea_stopped", "transmit_message 3 Tester hello %s %n",
-                                 "about_to_exit_module", "exit_module"}));
+    QCOMPARE(calls,
+             (QStringList{
+                 "register_request 0", "register_request_mea 0", "register_message_receiver 0",
+                 "parent MainWindow", "protocol 1.24 KESTRELBOX3 reconnect", "ObserverMode false",
+                 "set_ascii_data fr | fr 12 0.5", "set_mea_started", "set_mea_stopped",
+                 "transmit_message 3 Tester hello %s %n", "about_to_exit_module", "exit_module"}));
     // It left the channel as it found it.
     QVERIFY(channel.dataRequesters.isEmpty());
     QCOMPARE(channel.transmit_message("ExternalModule", "Tester", 1, "again"), -1);

@@ -10,9 +10,9 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 #include "BusTestChannel.h"
 #include "MainMenus.h"
@@ -152,8 +152,8 @@ void TestWindowLayout::brokenFilesGiveTheDefault_data()
 
     QTest::newRow("no file") << QByteArray() << false;
     QTest::newRow("one byte") << QByteArray(1, char(66)) << false;
-    QTest::newRow("geometry shorter than N") << (QByteArray(1, char(66)) + QByteArray(20, 'g'))
-                                             << false;
+    QTest::newRow("geometry shorter than N")
+        << (QByteArray(1, char(66)) + QByteArray(20, 'g')) << false;
     QTest::newRow("no state after the geometry") << QByteArray("valid-geometry-only") << false;
     QTest::newRow("garbage") << (QByteArray(1, char(3)) + "abcdefghijklmnop") << false;
     QTest::newRow("valid file, default asked") << QByteArray("valid") << true;
@@ -226,10 +226,10 @@ void TestWindowLayout::failedSaveKeepsThePreviousFile_data()
     QTest::addColumn<QString>("warning");
     QTest::addColumn<QStringList>("files");
 
-    QTest::newRow("disk full while writing")
-        << true << "Error: Error writing to %1\n" << QStringList{"orvane.layout"};
-    QTest::newRow("folder cannot be created")
-        << false << "Error: Unsuccessful to open %1\n" << QStringList{"blocked", "orvane.layout"};
+    QTest::newRow("disk full while writing") << true << "Error: Error writing to %1\n"
+                                             << QStringList{"orvane.layout"};
+    QTest::newRow("folder cannot be created") << false << "Error: Unsuccessful to open %1\n"
+                                              << QStringList{"blocked", "orvane.layout"};
 }
 
 void TestWindowLayout::failedSaveKeepsThePreviousFile()
@@ -272,8 +272,8 @@ void TestWindowLayout::defaultArrangement_data()
     QTest::addColumn<QStringList>("visible");
 
     QTest::newRow("first start")
-        << QStringList{"DisplayEvent", "Zeta", "Wavewand view", "Test Data", "Alpha",
-                       "Monitor DisplayTab 01"}
+        << QStringList{"DisplayEvent", "Zeta",  "Wavewand view",
+                       "Test Data",    "Alpha", "Monitor DisplayTab 01"}
         << QStringList{"Monitor DisplayTab 01", "Test Data", "Wavewand view", "Zeta", "Alpha",
                        "DisplayEvent"}
         << QStringList{"DisplayEvent", "Monitor DisplayTab 01", "Test Data"};
@@ -282,8 +282,8 @@ void TestWindowLayout::defaultArrangement_data()
         << QStringList{"B data", "A data", "Other"} << QStringList{"B data", "A data", "Other"}
         << QStringList{"A data", "B data"};
     QTest::newRow("event key equal to a counted one")
-        << QStringList{"x", "y", "z", "DisplayEvent"}
-        << QStringList{"x", "DisplayEvent", "y", "z"} << QStringList{"DisplayEvent"};
+        << QStringList{"x", "y", "z", "DisplayEvent"} << QStringList{"x", "DisplayEvent", "y", "z"}
+        << QStringList{"DisplayEvent"};
 }
 
 void TestWindowLayout::defaultArrangement()

@@ -19,11 +19,11 @@ namespace {
 // rest is compared elsewhere.
 const QString FirstCameraSection = QStringLiteral("[Camera settings]");
 
-const QString FrontendVersionText = composeModuleVersionText(
-    QStringLiteral("3.3.1 (test build)"),
-    {{QStringLiteral("roomcal"), QStringLiteral("1.4.0")},
-     {QStringLiteral("Monitor2D"), QStringLiteral("2.0.1 beta")},
-     {QStringLiteral("bodycal"), QStringLiteral("1.10")}});
+const QString FrontendVersionText =
+    composeModuleVersionText(QStringLiteral("3.3.1 (test build)"),
+                             {{QStringLiteral("roomcal"), QStringLiteral("1.4.0")},
+                              {QStringLiteral("Monitor2D"), QStringLiteral("2.0.1 beta")},
+                              {QStringLiteral("bodycal"), QStringLiteral("1.10")}});
 
 // Lowers the largest file this process may write, so that writes fail part
 // way through as on a full disk.
@@ -319,8 +319,9 @@ void TestExportConfiguration::controllerValuesAppearVerbatim()
     QFETCH(QStringList, expected);
     QVERIFY(startSim(QStringLiteral("demo")));
     // Raw answers reach the report exactly as a controller would send them.
-    QCOMPARE(m_controller.sim->control(QStringLiteral("raw ") + parameter + QStringLiteral(" | orvane2 set ") +
-                            parameter + QLatin1Char(' ') + value),
+    QCOMPARE(m_controller.sim->control(QStringLiteral("raw ") + parameter +
+                                       QStringLiteral(" | orvane2 set ") + parameter +
+                                       QLatin1Char(' ') + value),
              QStringLiteral("ok"));
     const QStringList lines = runReport();
     for (const QString& line : expected)

@@ -116,10 +116,10 @@ void TestReportWriter::protocolGates_data()
     QTest::addColumn<ProtocolFeature>("feature");
     QTest::addColumn<bool>("open");
     QTest::newRow("same, 1.12") << "v1.12" << ProtocolFeature::StandardBodiesTable << true;
-    QTest::newRow("newer patch, 1.27") << "v1.27.3" << ProtocolFeature::FreeConfigurationSpace
-                                       << true;
-    QTest::newRow("numeric, not textual") << "v1.9" << ProtocolFeature::StandardBodiesTable
-                                          << false;
+    QTest::newRow("newer patch, 1.27")
+        << "v1.27.3" << ProtocolFeature::FreeConfigurationSpace << true;
+    QTest::newRow("numeric, not textual")
+        << "v1.9" << ProtocolFeature::StandardBodiesTable << false;
     QTest::newRow("newer major") << "v2.0" << ProtocolFeature::FreeConfigurationSpace << true;
     QTest::newRow("major only is below .1") << "1" << ProtocolFeature::AccessHolderQuery << false;
     QTest::newRow("unknown") << "" << ProtocolFeature::BodyCalibrationReport << false;

@@ -3,8 +3,8 @@
 
 #include "CommandLine.h"
 #include "MainWindowProbe.h"
-#include "PreferencesProbe.h"
 #include "ModalWatcher.h"
+#include "PreferencesProbe.h"
 #include "ShellTestHome.h"
 
 #include <QPushButton>

@@ -115,10 +115,10 @@ void TestConnectionMonitor::followsControllerState_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("announcements");
     QTest::addColumn<bool>("inactiveEnabled");
-    QTest::newRow("waiting is announced once") << QStringList{"wait", "wait", "wait"} << "Stop" << 1
-                                               << false;
-    QTest::newRow("again after another state") << QStringList{"wait", "mea", "wait"} << "Stop" << 2
-                                               << false;
+    QTest::newRow("waiting is announced once")
+        << QStringList{"wait", "wait", "wait"} << "Stop" << 1 << false;
+    QTest::newRow("again after another state")
+        << QStringList{"wait", "mea", "wait"} << "Stop" << 2 << false;
     QTest::newRow("measuring") << QStringList{"mea"} << "Stop" << 0 << false;
     QTest::newRow("measuring, then idle") << QStringList{"mea", "none"} << "Start" << 0 << true;
     QTest::newRow("measuring, then error") << QStringList{"mea", "err"} << "Start" << 0 << true;
@@ -185,8 +185,8 @@ void TestConnectionMonitor::lostConnectionEndsOrReconnects()
 {
     QFETCH(QString, profile);
     QFETCH(bool, reconnect);
-    QVERIFY(m_shell->startSim(kAddress, {"--profile", profile, "--set",
-                                         "system hostname = " + kAddress}));
+    QVERIFY(m_shell->startSim(kAddress,
+                              {"--profile", profile, "--set", "system hostname = " + kAddress}));
     QStringList buttonTexts;
     ModalWatcher watcher;
     watcher.answerBoxesWith([&](QMessageBox* box) -> QAbstractButton* {
@@ -200,12 +200,15 @@ void TestConnectionMonitor::lostConnectionEndsOrReconnects()
     });
     int windows = 0;
     int seen = 0;
-    const int result = runProgram("-host " + kAddress, [&](MainWindow* w) {
-        if (++seen > 1)
-            w->close();
-        else if (m_shell->sim().control("silent on") != "ok")
-            qWarning("simulator did not fall silent");
-    }, &windows);
+    const int result = runProgram(
+        "-host " + kAddress,
+        [&](MainWindow* w) {
+            if (++seen > 1)
+                w->close();
+            else if (m_shell->sim().control("silent on") != "ok")
+                qWarning("simulator did not fall silent");
+        },
+        &windows);
     // The second window, if any, was closed by the user; the loop then ends.
     Q_UNUSED(result);
     QCOMPARE(watcher.boxes().size(), 1);
@@ -368,22 +371,24 @@ void TestConnectionMonitor::shutdownRebootAndClose()
     QFETCH(bool, yes);
     QFETCH(QString, question);
     QFETCH(QString, lastCommand);
-    QVERIFY(m_shell->startSim(kAddress, {"--profile", profile, "--set",
-                                         "system hostname = " + kAddress}));
+    QVERIFY(m_shell->startSim(kAddress,
+                              {"--profile", profile, "--set", "system hostname = " + kAddress}));
     ModalWatcher watcher;
-    watcher.answerBoxesWith([yes](QMessageBox* box) {
-        return box->button(yes ? QMessageBox::Yes : QMessageBox::No);
-    });
+    watcher.answerBoxesWith(
+        [yes](QMessageBox* box) { return box->button(yes ? QMessageBox::Yes : QMessageBox::No); });
     int windows = 0;
-    const int result = runProgram("-host " + kAddress, [&](MainWindow* w) {
-        if (measuring)
-            m_shell->sim().control("state mea");
-        m_shell->sim().control("log on");
-        if (moduleNotice)
-            w->channel()->transmit_message("Main_Window", "ZecUpateModule", 0,
-                                           "AppReadyToShutdown");
-        menuEntry(w, entry)->trigger();
-    }, &windows);
+    const int result = runProgram(
+        "-host " + kAddress,
+        [&](MainWindow* w) {
+            if (measuring)
+                m_shell->sim().control("state mea");
+            m_shell->sim().control("log on");
+            if (moduleNotice)
+                w->channel()->transmit_message("Main_Window", "ZecUpateModule", 0,
+                                               "AppReadyToShutdown");
+            menuEntry(w, entry)->trigger();
+        },
+        &windows);
     QCOMPARE(result, 0);
     QCOMPARE(windows, 1);
     QCOMPARE(watcher.boxes().size(), question.isEmpty() ? 0 : 1);
@@ -412,7 +417,8 @@ void TestConnectionMonitor::lostConnectionKeepsStoredCascadeFlag()
     QFETCH(QString, slaves);
     QFETCH(QByteArray, stored);
     QVERIFY(m_shell->startSim(kAddress, kSimArgs));
-    QVERIFY(m_shell->sim().control("set cascade number_of_connected_slaves = " + slaves)
+    QVERIFY(m_shell->sim()
+                .control("set cascade number_of_connected_slaves = " + slaves)
                 .startsWith("ok"));
     m_shell->home().writePreferences(
         "<ORVANE><TRACKBOX_SELECTION><CASCADED_SYSTEM>true</CASCADED_SYSTEM></TRACKBOX_SELECTION>"
@@ -482,12 +488,15 @@ void TestConnectionMonitor::survivesManyLostConnections()
         return waitEnabled(button, 10000) ? button : box->button(QMessageBox::Ok);
     });
     int windows = 0;
-    const int result = runProgram("-host " + kAddress, [&](MainWindow* w) {
-        m_shell->sim().control("close");
-        // Two heartbeats at once rather than waiting for the timer.
-        w->update_status();
-        w->update_status();
-    }, &windows);
+    const int result = runProgram(
+        "-host " + kAddress,
+        [&](MainWindow* w) {
+            m_shell->sim().control("close");
+            // Two heartbeats at once rather than waiting for the timer.
+            w->update_status();
+            w->update_status();
+        },
+        &windows);
     QCOMPARE(result, 0);
     QCOMPARE(windows, kCycles);
     QCOMPARE(boxes, kCycles);

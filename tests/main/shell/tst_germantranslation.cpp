@@ -4,10 +4,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QDockWidget>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -22,10 +22,10 @@
 #include "HelpCommandLine.h"
 #include "IOManagerUdpTcp.h"
 #include "PasswordInputDialog.h"
-#include "SearchHardwareDlg.h"
-#include "TrackboxSelection.h"
 #include "ProgramEntry.h"
+#include "SearchHardwareDlg.h"
 #include "ServiceDialog.h"
+#include "TrackboxSelection.h"
 
 class TestGermanTranslation : public QObject
 {
@@ -85,7 +85,8 @@ void TestGermanTranslation::initTestCase()
     // As installed: the program runs in its own folder, beside "lang".
     QVERIFY(QDir::setCurrent(ORVANE_BIN_DIR));
     m_translators = installGermanTranslations(*qApp);
-    QVERIFY2(m_translators.size() >= 3, "the shell's, access control's and service dialogs' translations");
+    QVERIFY2(m_translators.size() >= 3,
+             "the shell's, access control's and service dialogs' translations");
 }
 
 void TestGermanTranslation::dialogsShowGermanTexts_data()
@@ -94,28 +95,53 @@ void TestGermanTranslation::dialogsShowGermanTexts_data()
     QTest::addColumn<QString>("widget");  // empty: the dialog itself
     QTest::addColumn<QString>("german");
 
-    QTest::newRow("help title") << "HelpCommandLine" << "" << "ORVANE3-Kommandozeilenhilfe";
-    QTest::newRow("help exit") << "HelpCommandLine" << "pushButton_exit" << "&Beenden";
-    QTest::newRow("service title") << "ServiceDialog" << "" << "ORVANE3 Service und Handbücher";
-    QTest::newRow("service id") << "ServiceDialog" << "label_serviceId" << "Service-ID";
-    QTest::newRow("service copy") << "ServiceDialog" << "pushButton_copy"
+    QTest::newRow("help title") << "HelpCommandLine"
+                                << ""
+                                << "ORVANE3-Kommandozeilenhilfe";
+    QTest::newRow("help exit") << "HelpCommandLine"
+                               << "pushButton_exit"
+                               << "&Beenden";
+    QTest::newRow("service title") << "ServiceDialog"
+                                   << ""
+                                   << "ORVANE3 Service und Handbücher";
+    QTest::newRow("service id") << "ServiceDialog"
+                                << "label_serviceId"
+                                << "Service-ID";
+    QTest::newRow("service copy") << "ServiceDialog"
+                                  << "pushButton_copy"
                                   << "In die Zwischenablage &kopieren";
-    QTest::newRow("service export") << "ServiceDialog" << "pushButton_export"
+    QTest::newRow("service export") << "ServiceDialog"
+                                    << "pushButton_export"
                                     << "System&informationen exportieren...";
-    QTest::newRow("service guide") << "ServiceDialog" << "label_usersGuide"
+    QTest::newRow("service guide") << "ServiceDialog"
+                                   << "label_usersGuide"
                                    << "ORVANE3 Benutzerhandbuch</a>";
-    QTest::newRow("about title") << "AboutDlg2g" << "" << "Über ORVANE3";
-    QTest::newRow("about details") << "AboutDlg2g" << "pushButton_details" << "&Details anzeigen";
-    QTest::newRow("about tabs") << "AboutDlg2g" << "tabWidget" << "&Module";
-    QTest::newRow("password settings") << "AccessControlDialog" << "checkBox_EnableAccessControl"
+    QTest::newRow("about title") << "AboutDlg2g"
+                                 << ""
+                                 << "Über ORVANE3";
+    QTest::newRow("about details") << "AboutDlg2g"
+                                   << "pushButton_details"
+                                   << "&Details anzeigen";
+    QTest::newRow("about tabs") << "AboutDlg2g"
+                                << "tabWidget"
+                                << "&Module";
+    QTest::newRow("password settings") << "AccessControlDialog"
+                                       << "checkBox_EnableAccessControl"
                                        << "Passwortschutz &einschalten";
-    QTest::newRow("password settings cancel") << "AccessControlDialog" << "pushButton_Cancel"
+    QTest::newRow("password settings cancel") << "AccessControlDialog"
+                                              << "pushButton_Cancel"
                                               << "Abbrechen";
-    QTest::newRow("password prompt") << "PasswordInputDialog" << "label_Password" << "Passwort:";
-    QTest::newRow("controller selection") << "TrackboxSelection" << "" << "Controller-Auswahl";
-    QTest::newRow("system information export")
-        << "ExportSystemInformation" << "" << "Systeminformationen exportieren";
-    QTest::newRow("about notice") << "AboutDlg2g" << "label_openSource"
+    QTest::newRow("password prompt") << "PasswordInputDialog"
+                                     << "label_Password"
+                                     << "Passwort:";
+    QTest::newRow("controller selection") << "TrackboxSelection"
+                                          << ""
+                                          << "Controller-Auswahl";
+    QTest::newRow("system information export") << "ExportSystemInformation"
+                                               << ""
+                                               << "Systeminformationen exportieren";
+    QTest::newRow("about notice") << "AboutDlg2g"
+                                  << "label_openSource"
                                   << "Open-Source-Software</a> von Drittanbietern";
 }
 

@@ -3,11 +3,11 @@
 
 #include "ConnectedShell.h"
 
-#include "FrontendInfo.h"
 #include "AppStatusBar.h"
 #include "BackendVersions.h"
 #include "ControllerSetup.h"
 #include "EventDisplay.h"
+#include "FrontendInfo.h"
 #include "IOManagerUdpTcp.h"
 #include "TextBrowser.h"
 
@@ -140,14 +140,13 @@ void TestMainWindow::initialisesControllerInOrder()
                 .match(commands.value(4))
                 .hasMatch());
     commands[4] = "orvane2 set output net chmon udp my_ip PORT";
-    QCOMPARE(commands, (QStringList{"orvane2 get system access", "orvane2 init",
-                                    "orvane2 get system hostname", "orvane2 get config desc",
-                                    "orvane2 set output net chmon udp my_ip PORT",
-                                    "orvane2 get output net chmon",
-                                    "orvane2 set output active chmon ts yes",
-                                    "orvane2 set output active chmon 3d yes",
-                                    "orvane2 set output active chmon 6d yes",
-                                    "orvane2 set output active chmon 2dmon yes"}));
+    QCOMPARE(commands,
+             (QStringList{
+                 "orvane2 get system access", "orvane2 init", "orvane2 get system hostname",
+                 "orvane2 get config desc", "orvane2 set output net chmon udp my_ip PORT",
+                 "orvane2 get output net chmon", "orvane2 set output active chmon ts yes",
+                 "orvane2 set output active chmon 3d yes", "orvane2 set output active chmon 6d yes",
+                 "orvane2 set output active chmon 2dmon yes"}));
 }
 
 void TestMainWindow::readsVersionRecordGatedByVersions_data()
@@ -161,17 +160,22 @@ void TestMainWindow::readsVersionRecordGatedByVersions_data()
     const QString c = "orvane2 get system controller_version";
     const QString m = "orvane2 get system model";
     QTest::newRow("all four") << QStringList{"--profile", "demo"} << QStringList{v, p, c, m}
-                              << "1.27" << "KESTRELBOX";
+                              << "1.27"
+                              << "KESTRELBOX";
     QTest::newRow("model code 2") << QStringList{"--profile", "model2"} << QStringList{v, p, c, m}
-                                  << "1.27" << "ZEC_M";
+                                  << "1.27"
+                                  << "ZEC_M";
     QTest::newRow("protocol below 1.9: no model")
         << QStringList{"--profile", "demo", "--set", "system protocol_version = v1.8.4"}
-        << QStringList{v, p, c} << "1.8.4" << "";
+        << QStringList{v, p, c} << "1.8.4"
+        << "";
     QTest::newRow("protocol below 0.12: no controller version")
-        << QStringList{"--profile", "old"} << QStringList{v, p} << "0.2" << "";
+        << QStringList{"--profile", "old"} << QStringList{v, p} << "0.2"
+        << "";
     QTest::newRow("system below 0.1.4: nothing else")
         << QStringList{"--profile", "demo", "--set", "system version = v0.1.3"} << QStringList{v}
-        << "" << "";
+        << ""
+        << "";
 }
 
 void TestMainWindow::readsVersionRecordGatedByVersions()
@@ -198,8 +202,8 @@ void TestMainWindow::startsDirectlyOrThroughDialog_data()
     QTest::addColumn<QByteArray>("preferences");
     QTest::addColumn<bool>("dialogShown");
     QTest::addColumn<bool>("preferencesWritten");
-    QTest::newRow("host by address") << "-host " + kAddress << QByteArray("<ORVANE/>") << false
-                                     << false;
+    QTest::newRow("host by address")
+        << "-host " + kAddress << QByteArray("<ORVANE/>") << false << false;
     QTest::newRow("last controller by stored name")
         << "-directstart" << lastTrackbox(kAddress, kAddress) << false << false;
     QTest::newRow("interactive") << "" << lastTrackbox(kAddress, "trackbox-demo") << true << true;
@@ -244,10 +248,10 @@ void TestMainWindow::checksPasswordOnDirectStart()
     QFETCH(bool, connected);
     QFETCH(int, prompts);
     QVERIFY(m_shell->startSim(kAddress, {"--profile", "demo", "--password", "lab-2024"}));
-    m_shell->home().writePreferences(
-        stored.isEmpty() ? QByteArray("<ORVANE/>")
-                         : "<ORVANE><MISC><FRONTEND_PASSWORD>" + stored +
-                               "</FRONTEND_PASSWORD></MISC></ORVANE>");
+    m_shell->home().writePreferences(stored.isEmpty()
+                                         ? QByteArray("<ORVANE/>")
+                                         : "<ORVANE><MISC><FRONTEND_PASSWORD>" + stored +
+                                               "</FRONTEND_PASSWORD></MISC></ORVANE>");
     ModalWatcher watcher;  // the prompt is left with Cancel
     auto w = m_shell->startDirect();
     QCOMPARE(!w->isEndingProcess(), connected);
@@ -263,12 +267,17 @@ void TestMainWindow::failedStartEndsProcess_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("nobody answers") << "-host " + kNobodyThere << "" << "Error"
+    QTest::newRow("nobody answers") << "-host " + kNobodyThere << ""
+                                    << "Error"
                                     << "No connection to Controller " + kNobodyThere;
     QTest::newRow("held by another front-end")
-        << "-host " + kAddress << "access 127.0.10.99" << "Error"
+        << "-host " + kAddress << "access 127.0.10.99"
+        << "Error"
         << "Unable to connect Controller trackbox-demo\nController is accessed by ip 127.0.10.99";
-    QTest::newRow("dialog left with Exit") << "" << "" << "" << "";
+    QTest::newRow("dialog left with Exit") << ""
+                                           << ""
+                                           << ""
+                                           << "";
 }
 
 void TestMainWindow::failedStartEndsProcess()

@@ -57,24 +57,25 @@ void TestMainWindowWakeUp::wakesAndConnectsAtStart_data()
     const auto host = [](const QString& address, const QString& mac) {
         return "-host " + address + " -wakeup " + mac;
     };
-    QTest::newRow("host, MAC with colons")
-        << "192.0.2.20" << host("192.0.2.20", kMac) << none << "" << true << "" << 0 << true
-        << false;
+    QTest::newRow("host, MAC with colons") << "192.0.2.20" << host("192.0.2.20", kMac) << none << ""
+                                           << true << "" << 0 << true << false;
     QTest::newRow("host, MAC with hyphens")
-        << "192.0.2.21" << host("192.0.2.21", "02-00-5e-10-00-01") << none << "" << true << ""
-        << 0 << true << false;
+        << "192.0.2.21" << host("192.0.2.21", "02-00-5e-10-00-01") << none << "" << true << "" << 0
+        << true << false;
     QTest::newRow("host, MAC, then measurement")
-        << "192.0.2.22" << host("192.0.2.22", kMac) + " -measure" << none << "" << true << ""
-        << 0 << true << true;
+        << "192.0.2.22" << host("192.0.2.22", kMac) + " -measure" << none << "" << true << "" << 0
+        << true << true;
     QTest::newRow("last controller through the dialog")
-        << "192.0.2.23" << "-directstart -wakeup" << lastSleepy("192.0.2.23") << "" << true
-        << "" << 0 << true << false;
+        << "192.0.2.23"
+        << "-directstart -wakeup" << lastSleepy("192.0.2.23") << "" << true << "" << 0 << true
+        << false;
     QTest::newRow("through the dialog, password prompt cancelled")
-        << "192.0.2.27" << "-directstart -wakeup" << lastSleepy("192.0.2.27") << "lab-2024"
-        << true << "" << 1 << false << false;
+        << "192.0.2.27"
+        << "-directstart -wakeup" << lastSleepy("192.0.2.27") << "lab-2024" << true << "" << 1
+        << false << false;
     QTest::newRow("woken, password typed")
-        << "192.0.2.24" << host("192.0.2.24", kMac) << none << "lab-2024" << true
-        << "lab-2024" << 1 << true << false;
+        << "192.0.2.24" << host("192.0.2.24", kMac) << none << "lab-2024" << true << "lab-2024" << 1
+        << true << false;
     QTest::newRow("woken, password prompt cancelled")
         << "192.0.2.25" << host("192.0.2.25", kMac) << none << "lab-2024" << true << "" << 1
         << false << false;

@@ -90,28 +90,48 @@ void TestMeasurementControl::togglesMeasurement_data()
     QTest::addColumn<QString>("event");
     QTest::addColumn<QString>("status");
     const QString failed = "measurement start unsuccessful!";
-    QTest::newRow("start") << QStringList{} << "Stop" << "mea" << "" << ""
-                           << "(ORVANE3) measurement started" << "measurement started";
-    QTest::newRow("stop") << QStringList{"state mea"} << "Start" << "none" << "" << ""
-                          << "(ORVANE3) measurement stopped" << "measurement stopped";
-    QTest::newRow("stop while waiting") << QStringList{"state wait"} << "Start" << "none" << ""
-                                        << "" << "(ORVANE3) measurement stopped"
+    QTest::newRow("start") << QStringList{} << "Stop"
+                           << "mea"
+                           << ""
+                           << ""
+                           << "(ORVANE3) measurement started"
+                           << "measurement started";
+    QTest::newRow("stop") << QStringList{"state mea"} << "Start"
+                          << "none"
+                          << ""
+                          << ""
+                          << "(ORVANE3) measurement stopped"
+                          << "measurement stopped";
+    QTest::newRow("stop while waiting") << QStringList{"state wait"} << "Start"
+                                        << "none"
+                                        << ""
+                                        << ""
+                                        << "(ORVANE3) measurement stopped"
                                         << "measurement stopped";
     QTest::newRow("tracking not available")
-        << QStringList{"set tracking available = no"} << "&Start" << "none" << "" << ""
+        << QStringList{"set tracking available = no"} << "&Start"
+        << "none"
+        << ""
+        << ""
         << "(ORVANE3) " + failed << failed;
     QTest::newRow("refused: reference target")
-        << QStringList{"refuse-tracking 0"} << "&Start" << "none" << "Command Failed"
+        << QStringList{"refuse-tracking 0"} << "&Start"
+        << "none"
+        << "Command Failed"
         << "Measurement start failed:\nReference target cannot be tracked\n(see 'Event "
            "Display' for details)"
         << "" << failed;
     QTest::newRow("refused: two bodies")
-        << QStringList{"refuse-tracking 1"} << "&Start" << "none" << "Command Failed"
+        << QStringList{"refuse-tracking 1"} << "&Start"
+        << "none"
+        << "Command Failed"
         << "Measurement start failed:\nThere are 2 bodies that are equal or too similar to be "
            "tracked\n(see 'Event Display' for details)"
         << "" << failed;
     QTest::newRow("refused: five bodies")
-        << QStringList{"refuse-tracking 5"} << "&Start" << "none" << "Command Failed"
+        << QStringList{"refuse-tracking 5"} << "&Start"
+        << "none"
+        << "Command Failed"
         << "Measurement start failed:\nThere are 5 bodies that are equal or too similar to be "
            "tracked\n (see 'Event Display' for details)"
         << "" << failed;
@@ -173,17 +193,17 @@ void TestMeasurementControl::runsCommandFile_data()
     QTest::addColumn<QStringList>("sent");
     QTest::addColumn<QStringList>("events");
     QTest::newRow("no file") << QByteArray() << QStringList{} << QStringList{};
-    QTest::newRow("cannot be read") << QByteArray("DIR") << QStringList{}
-                                    << QStringList{"Cannot open file {path}"};
-    QTest::newRow("comments only") << QByteArray("# set-up\n\n   \n// nothing here\n")
-                                   << QStringList{}
-                                   << QStringList{"Executing command file {path}",
-                                                  "No orvane2 command found to execute"};
+    QTest::newRow("cannot be read")
+        << QByteArray("DIR") << QStringList{} << QStringList{"Cannot open file {path}"};
+    QTest::newRow("comments only")
+        << QByteArray("# set-up\n\n   \n// nothing here\n") << QStringList{}
+        << QStringList{"Executing command file {path}", "No orvane2 command found to execute"};
     QTest::newRow("verbatim lines")
-        << QByteArray("orvane2 set config desc lab %s %n %1\n"
-                      "ORVANE2 set config desc shouted\n"
-                      " orvane2 set config desc indented\n"
-                      "orvane2 get system hostname\n")
+        << QByteArray(
+               "orvane2 set config desc lab %s %n %1\n"
+               "ORVANE2 set config desc shouted\n"
+               " orvane2 set config desc indented\n"
+               "orvane2 get system hostname\n")
         << QStringList{"orvane2 set config desc lab %s %n %1", "orvane2 get system hostname"}
         << QStringList{"Executing command file {path}",
                        "Executing command 'orvane2 set config desc lab %s %n %1'",
@@ -250,8 +270,10 @@ void TestMeasurementControl::slowTrackingAnswersWithinTheirTimeOut_data()
 {
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QString>("command");
-    QTest::newRow("start waits up to 6 s") << "none" << "orvane2 tracking start";
-    QTest::newRow("stop waits up to 3 s") << "mea" << "orvane2 tracking stop";
+    QTest::newRow("start waits up to 6 s") << "none"
+                                           << "orvane2 tracking start";
+    QTest::newRow("stop waits up to 3 s") << "mea"
+                                          << "orvane2 tracking stop";
 }
 
 // Every answer comes after 2.5 s, later than the default 2 s: the command log

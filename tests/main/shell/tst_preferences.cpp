@@ -1,7 +1,7 @@
 // The preferences file as the program reads and writes it, in a temporary home.
 
-#include "PreferencesProbe.h"
 #include "MessageBoxes.h"
+#include "PreferencesProbe.h"
 #include "RecordingBoxes.h"
 #include "ShellTestHome.h"
 

@@ -46,8 +46,8 @@ private slots:
     void init()
     {
         m_logs = std::make_unique<QTemporaryDir>();
-        m_display = std::make_unique<EventDisplay>(m_channel.io(), m_logs->path() + "/logs",
-                                                   "zec-a");
+        m_display =
+            std::make_unique<EventDisplay>(m_channel.io(), m_logs->path() + "/logs", "zec-a");
         m_display->stop_polling();
         // Messages a previous test left queued are collected before it starts.
         int before = -1;
@@ -109,8 +109,9 @@ void TestEventDisplay::pollFetchesQueuedMessages()
 
     m_display->get_msg();
     const QString text = m_display->browser()->toPlainText();
-    QCOMPARE(m_display->browser()->document()->isEmpty() ? 0
-                                                         : m_display->browser()->document()->blockCount(),
+    QCOMPARE(m_display->browser()->document()->isEmpty()
+                 ? 0
+                 : m_display->browser()->document()->blockCount(),
              shown);
     if (shown > 0 && setup.isEmpty())
         QVERIFY(text.contains(QRegularExpression(
@@ -142,9 +143,12 @@ void TestEventDisplay::writesOneLogPerDayAndController_data()
 {
     QTest::addColumn<QString>("host");
     QTest::addColumn<QString>("fileHost");
-    QTest::newRow("plain name") << "zec-b" << "zec-b";
-    QTest::newRow("address") << "10.0.0.7" << "10.0.0.7";
-    QTest::newRow("slashes stay inside the folder") << "../../evil/x" << ".._.._evil_x";
+    QTest::newRow("plain name") << "zec-b"
+                                << "zec-b";
+    QTest::newRow("address") << "10.0.0.7"
+                             << "10.0.0.7";
+    QTest::newRow("slashes stay inside the folder") << "../../evil/x"
+                                                    << ".._.._evil_x";
 }
 
 void TestEventDisplay::writesOneLogPerDayAndController()
@@ -246,7 +250,7 @@ void TestEventDisplay::takesMessagesFromAnyThread()
             for (int i = 0; i < kEach; ++i) {
                 const QByteArray text = QString("worker %1 message %2").arg(t).arg(i).toUtf8();
                 m_channel.io()->transmit_message("standard", t == 0 ? nullptr : "worker", 1,
-                                                  text.constData());
+                                                 text.constData());
             }
         });
     }

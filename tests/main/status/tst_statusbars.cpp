@@ -149,7 +149,8 @@ void TestStatusBars::cameraWidgetsFollowCount()
         QCOMPARE(cameraTexts(*bar), names);
     } else {
         for (const QString& text : cameraTexts(*bar))
-            QVERIFY2(QRegularExpression("\\A\\d+/\\d+\\z").match(text).hasMatch(), qPrintable(text));
+            QVERIFY2(QRegularExpression("\\A\\d+/\\d+\\z").match(text).hasMatch(),
+                     qPrintable(text));
     }
     bar->set_mea_stopped();
     for (const QString& text : cameraTexts(*bar))
@@ -179,9 +180,15 @@ void TestStatusBars::countsTrackedBodiesAndMarkers_data()
     QTest::addColumn<QString>("state");
     QTest::addColumn<QString>("bodies");
     QTest::addColumn<QString>("markers");
-    QTest::newRow("measuring") << "mea" << "7" << "12";
-    QTest::newRow("idle") << "none" << "-" << "-";
-    QTest::newRow("measuring, counts unreadable") << "mea" << "-1" << "-1";
+    QTest::newRow("measuring") << "mea"
+                               << "7"
+                               << "12";
+    QTest::newRow("idle") << "none"
+                          << "-"
+                          << "-";
+    QTest::newRow("measuring, counts unreadable") << "mea"
+                                                  << "-1"
+                                                  << "-1";
 }
 
 void TestStatusBars::countsTrackedBodiesAndMarkers()
@@ -254,12 +261,24 @@ void TestStatusBars::showsSyncFrequency_data()
     QTest::addColumn<QString>("frequency");
     QTest::addColumn<QString>("state");
     QTest::addColumn<QString>("text");
-    QTest::newRow("rounded up from .45") << "59.45" << "mea" << "60 Hz";
-    QTest::newRow("down below .45") << "59.4" << "mea" << "59 Hz";
-    QTest::newRow("no signal") << "-1" << "mea" << " - ";
-    QTest::newRow("beyond whole hertz") << "1e300" << "mea" << " - ";
-    QTest::newRow("not a number") << "nan" << "mea" << " - ";
-    QTest::newRow("waiting for sync") << "60" << "wait" << "waiting...";
+    QTest::newRow("rounded up from .45") << "59.45"
+                                         << "mea"
+                                         << "60 Hz";
+    QTest::newRow("down below .45") << "59.4"
+                                    << "mea"
+                                    << "59 Hz";
+    QTest::newRow("no signal") << "-1"
+                               << "mea"
+                               << " - ";
+    QTest::newRow("beyond whole hertz") << "1e300"
+                                        << "mea"
+                                        << " - ";
+    QTest::newRow("not a number") << "nan"
+                                  << "mea"
+                                  << " - ";
+    QTest::newRow("waiting for sync") << "60"
+                                      << "wait"
+                                      << "waiting...";
 }
 
 void TestStatusBars::showsSyncFrequency()
@@ -267,7 +286,8 @@ void TestStatusBars::showsSyncFrequency()
     QFETCH(QString, frequency);
     QFETCH(QString, state);
     QVERIFY(m_channel.control("set status output_frequency = " + frequency));
-    auto* bar = shown(m_window.get(), new FreqStatusBar(m_channel.io(), m_window.get(), versions(1, 27)));
+    auto* bar =
+        shown(m_window.get(), new FreqStatusBar(m_channel.io(), m_window.get(), versions(1, 27)));
     QCOMPARE(bar->text(), QString(" - "));
     bar->update_status(state.toLatin1().constData());
     bar->set_mea_started();
@@ -302,7 +322,8 @@ void TestStatusBars::coloursFrameLoss()
         QVERIFY(m_channel.control("error status frames_lost"));
     else
         QVERIFY(m_channel.control("frames-lost " + lost));
-    auto* bar = shown(m_window.get(), new FreqStatusBar(m_channel.io(), m_window.get(), versions(1, minor)));
+    auto* bar = shown(m_window.get(),
+                      new FreqStatusBar(m_channel.io(), m_window.get(), versions(1, minor)));
     bar->update_status("mea");
     QTEST(bar->frameLossStyle(), "style");
     bar->about_to_exit();
@@ -319,8 +340,8 @@ void TestStatusBars::showsRadioState_data()
         << QStringList{"set qorwpan radio = 0 0x4f52"} << false << "-";
     QTest::newRow("not available") << QStringList{"set qorwpan available = no"} << false << "-";
     QTest::newRow("channel unreadable") << QStringList{"error qorwpan radio"} << false << "-";
-    QTest::newRow("channel not a number") << QStringList{"set qorwpan radio = x1 0x4f52"} << false
-                                          << "-";
+    QTest::newRow("channel not a number")
+        << QStringList{"set qorwpan radio = x1 0x4f52"} << false << "-";
 }
 
 void TestStatusBars::showsRadioState()
@@ -329,7 +350,8 @@ void TestStatusBars::showsRadioState()
     QFETCH(bool, enabled);
     for (const QString& line : controls)
         QVERIFY(m_channel.control(line));
-    auto* bar = shown(m_window.get(), new RadioStatusBar(m_channel.io(), m_window.get(), versions(1, 27)));
+    auto* bar =
+        shown(m_window.get(), new RadioStatusBar(m_channel.io(), m_window.get(), versions(1, 27)));
     QCOMPARE(bar->channelText(), QString("-"));
     // The first poll comes 150 ms after construction.
     QTRY_COMPARE(bar->iconEnabled(), enabled);
@@ -350,7 +372,8 @@ void TestStatusBars::showsActiveConfiguration()
              QString("Configuration 'Demo configuration' on Controller 'trackbox-demo'"));
     QVERIFY(m_channel.control("set config desc = \"CAVE \"five\" walls\""));
     bar.update_status();
-    QCOMPARE(bar.trackboxText(), QString("Configuration 'CAVE five walls' on Controller 'trackbox-demo'"));
+    QCOMPARE(bar.trackboxText(),
+             QString("Configuration 'CAVE five walls' on Controller 'trackbox-demo'"));
     bar.showMessage("measurement started", 2000);
     QCOMPARE(bar.messageText(), QString("measurement started"));
     m_channel.control("set config desc = \"Demo configuration\"");

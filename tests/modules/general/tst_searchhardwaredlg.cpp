@@ -141,10 +141,14 @@ void TestSearchHardwareDlg::modes_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("searches");
 
-    QTest::newRow("automatic") << "cameraupdate" << "" << 1 << 1;
-    QTest::newRow("OK") << "" << "ok" << 1 << 1;
-    QTest::newRow("Cancel before the search") << "" << "cancel" << 0 << 0;
-    QTest::newRow("Escape during the search") << "" << "ok escape" << 1 << 1;
+    QTest::newRow("automatic") << "cameraupdate"
+                               << "" << 1 << 1;
+    QTest::newRow("OK") << ""
+                        << "ok" << 1 << 1;
+    QTest::newRow("Cancel before the search") << ""
+                                              << "cancel" << 0 << 0;
+    QTest::newRow("Escape during the search") << ""
+                                              << "ok escape" << 1 << 1;
 }
 
 void TestSearchHardwareDlg::modes()

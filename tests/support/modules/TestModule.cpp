@@ -18,17 +18,23 @@ TestModule::TestModule()
 QString TestModule::get_module_name()
 {
     switch (TEST_MODULE_KIND) {
-        case 1: return "GUI Test Docks";
-        case 2: return "GUI Test Shared";
-        case 3: return "GUI Test Foreign";
-        case 4: return "Q GUI Service Test";
-        case 5: return "GUI Test Empty";
-        default: return "GUI Test Bus";
+        case 1:
+            return "GUI Test Docks";
+        case 2:
+            return "GUI Test Shared";
+        case 3:
+            return "GUI Test Foreign";
+        case 4:
+            return "Q GUI Service Test";
+        case 5:
+            return "GUI Test Empty";
+        default:
+            return "GUI Test Bus";
     }
 }
 
-_GuiElement* TestModule::element(QAction* entry, int entryOrder, const QString& menu,
-                                 int menuOrder, QWidget* content, int activeDuringMeasurement)
+_GuiElement* TestModule::element(QAction* entry, int entryOrder, const QString& menu, int menuOrder,
+                                 QWidget* content, int activeDuringMeasurement)
 {
     auto* e = new _GuiElement;
     e->menu_entry = entry;
@@ -67,10 +73,14 @@ QList<_GuiElement*> TestModule::get_gui_elements()
     QWidget* dock = nullptr;
     switch (TEST_MODULE_KIND) {
         case 1: {
-            const struct { const char* title; const char* name; int order; } docks[] = {
-                {"Monitor", "Monitor displaytab 01", 20},
-                {"Data view", "Test data view", 120},
-                {"Test Dock", "", 250}};
+            const struct
+            {
+                const char* title;
+                const char* name;
+                int order;
+            } docks[] = {{"Monitor", "Monitor displaytab 01", 20},
+                         {"Data view", "Test data view", 120},
+                         {"Test Dock", "", 250}};
             for (const auto& d : docks) {
                 QAction* entry = dockEntry(d.title, d.name, &dock);
                 element(entry, d.order, "&Modules", 500, dock);

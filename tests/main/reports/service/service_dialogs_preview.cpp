@@ -54,8 +54,8 @@ int main(int argc, char* argv[])
     versions.setProtocol(VersionInfo(1, 27, -1));
 
     ServiceDialog service(&io, nullptr, &versions);
-    service.setExportRunner([](QWidget*, IOManager*, BackendVersions*, const QDateTime&,
-                               const QString&) {});
+    service.setExportRunner(
+        [](QWidget*, IOManager*, BackendVersions*, const QDateTime&, const QString&) {});
     showAndSave(service, out + "/service.png");
 
     AboutDlg2g about(&io, nullptr, &versions, dark);
@@ -63,8 +63,7 @@ int main(int argc, char* argv[])
     showAndSave(about, out + "/about.png");
     AboutDlg2g details(&io, nullptr, &versions, dark);
     details.setModuleVersions({{"GUI Body Calibration", "v2.1.0"}, {"GUI Monitor 2D", "v1.4.2"}});
-    showAndSave(details, out + "/about-details.png", [&details] {
-        details.findChild<QPushButton*>("pushButton_details")->click();
-    });
+    showAndSave(details, out + "/about-details.png",
+                [&details] { details.findChild<QPushButton*>("pushButton_details")->click(); });
     return 0;
 }

@@ -82,11 +82,13 @@ void TestAboutDlg2g::labelsShowFrontendAndController_data()
         << "demo"
         << QStringList{"error system version", "error system hostname",
                        "error system controller_serial", "error system version_copyright"}
-        << "" << "ORVANE3 frontend (on this PC):\nv3.3.1 2026-11-30" + publisher
+        << ""
+        << "ORVANE3 frontend (on this PC):\nv3.3.1 2026-11-30" + publisher
         << "Firmware release (Controller):\nunknown\nunknown serial unknown\n";
     QTest::newRow("texts with percent signs stay as they are")
         << "demo" << QStringList{"set system hostname = lab%1", "set system controller_serial = %2"}
-        << "" << "ORVANE3 frontend (on this PC):\nv3.3.1 2026-11-30" + publisher
+        << ""
+        << "ORVANE3 frontend (on this PC):\nv3.3.1 2026-11-30" + publisher
         << "Firmware release (Controller):\nv2.9.4\nlab%1 serial %2\n(c) 2019-2026 QOR Systems";
 }
 
@@ -134,21 +136,17 @@ void TestAboutDlg2g::cascadeTabListsSlaves_data()
 
     const Rows both = {{"trackbox-slave1 (198.51.100.11)", "21501", "v2.9.4"},
                        {"trackbox-slave2 (198.51.100.12)", "21502", "not available"}};
-    QTest::newRow("master with two slaves")
-        << "cascade" << QStringList() << "1.27" << both;
+    QTest::newRow("master with two slaves") << "cascade" << QStringList() << "1.27" << both;
     QTest::newRow("no slaves") << "demo" << QStringList() << "1.27" << Rows();
     QTest::newRow("protocol too old for cascades")
         << "cascade" << QStringList() << "1.6.9" << Rows();
     QTest::newRow("slave count unreadable")
-        << "cascade" << QStringList{"error cascade number_of_connected_slaves"}
-        << "1.27" << Rows();
+        << "cascade" << QStringList{"error cascade number_of_connected_slaves"} << "1.27" << Rows();
     QTest::newRow("slave version unreadable")
-        << "cascade" << QStringList{"error system version_slave 198.51.100.11"}
-        << "1.27"
+        << "cascade" << QStringList{"error system version_slave 198.51.100.11"} << "1.27"
         << Rows{{"trackbox-slave1 (198.51.100.11)", "21501", "unknown"}, both[1]};
     QTest::newRow("slave host name from its controller record")
-        << "cascade" << QStringList{"error system hostname_slave 198.51.100.12"}
-        << "1.27" << both;
+        << "cascade" << QStringList{"error system hostname_slave 198.51.100.12"} << "1.27" << both;
 }
 
 void TestAboutDlg2g::cascadeTabListsSlaves()

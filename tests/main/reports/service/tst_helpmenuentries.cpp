@@ -67,7 +67,7 @@ private:
 };
 
 std::unique_ptr<MainWindowProbe> TestHelpMenuEntries::start(const QString& profile,
-                                                           const QString& extra)
+                                                            const QString& extra)
 {
     const QString address = QStringLiteral("127.0.14.%1").arg(g_nextHost++);
     if (!m_shell->startSim(address, {"--profile", profile}))
@@ -99,13 +99,21 @@ void TestHelpMenuEntries::dialogsOpenFromMenu_data()
     QTest::addColumn<QString>("controllerLine");
     QTest::addColumn<bool>("cascadeTab");
 
-    QTest::newRow("model 20") << "demo" << "KBX2-21407" << "trackbox-demo serial 21407" << false;
-    QTest::newRow("model 21") << "model21" << "KBX3-31077" << "serial 31077" << false;
-    QTest::newRow("model 2") << "model2" << "ZECM-S00001234" << "trackbox-m2 serial S00001234"
-                             << false;
-    QTest::newRow("old controller") << "old" << "812" << "trackbox-old serial 812" << false;
-    QTest::newRow("cascade master") << "cascade" << "KBX2-21500" << "trackbox-master serial 21500"
-                                    << true;
+    QTest::newRow("model 20") << "demo"
+                              << "KBX2-21407"
+                              << "trackbox-demo serial 21407" << false;
+    QTest::newRow("model 21") << "model21"
+                              << "KBX3-31077"
+                              << "serial 31077" << false;
+    QTest::newRow("model 2") << "model2"
+                             << "ZECM-S00001234"
+                             << "trackbox-m2 serial S00001234" << false;
+    QTest::newRow("old controller") << "old"
+                                    << "812"
+                                    << "trackbox-old serial 812" << false;
+    QTest::newRow("cascade master") << "cascade"
+                                    << "KBX2-21500"
+                                    << "trackbox-master serial 21500" << true;
 }
 
 void TestHelpMenuEntries::dialogsOpenFromMenu()

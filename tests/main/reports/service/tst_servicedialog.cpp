@@ -85,43 +85,66 @@ void TestServiceDialog::serviceIdFollowsModelSerialAndSyncCard_data()
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("supportId");  // as the link carries it; empty: the id itself
 
-    QTest::newRow("model 20") << "demo" << QStringList() << "KBX2-21407" << "v2.9.4" << "";
-    QTest::newRow("model 21") << "model21" << QStringList() << "KBX3-31077" << "v2.9.4" << "";
-    QTest::newRow("model 2 pads to eight digits")
-        << "model2" << QStringList() << "ZECM-S00001234" << "v2.9.4" << "";
+    QTest::newRow("model 20") << "demo" << QStringList() << "KBX2-21407"
+                              << "v2.9.4"
+                              << "";
+    QTest::newRow("model 21") << "model21" << QStringList() << "KBX3-31077"
+                              << "v2.9.4"
+                              << "";
+    QTest::newRow("model 2 pads to eight digits") << "model2" << QStringList() << "ZECM-S00001234"
+                                                  << "v2.9.4"
+                                                  << "";
     QTest::newRow("model 2 serial 123")
         << "model2" << QStringList{"set system controller_serial = 123"} << "ZECM-S00000123"
-        << "v2.9.4" << "";
+        << "v2.9.4"
+        << "";
     QTest::newRow("model 2 long serial is not cut")
-        << "model2" << QStringList{"set system controller_serial = 123456789"}
-        << "ZECM-S123456789" << "v2.9.4" << "";
+        << "model2" << QStringList{"set system controller_serial = 123456789"} << "ZECM-S123456789"
+        << "v2.9.4"
+        << "";
     QTest::newRow("other model with sync card 0x0401: bare serial")
-        << "old" << QStringList() << "812" << "v0.2.6" << "";
+        << "old" << QStringList() << "812"
+        << "v0.2.6"
+        << "";
     QTest::newRow("other model, other sync card")
         << "demo" << QStringList{"set system model = 0", "set synccard synccard d01 = 0x0301 6001"}
-        << "ZEC-21407" << "v2.9.4" << "";
+        << "ZEC-21407"
+        << "v2.9.4"
+        << "";
     QTest::newRow("other model, no sync card")
         << "demo" << QStringList{"set system model = 7", "set synccard number_of_synccards = 0"}
-        << "ZEC-21407" << "v2.9.4" << "";
+        << "ZEC-21407"
+        << "v2.9.4"
+        << "";
     QTest::newRow("sync card query fails")
         << "demo" << QStringList{"set system model = 0", "error synccard number_of_synccards"}
-        << "ZEC-21407" << "v2.9.4" << "";
+        << "ZEC-21407"
+        << "v2.9.4"
+        << "";
     QTest::newRow("sync card type unreadable")
         << "demo" << QStringList{"set system model = 0", "error synccard synccard d01"}
-        << "ZEC-21407" << "v2.9.4" << "";
+        << "ZEC-21407"
+        << "v2.9.4"
+        << "";
     QTest::newRow("nothing answers")
         << "demo"
         << QStringList{"error system controller_serial", "error system model",
                        "error synccard number_of_synccards", "error system version"}
-        << "ZEC-00000" << "" << "";
+        << "ZEC-00000"
+        << ""
+        << "";
     QTest::newRow("model unreadable counts as other")
-        << "demo" << QStringList{"raw system model | orvane2 set system model twenty",
-                                 "set synccard synccard d01 = 0x0301 1"}
-        << "ZEC-21407" << "v2.9.4" << "";
+        << "demo"
+        << QStringList{"raw system model | orvane2 set system model twenty",
+                       "set synccard synccard d01 = 0x0301 1"}
+        << "ZEC-21407"
+        << "v2.9.4"
+        << "";
     // A serial is the controller's text: the link and the label keep it as text.
     QTest::newRow("serial with markup and URL signs")
-        << "demo" << QStringList{"set system controller_serial = 7<b>&x#2?y"}
-        << "KBX2-7<b>&x#2?y" << "v2.9.4" << "KBX2-7%3Cb%3E%26x%232%3Fy";
+        << "demo" << QStringList{"set system controller_serial = 7<b>&x#2?y"} << "KBX2-7<b>&x#2?y"
+        << "v2.9.4"
+        << "KBX2-7%3Cb%3E%26x%232%3Fy";
 }
 
 void TestServiceDialog::serviceIdFollowsModelSerialAndSyncCard()
@@ -167,10 +190,11 @@ void TestServiceDialog::copyPutsIdentificationOnClipboard()
     execWhileOpen(dialog, [&] { dialog.findChild<QPushButton*>("pushButton_copy")->click(); });
 
     // Labels and fields as the form shows them; the last line has no break.
-    const QString expected = "Service ID: KBX2-21407\n"
-                             "Controller version: v2.9.4 \"50% faster\"\n"
-                             "Frontend version: " +
-                             FrontendVersion::current().text();
+    const QString expected =
+        "Service ID: KBX2-21407\n"
+        "Controller version: v2.9.4 \"50% faster\"\n"
+        "Frontend version: " +
+        FrontendVersion::current().text();
     QCOMPARE(QApplication::clipboard()->text(), expected);
 }
 
@@ -192,12 +216,15 @@ void TestServiceDialog::guideLinksOpenInstalledDocuments_data()
         QTest::addRow("%s without viewer", g.first)
             << "service" << g.first << g.second << false << true;
     }
-    QTest::newRow("guide not installed")
-        << "service" << "label_usersGuide" << "doc/ORVANE3_Users-Guide.pdf" << true << false;
-    QTest::newRow("open-source notice opens")
-        << "about" << "label_openSource" << "license/QOR_OSD.pdf" << true << true;
-    QTest::newRow("open-source notice without viewer")
-        << "about" << "label_openSource" << "license/QOR_OSD.pdf" << false << true;
+    QTest::newRow("guide not installed") << "service"
+                                         << "label_usersGuide"
+                                         << "doc/ORVANE3_Users-Guide.pdf" << true << false;
+    QTest::newRow("open-source notice opens") << "about"
+                                              << "label_openSource"
+                                              << "license/QOR_OSD.pdf" << true << true;
+    QTest::newRow("open-source notice without viewer") << "about"
+                                                       << "label_openSource"
+                                                       << "license/QOR_OSD.pdf" << false << true;
 }
 
 void TestServiceDialog::guideLinksOpenInstalledDocuments()
@@ -215,7 +242,8 @@ void TestServiceDialog::guideLinksOpenInstalledDocuments()
     QVERIFY(QDir().mkpath(root + "/doc"));
     QVERIFY(QDir().mkpath(root + "/license"));
     if (documentInstalled)
-        QVERIFY(QFile::copy(QStringLiteral(ORVANE_BIN_DIR "/../") + document, root + "/" + document));
+        QVERIFY(
+            QFile::copy(QStringLiteral(ORVANE_BIN_DIR "/../") + document, root + "/" + document));
     DocumentLinks::setProgramDirectory(root + "/bin");
     g_openSucceeds = viewerWorks;
 
