@@ -61,8 +61,8 @@ QString asStored(const QString& text)
 Settings snapshot(const FuzzWindow& w, bool withElementTexts)
 {
     Settings s;
-    s.texts = QStringList{asStored(w.last_trackbox_ip), asStored(w.last_trackbox_hostname),
-                          asStored(w.last_trackbox_mac), asStored(w.last_trackbox_model)};
+    s.texts = QStringList{asStored(w.lastController.ip), asStored(w.lastController.hostname),
+                          asStored(w.lastController.mac), asStored(w.lastController.model)};
     s.numbers = QList<int>{w.nTrackBoxSelection,
                            w.m_bIsCascade,
                            w.m_bShowDynReflexSuppr,

@@ -107,22 +107,34 @@ void IpDialog::showVersionLabel()
 
 void IpDialog::set_last_trackbox_hostname(QString hostname)
 {
-    last_trackbox_hostname = std::move(hostname);
+    m_last.hostname = std::move(hostname);
 }
 
 void IpDialog::set_last_trackbox_ip(QString ipStr)
 {
-    last_trackbox_ip_str = std::move(ipStr);
+    m_last.ip = std::move(ipStr);
 }
 
 void IpDialog::set_last_trackbox_mac(QString mac)
 {
-    last_trackbox_mac = std::move(mac);
+    m_last.mac = std::move(mac);
 }
 
 void IpDialog::set_last_trackbox_model(const QString& model)
 {
-    last_tackbox_model = model;
+    m_last.model = model;
+}
+
+void IpDialog::setLastController(const LastController& last)
+{
+    m_last = last;
+}
+
+LastController IpDialog::lastController() const
+{
+    LastController inUse = m_last;
+    inUse.ip = get_ip_str(0);
+    return inUse;
 }
 
 void IpDialog::setIsCascade(bool isCascade)
@@ -147,7 +159,7 @@ void IpDialog::setTrackboxSelection(int selection)
 
 QString IpDialog::get_hostname() const
 {
-    return last_trackbox_hostname;
+    return m_last.hostname;
 }
 
 QString IpDialog::get_ip_str(unsigned int ip) const
@@ -157,7 +169,7 @@ QString IpDialog::get_ip_str(unsigned int ip) const
 
 QString IpDialog::get_mac() const
 {
-    return last_trackbox_mac;
+    return m_last.mac;
 }
 
 unsigned short IpDialog::getPort() const
@@ -194,7 +206,7 @@ int IpDialog::start_and_exec()
 
 bool IpDialog::isKestrelbox3() const
 {
-    return last_tackbox_model == QLatin1String("21");
+    return m_last.model == QLatin1String("21");
 }
 
 bool IpDialog::receiveTrackboxParam(ControllerProbe& probe, uint32_t ip, const char* command,
@@ -241,13 +253,13 @@ void IpDialog::pause()
 // otherwise last_trackbox_ip holds what is left to test.
 bool IpDialog::findStartupAddress(ControllerProbe& probe, QString& foundHostname)
 {
-    last_trackbox_ip = resolve(last_trackbox_ip_str);
+    last_trackbox_ip = resolve(m_last.ip);
     uint32_t failedIp = 0;
     QString answer;
     if (last_trackbox_ip != 0) {
         appendText(tr("testing '%1'... ").arg(dotted(last_trackbox_ip)));
         if (receiveTrackboxParam(probe, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
-            if (answer == last_trackbox_hostname)
+            if (answer == m_last.hostname)
                 insertText(tr("OK"));
             else
                 last_trackbox_ip = 0;
@@ -258,8 +270,8 @@ bool IpDialog::findStartupAddress(ControllerProbe& probe, QString& foundHostname
         }
     }
     if (last_trackbox_ip == 0) {
-        appendText(tr("resolving '%1'... ").arg(last_trackbox_hostname));
-        const uint32_t resolved = resolve(last_trackbox_hostname);
+        appendText(tr("resolving '%1'... ").arg(m_last.hostname));
+        const uint32_t resolved = resolve(m_last.hostname);
         if (resolved == 0 || resolved == failedIp) {
             insertText(tr("unsuccessful"));
             last_trackbox_ip = failedIp;
@@ -270,7 +282,7 @@ bool IpDialog::findStartupAddress(ControllerProbe& probe, QString& foundHostname
             if (!receiveTrackboxParam(probe, resolved, kHostnameCmd, kHostnamePrefix, answer)) {
                 insertText(tr("unsuccessful"));
                 last_trackbox_ip = 0;
-            } else if (answer != last_trackbox_hostname) {
+            } else if (answer != m_last.hostname) {
                 appendText(QStringLiteral(" "));
                 foundHostname = answer;
                 return true;
@@ -291,7 +303,7 @@ bool IpDialog::findStartupAddress(ControllerProbe& probe, QString& foundHostname
 void IpDialog::reportChanged(Probe& probe, const QString& found)
 {
     insertText(tr("\nController has changed"));
-    insertText(tr("\nexpected: '%1'").arg(last_trackbox_hostname));
+    insertText(tr("\nexpected: '%1'").arg(m_last.hostname));
     insertText(tr("\nfound: '%1'").arg(found));
     probe.reset();
     pause();
@@ -301,7 +313,7 @@ void IpDialog::reportChanged(Probe& probe, const QString& found)
 void IpDialog::reportNoAccess(Probe& probe, bool accessNone)
 {
     appendText(tr("\nno connection to"));
-    appendText(tr("Controller '%1'").arg(last_trackbox_hostname));
+    appendText(tr("Controller '%1'").arg(m_last.hostname));
     QString answer;
     if (accessNone && receiveTrackboxParam(*probe, last_trackbox_ip, kProtocolCmd, "", answer) &&
         protocolOfAnswer(answer).supports(ProtocolFeature::AccessHolderQuery) &&
@@ -352,16 +364,16 @@ int IpDialog::try_connect()
             return ConnectUnreachable;
         }
     } else {
-        appendText(tr("resolving '%1'").arg(last_trackbox_hostname));
+        appendText(tr("resolving '%1'").arg(m_last.hostname));
     }
 
     QString version;
     if (!receiveTrackboxParam(*probe, last_trackbox_ip, kVersionCmd, kVersionPrefix, version)) {
         appendText(tr("\nno connection to"));
-        appendText(tr("Controller '%1'").arg(last_trackbox_hostname));
+        appendText(tr("Controller '%1'").arg(m_last.hostname));
         probe.reset();
         pause();
-        if (last_trackbox_mac.isEmpty() || isKestrelbox3()) {
+        if (m_last.mac.isEmpty() || isKestrelbox3()) {
             trackboxSelectionDlg->update_and_exec();
         } else {
             ui->pushButton_connect->hide();
@@ -390,7 +402,7 @@ int IpDialog::try_connect()
     insertText(tr("\n\nController: '%1'").arg(hostname));
     insertText(tr("\nSerial %1 Version %2 ").arg(serial, firstWord(version)));
     // The name that answered is the one to remember, also when the list knew none.
-    last_trackbox_hostname = hostname;
+    m_last.hostname = hostname;
 
     showIdentity(hostname);
     probe.reset();
@@ -407,15 +419,15 @@ int IpDialog::try_connect_2()
     if (!probe->isOpen())
         return SilentNoSocket;
 
-    if (last_trackbox_ip_str.isEmpty() && !last_trackbox_hostname.isEmpty()) {
-        last_trackbox_ip = resolve(last_trackbox_hostname);
+    if (m_last.ip.isEmpty() && !m_last.hostname.isEmpty()) {
+        last_trackbox_ip = resolve(m_last.hostname);
         if (last_trackbox_ip == 0) {
             probe.reset();
             return SilentHostnameUnresolved;
         }
-        last_trackbox_ip_str = dotted(last_trackbox_ip);
+        m_last.ip = dotted(last_trackbox_ip);
     } else {
-        last_trackbox_ip = resolve(last_trackbox_ip_str);
+        last_trackbox_ip = resolve(m_last.ip);
         if (last_trackbox_ip == 0) {
             probe.reset();
             return SilentAddressUnresolved;
@@ -425,9 +437,9 @@ int IpDialog::try_connect_2()
     QString answer;
     if (!receiveTrackboxParam(*probe, last_trackbox_ip, kHostnameCmd, kHostnamePrefix, answer)) {
         probe.reset();
-        return last_trackbox_mac.isEmpty() ? SilentNoAnswerNoMac : SilentAsleep;
+        return m_last.mac.isEmpty() ? SilentNoAnswerNoMac : SilentAsleep;
     }
-    last_trackbox_hostname = answer;
+    m_last.hostname = answer;
     if (!receiveTrackboxParam(*probe, last_trackbox_ip, kVersionCmd, kVersionPrefix, answer)) {
         probe.reset();
         return SilentNoVersion;
@@ -453,11 +465,11 @@ int IpDialog::try_connect_2()
     if (answered) {
         MessageBoxes::critical(this, tr("Error"),
                                tr("Unable to connect Controller %1\nController is accessed by %2")
-                                   .arg(last_trackbox_hostname, accessedBy));
+                                   .arg(m_last.hostname, accessedBy));
         return SilentAccessedByOther;
     }
     MessageBoxes::critical(this, tr("Error"),
-                           tr("Unable to connect Controller %1").arg(last_trackbox_hostname));
+                           tr("Unable to connect Controller %1").arg(m_last.hostname));
     return SilentAsleep;
 }
 
@@ -486,7 +498,7 @@ void IpDialog::reject()
 
 void IpDialog::setTrackbox(QString hostname)
 {
-    last_trackbox_hostname = std::move(hostname);
+    m_last.hostname = std::move(hostname);
 }
 
 void IpDialog::setTrackboxPort(unsigned int newPort)
@@ -514,7 +526,7 @@ void IpDialog::testChosenController()
 
 void IpDialog::setTrackboxMac(QString mac)
 {
-    last_trackbox_mac = std::move(mac);
+    m_last.mac = std::move(mac);
 }
 
 void IpDialog::on_pushButton_other_clicked()
@@ -545,8 +557,8 @@ void IpDialog::doWakeOnLan()
 void IpDialog::runWakeOnLan(bool interactive)
 {
     bWolClicked = true;
-    EndlessProgressDlg waiting(last_trackbox_hostname, get_ip_str(last_trackbox_ip),
-                               last_trackbox_ip, last_trackbox_mac, this, bIsCascade);
+    EndlessProgressDlg waiting(m_last.hostname, get_ip_str(last_trackbox_ip), last_trackbox_ip,
+                               m_last.mac, this, bIsCascade);
     waiting.setRetryInterval(m_wakeRetryIntervalMs);
     if (interactive)
         connect(&waiting, &EndlessProgressDlg::try_to_connect, this, &IpDialog::try_connect);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FrontendInfo.h"
+#include "LastController.h"
 
 class ControllerProbe;
 class TrackboxSelection;
@@ -60,6 +61,10 @@ public:
     void set_last_trackbox_ip(QString ipStr);
     void set_last_trackbox_mac(QString mac);
     void set_last_trackbox_model(const QString& model);
+    void setLastController(const LastController& last);
+    // The controller as it stands now: the address is the one in use, in dotted form,
+    // and the name the one that answered.
+    LastController lastController() const;
     void setIsCascade(bool isCascade);
     void setFixHostname(const QString& hostnameOrIp);
     void setFixSubnet(const QString& subnet);
@@ -127,10 +132,8 @@ private:
     void showVersionLabel();
 
     Ui::IpDialog* ui;
-    QString last_trackbox_hostname;
-    QString last_trackbox_ip_str;
-    QString last_trackbox_mac;
-    QString last_tackbox_model;
+    // The address text here is the one handed in; last_trackbox_ip is what it resolved to.
+    LastController m_last;
     unsigned int last_trackbox_port = FrontendInfo::kControllerPort;
     uint32_t last_trackbox_ip = 0;
     int iFirstTime = 1;

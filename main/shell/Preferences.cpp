@@ -164,10 +164,7 @@ void Preferences::showPreferencesWarning(const QString& title, const QString& te
 
 void Preferences::resetLastTrackboxSettings()
 {
-    last_trackbox_ip.clear();
-    last_trackbox_hostname.clear();
-    last_trackbox_mac.clear();
-    last_trackbox_model.clear();
+    lastController = LastController();
     sFixHostnameOrIp.clear();
     sFixSubnet.clear();
     nTrackBoxSelection = 1;
@@ -255,13 +252,13 @@ void Preferences::readXmlLevel1(const QDomNode& node)
 
     if (tag == "LAST_TRACKBOX") {
         if (element.hasAttribute("IP"))
-            last_trackbox_ip = element.attribute("IP");
+            lastController.ip = element.attribute("IP");
         if (element.hasAttribute("HOSTNAME"))
-            last_trackbox_hostname = element.attribute("HOSTNAME");
+            lastController.hostname = element.attribute("HOSTNAME");
         if (element.hasAttribute("MAC"))
-            last_trackbox_mac = element.attribute("MAC");
+            lastController.mac = element.attribute("MAC");
         if (element.hasAttribute("MODEL"))
-            last_trackbox_model = element.attribute("MODEL");
+            lastController.model = element.attribute("MODEL");
     } else if (tag == "LAST_FRONTEND_UPDATE") {
         const QString date = element.attribute("UPDATE_DATE");
         if (!date.isEmpty())
@@ -364,10 +361,10 @@ QDomDocument Preferences::createXmlTree()
     doc.appendChild(root);
 
     QDomElement lastTrackbox = doc.createElement("LAST_TRACKBOX");
-    lastTrackbox.setAttribute("IP", last_trackbox_ip);
-    lastTrackbox.setAttribute("HOSTNAME", last_trackbox_hostname);
-    lastTrackbox.setAttribute("MAC", last_trackbox_mac);
-    lastTrackbox.setAttribute("MODEL", last_trackbox_model);
+    lastTrackbox.setAttribute("IP", lastController.ip);
+    lastTrackbox.setAttribute("HOSTNAME", lastController.hostname);
+    lastTrackbox.setAttribute("MAC", lastController.mac);
+    lastTrackbox.setAttribute("MODEL", lastController.model);
     root.appendChild(lastTrackbox);
 
     QDomElement selection = doc.createElement("TRACKBOX_SELECTION");

@@ -9,6 +9,8 @@
 #include <QDomNode>
 #include <QString>
 
+#include "LastController.h"
+
 class QWidget;
 
 // The per-user settings and where they live: the last controller, the
@@ -45,10 +47,7 @@ public:
     void readXmlLevel2(const QDomNode& node, QString parentTag);
     QString getXmlNodeText(QString tagName, const QDomNode& node);
 
-    QString last_trackbox_ip;
-    QString last_trackbox_hostname;
-    QString last_trackbox_mac;
-    QString last_trackbox_model;
+    LastController lastController;
     QString sFixHostnameOrIp;
     QString sFixSubnet;
     QString sTrackBoxSelection;

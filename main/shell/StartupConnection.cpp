@@ -90,15 +90,12 @@ void StartupConnection::createDialog()
 
 void StartupConnection::handLastControllerToDialog()
 {
-    ipDialog->set_last_trackbox_hostname(m_prefs.last_trackbox_hostname);
-    ipDialog->set_last_trackbox_ip(m_prefs.last_trackbox_ip);
-    ipDialog->set_last_trackbox_mac(m_prefs.last_trackbox_mac);
-    ipDialog->set_last_trackbox_model(m_prefs.last_trackbox_model);
+    ipDialog->setLastController(m_prefs.lastController);
 }
 
 bool StartupConnection::resolveLastAddress(unsigned int* ip)
 {
-    *ip = resolve(m_prefs.last_trackbox_ip);
+    *ip = resolve(m_prefs.lastController.ip);
     return *ip != 0;
 }
 
@@ -142,9 +139,9 @@ bool StartupConnection::initOrvane2()
     m_prefs.sFixSubnet.clear();
     m_prefs.nTrackBoxSelection = 0;
     if (!m_cmdLine.m_sDirectStart_hostname.isEmpty())
-        m_prefs.last_trackbox_hostname = m_cmdLine.m_sDirectStart_hostname;
+        m_prefs.lastController.hostname = m_cmdLine.m_sDirectStart_hostname;
     if (m_cmdLine.m_bWakeUp && !m_cmdLine.m_sWakeUpMAC.isEmpty())
-        m_prefs.last_trackbox_mac = m_cmdLine.m_sWakeUpMAC;
+        m_prefs.lastController.mac = m_cmdLine.m_sWakeUpMAC;
 
     createDialog();
     handLastControllerToDialog();
@@ -153,8 +150,8 @@ bool StartupConnection::initOrvane2()
     ipDialog->setTrackboxSelection(m_prefs.nTrackBoxSelection);
     ipDialog->setIsCascade(m_prefs.m_bIsCascade);
 
-    if (m_cmdLine.m_bDirectStart && !m_prefs.last_trackbox_ip.isEmpty() &&
-        directStartWithLastTrackbox(m_prefs.last_trackbox_ip)) {
+    if (m_cmdLine.m_bDirectStart && !m_prefs.lastController.ip.isEmpty() &&
+        directStartWithLastTrackbox(m_prefs.lastController.ip)) {
         // Something answers at the last address, but it need not be the last
         // controller; when the dialog cannot identify it, the user decides.
         if (ipDialog->try_connect() == IpDialog::ConnectIdentified) {
@@ -178,9 +175,7 @@ bool StartupConnection::initOrvane2()
         return false;
     iom->setLogFileParameters(m_prefs.m_bWriteLogFile, m_prefs.m_sCommandHistoryLogFileName,
                               m_prefs.m_sResponsePrefix);
-    m_prefs.last_trackbox_hostname = ipDialog->get_hostname();
-    m_prefs.last_trackbox_ip = ipDialog->get_ip_str(0);
-    m_prefs.last_trackbox_mac = ipDialog->get_mac();
+    m_prefs.lastController = ipDialog->lastController();
     m_prefs.sFixHostnameOrIp = ipDialog->fixHostname();
     m_prefs.sFixSubnet = ipDialog->fixSubnet();
     m_prefs.nTrackBoxSelection = ipDialog->getTrackboxSelection();
@@ -195,18 +190,18 @@ bool StartupConnection::initOrvane2_2()
     createDialog();
     const QString& host = m_cmdLine.m_sDirectStart_hostname;
     if (isDottedIpv4(host)) {
-        m_prefs.last_trackbox_ip = host;
+        m_prefs.lastController.ip = host;
     } else {
-        m_prefs.last_trackbox_hostname = host;
+        m_prefs.lastController.hostname = host;
         if (const unsigned int ip = resolve(host))
-            m_prefs.last_trackbox_ip = ControllerAddress::dotted(ip);
+            m_prefs.lastController.ip = ControllerAddress::dotted(ip);
     }
     if (m_cmdLine.m_bWakeUp && !m_cmdLine.m_sWakeUpMAC.isEmpty()) {
         QString mac = m_cmdLine.m_sWakeUpMAC;
         const QString withColons = QString(mac).replace('-', ':');
         if (mac.contains('-') && CommandLine::isMacAddress(withColons))
             mac = withColons;
-        m_prefs.last_trackbox_mac = mac;
+        m_prefs.lastController.mac = mac;
     }
     handLastControllerToDialog();
 
@@ -235,9 +230,11 @@ bool StartupConnection::initOrvane2_2()
     if (!createChannel(false))
         return false;
     // The record follows the controller that answered, so the event logs, a
-    // reconnect and the next start name the controller in use.
-    m_prefs.last_trackbox_hostname = ipDialog->get_hostname();
-    m_prefs.last_trackbox_ip = ipDialog->get_ip_str(0);
+    // reconnect and the next start name the controller in use; the MAC stays the one
+    // this start was given.
+    LastController answered = ipDialog->lastController();
+    answered.mac = m_prefs.lastController.mac;
+    m_prefs.lastController = answered;
     return hasFullAccess();
 }
 
@@ -265,6 +262,6 @@ bool StartupConnection::hasFullAccess()
         return true;
     MessageBoxes::critical(
         m_window, tr("ORVANE3 error"),
-        tr("Cannot get full access to %1. Init unsuccessful").arg(m_prefs.last_trackbox_ip));
+        tr("Cannot get full access to %1. Init unsuccessful").arg(m_prefs.lastController.ip));
     return false;
 }

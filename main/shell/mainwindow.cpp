@@ -146,7 +146,7 @@ void MainWindow::connectMessageBoxProvider()
 
 void MainWindow::parseCmdParameters(const QString& args)
 {
-    m_cmdLine.m_sDirectStart_hostname = m_prefs.last_trackbox_hostname;
+    m_cmdLine.m_sDirectStart_hostname = m_prefs.lastController.hostname;
     if (m_cmdLine.parseCmdParameters(args))
         showCommandLineHelp();
 }
@@ -181,7 +181,7 @@ void MainWindow::initIoWorkSpace()
 {
     ControllerSetup setup(iom);
     setup.initController();
-    eventWidget = new EventDisplay(iom, m_prefs.m_sEventLogDir, m_prefs.last_trackbox_hostname);
+    eventWidget = new EventDisplay(iom, m_prefs.m_sEventLogDir, m_prefs.lastController.hostname);
     iom->register_message_receiver("standard", eventWidget);
     app_status_bar = new AppStatusBar(iom, this);
     setStatusBar(app_status_bar);
@@ -197,7 +197,7 @@ void MainWindow::executeExternalCommands()
 void MainWindow::fillBackendVersions()
 {
     bv = new BackendVersions();
-    ControllerSetup(iom).fillBackendVersions(bv, &m_prefs.last_trackbox_model);
+    ControllerSetup(iom).fillBackendVersions(bv, &m_prefs.lastController.model);
 }
 
 void MainWindow::setupMenuBar()
@@ -286,7 +286,7 @@ void MainWindow::setupToolBars()
 void MainWindow::get_last_trackbox_mac()
 {
     if (bv->protocol().supports(ProtocolFeature::MacAddress))
-        m_prefs.last_trackbox_mac = ControllerSetup(iom).readMacAddress(*bv);
+        m_prefs.lastController.mac = ControllerSetup(iom).readMacAddress(*bv);
 }
 
 void MainWindow::startStatusHeartbeat()
@@ -397,8 +397,8 @@ void MainWindow::onReceiveConfigurationChanged()
         return;
     if (app_status_bar)
         app_status_bar->update_status();
-    ControllerSetup(iom).readHostAndAddress(&m_prefs.last_trackbox_hostname,
-                                            &m_prefs.last_trackbox_ip);
+    ControllerSetup(iom).readHostAndAddress(&m_prefs.lastController.hostname,
+                                            &m_prefs.lastController.ip);
 }
 
 void MainWindow::onReceiveAppReadyToShutdown()

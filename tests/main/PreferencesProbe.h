@@ -14,7 +14,7 @@ public:
     explicit PreferencesProbe(const QString& = QString())
     {
         loadXMLSettings();
-        m_sDirectStart_hostname = last_trackbox_hostname;
+        m_sDirectStart_hostname = lastController.hostname;
     }
 
     QString m_sDirectStart_hostname;

@@ -313,6 +313,19 @@ void IpDialogTest::silentTest()
                                            QString::number(ipStrAfter.section('.', 3).toInt()));
     QVERIFY(progressText(*dialog).trimmed().isEmpty());  // the silent test writes nothing
     QCOMPARE(finished.count(), 0);  // and closes nothing without a wake-up wait
+    // What the start-up keeps is the record as a whole: the name that answered, the
+    // address in use, and the MAC and model as they were handed in.
+    const LastController last = dialog->lastController();
+    QCOMPARE(last.hostname, dialog->get_hostname());
+    QCOMPARE(last.ip, dialog->get_ip_str(0));
+    QCOMPARE(last.mac, mac);
+    QCOMPARE(last.model, QStringLiteral("20"));
+    // Handing the record in at once tests exactly as handing in its parts.
+    auto whole = std::make_unique<IpDialog>(nullptr, Qt::FramelessWindowHint, std::string());
+    whole->setFailurePauseMs(0);
+    whole->setLastController({hostname, ipStr, mac, QStringLiteral("20")});
+    QCOMPARE(whole->try_connect_2(), result);
+    QCOMPARE(whole->lastController(), last);
 }
 
 void IpDialogTest::connectChecksPassword_data()

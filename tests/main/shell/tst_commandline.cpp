@@ -111,7 +111,7 @@ void TestCommandLine::parsesArgumentLine()
     ModalWatcher watcher;
     PreferencesProbe prefs;
     CommandLine window;
-    window.m_sDirectStart_hostname = prefs.last_trackbox_hostname;
+    window.m_sDirectStart_hostname = prefs.lastController.hostname;
     QVERIFY(!window.parseCmdParameters(args));
 
     QCOMPARE(watcher.boxes().size(), 0);

@@ -225,8 +225,8 @@ void TestMainWindow::startsDirectlyOrThroughDialog()
     QCOMPARE(watcher.dialogsSeen(), 0);
     QCOMPARE(watcher.boxes().size(), 0);
     QCOMPARE(w->windowTitle(), QString("ORVANE3 demo installation"));
-    QCOMPARE(w->m_prefs.last_trackbox_hostname, QString("trackbox-demo"));
-    QCOMPARE(w->m_prefs.last_trackbox_ip, kAddress);
+    QCOMPARE(w->m_prefs.lastController.hostname, QString("trackbox-demo"));
+    QCOMPARE(w->m_prefs.lastController.ip, kAddress);
     // Only the dialog path records the controller in the file at once.
     const QByteArray stored = m_shell->home().readPreferences();
     QCOMPARE(stored.contains("HOSTNAME=\"trackbox-demo\""), preferencesWritten);
@@ -354,7 +354,7 @@ void TestMainWindow::reportsUnreadableMacAddress()
     ModalWatcher watcher;
     auto w = m_shell->startDirect();
     QVERIFY(!w->isEndingProcess());
-    QVERIFY(w->m_prefs.last_trackbox_mac.isEmpty());
+    QVERIFY(w->m_prefs.lastController.mac.isEmpty());
     QTRY_VERIFY(eventText(*w).contains("(ORVANE3) Error: Unable to get MAC address of controller"));
 }
 

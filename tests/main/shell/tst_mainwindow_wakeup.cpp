@@ -137,8 +137,8 @@ void TestMainWindowWakeUp::wakesAndConnectsAtStart()
     }
     QVERIFY(commands.indexOf("orvane2 set output active chmon 2dmon yes", init) > init);
     QCOMPARE(w->app_status_bar->messageText(), QString("Initialization complete."));
-    QCOMPARE(w->m_prefs.last_trackbox_hostname, QString("sleepy"));
-    QCOMPARE(w->m_prefs.last_trackbox_ip, address);
+    QCOMPARE(w->m_prefs.lastController.hostname, QString("sleepy"));
+    QCOMPARE(w->m_prefs.lastController.ip, address);
     if (measuring)
         QTRY_VERIFY(sim->control(QStringLiteral("stats")).contains(" state=mea "));
 }

@@ -74,10 +74,10 @@ const QByteArray kFullFile =
 
 void setEveryField(PreferencesProbe& w)
 {
-    w.last_trackbox_ip = "127.0.5.7";
-    w.last_trackbox_hostname = "zec-12345678";
-    w.last_trackbox_mac = "11:22:33:44:55:66";
-    w.last_trackbox_model = "21";
+    w.lastController.ip = "127.0.5.7";
+    w.lastController.hostname = "zec-12345678";
+    w.lastController.mac = "11:22:33:44:55:66";
+    w.lastController.model = "21";
     w.sFixHostnameOrIp = "zec-fix";
     w.sFixSubnet = "198.51.100.0";
     w.nTrackBoxSelection = 1;
@@ -98,10 +98,11 @@ void setEveryField(PreferencesProbe& w)
 // Compares every setting the file carries.
 void compareSettings(const PreferencesProbe& a, const PreferencesProbe& b)
 {
-    QCOMPARE(a.last_trackbox_ip, b.last_trackbox_ip);
-    QCOMPARE(a.last_trackbox_hostname, b.last_trackbox_hostname);
-    QCOMPARE(a.last_trackbox_mac, b.last_trackbox_mac);
-    QCOMPARE(a.last_trackbox_model, b.last_trackbox_model);
+    QCOMPARE(a.lastController.ip, b.lastController.ip);
+    QCOMPARE(a.lastController.hostname, b.lastController.hostname);
+    QCOMPARE(a.lastController.mac, b.lastController.mac);
+    QCOMPARE(a.lastController.model, b.lastController.model);
+    QVERIFY(a.lastController == b.lastController);
     QCOMPARE(a.sFixHostnameOrIp, b.sFixHostnameOrIp);
     QCOMPARE(a.sFixSubnet, b.sFixSubnet);
     QCOMPARE(a.nTrackBoxSelection, b.nTrackBoxSelection);
@@ -121,10 +122,10 @@ void compareSettings(const PreferencesProbe& a, const PreferencesProbe& b)
 
 void verifyBuiltInValues(const PreferencesProbe& w)
 {
-    QVERIFY(w.last_trackbox_ip.isEmpty());
-    QVERIFY(w.last_trackbox_hostname.isEmpty());
-    QVERIFY(w.last_trackbox_mac.isEmpty());
-    QVERIFY(w.last_trackbox_model.isEmpty());
+    QVERIFY(w.lastController.ip.isEmpty());
+    QVERIFY(w.lastController.hostname.isEmpty());
+    QVERIFY(w.lastController.mac.isEmpty());
+    QVERIFY(w.lastController.model.isEmpty());
     QVERIFY(w.sFixHostnameOrIp.isEmpty());
     QVERIFY(w.sFixSubnet.isEmpty());
     QVERIFY(w.sTrackBoxSelection.isEmpty());
@@ -325,10 +326,10 @@ void TestPreferences::ignoresOrderCommentsAndUnknownEntries()
     PreferencesProbe w("");
     QCOMPARE(m_boxes.boxes().size(), 0);
 
-    QCOMPARE(w.last_trackbox_ip, QString("127.0.5.9"));
-    QCOMPARE(w.last_trackbox_hostname, QString("zec-1"));
-    QCOMPARE(w.last_trackbox_mac, QString("AA:BB:CC:DD:EE:FF"));
-    QCOMPARE(w.last_trackbox_model, QString("2"));
+    QCOMPARE(w.lastController.ip, QString("127.0.5.9"));
+    QCOMPARE(w.lastController.hostname, QString("zec-1"));
+    QCOMPARE(w.lastController.mac, QString("AA:BB:CC:DD:EE:FF"));
+    QCOMPARE(w.lastController.model, QString("2"));
     QCOMPARE(w.sFixSubnet, QString("203.0.113.0"));
     QVERIFY(w.sFixHostnameOrIp.isEmpty());
     QCOMPARE(w.nTrackBoxSelection, 0);
@@ -458,7 +459,7 @@ void TestPreferences::readsInstalledDefaultFile()
     QCOMPARE(w.m_sCommandHistoryLogFileName, QString("commands_log.txt"));
     QCOMPARE(w.m_bWriteLogFile, false);
     QCOMPARE(w.m_bIsDarkTheme, true);
-    QVERIFY(w.last_trackbox_ip.isEmpty());
+    QVERIFY(w.lastController.ip.isEmpty());
 
     // The installed file is only read; the per-user file is what gets written.
     w.writeXMLSettings();
@@ -617,12 +618,12 @@ void TestPreferences::dropsCharactersXmlCannotHold()
         document("    <LAST_TRACKBOX HOSTNAME=\"zec&#x4;-1\"/>\n"
                  "    <MISC><FRONTEND_PASSWORD>a&#x1;b</FRONTEND_PASSWORD></MISC>\n"));
     PreferencesProbe w("");
-    w.last_trackbox_model = QString("M") + QChar(0xFFFF) + QChar(0xD800);
+    w.lastController.model = QString("M") + QChar(0xFFFF) + QChar(0xD800);
     w.writeXMLSettings();
     PreferencesProbe read("");
     QCOMPARE(m_boxes.boxes().size(), 0);
-    QCOMPARE(read.last_trackbox_hostname, QString("zec-1"));
-    QCOMPARE(read.last_trackbox_model, QString("M"));
+    QCOMPARE(read.lastController.hostname, QString("zec-1"));
+    QCOMPARE(read.lastController.model, QString("M"));
     QCOMPARE(read.m_frontendPassword, QByteArray("ab"));
 }
 
