@@ -16,7 +16,9 @@ CamStatusWidget::CamStatusWidget(IOManager* iom, int camera_id, QWidget* parent)
     le->setEnabled(false);
     le->setAlignment(Qt::AlignCenter);
     le->setFixedSize(60, 16);
-    StatusCommon::fitLineEditWidth(le, buildInfoString(99999, 99999));
+    // A camera sees at most a few hundred rays; four digits each way fit, and
+    // a dozen cameras still fit beside the other bars of a 1000-pixel window.
+    StatusCommon::fitLineEditWidth(le, buildInfoString(9999, 9999));
     le->setText(QString("c%1").arg(camera_id + 1, 2, 10, QChar('0')));
     layout->addWidget(le);
     setWhatsThis(
