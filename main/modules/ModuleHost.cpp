@@ -14,6 +14,7 @@
 #include "ModuleInterface.h"
 #include "ModuleMenus.h"
 #include "ModuleVersionText.h"
+#include "ShellMessages.h"
 
 namespace {
 
@@ -22,9 +23,6 @@ constexpr int kFrontendMinor = FrontendInfo::kVersionMinor;
 constexpr int kFrontendPatch = FrontendInfo::kVersionPatch;
 constexpr int kToolBarMinimumHeight = 25;
 constexpr int kMessageType = 1;
-// A refused dock is a notice for the record, shown and logged like the shell's own.
-constexpr const char* kRefusalClass = "standard";
-constexpr const char* kRefusalSender = "ORVANE3";
 
 void sendToClass(IOManager* channel, const char* destination, const QString& text)
 {
@@ -153,10 +151,8 @@ void ModuleHost::refuseDock(QDockWidget* dock)
         tr("A window named \"%1\" exists already; the module's window of that name is not shown.")
             .arg(dock->objectName());
     qWarning("%s", qPrintable(text));
-    if (m_channel) {
-        const QByteArray bytes = text.toUtf8();
-        m_channel->transmit_message(kRefusalClass, kRefusalSender, kMessageType, bytes.constData());
-    }
+    // A notice for the record, shown and logged like the shell's own.
+    ShellMessages::sendStandard(m_channel, text);
     // Kept out of the window's children, where the layout would find it, but
     // still gone with the window like every other widget a module hands over.
     dock->hide();
