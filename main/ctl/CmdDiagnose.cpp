@@ -34,6 +34,10 @@ constexpr int kTcpTimeoutMs = 1500;
 // The controller sends a datagram per frame; even a slow installation sends several a second.
 constexpr int kDataWaitMs = 2500;
 constexpr const char* kMonitorChannel = "chmon";
+// The steps in the order every run lists them; the ids stay English for scripts.
+constexpr const char* kStepIds[] = {"name",   "route",    "udp",       "tcp",        "protocol",
+                                    "access", "password", "data_path", "wake_on_lan"};
+constexpr int kStepCount = int(sizeof kStepIds / sizeof kStepIds[0]);
 
 // The subcommand's texts for translation, under one context.
 struct Text
@@ -466,8 +470,10 @@ int ctlDiagnose(CtlContext& context)
                   .arg(code);
     if (context.json) {
         QJsonArray list;
-        for (const Step& s : steps) {
-            list.append(QJsonObject{{"step", s.name},
+        for (int i = 0; i < steps.size() && i < kStepCount; ++i) {
+            const Step& s = steps.at(i);
+            list.append(QJsonObject{{"id", QLatin1String(kStepIds[i])},
+                                    {"step", s.name},
                                     {"verdict", verdictWord(s.verdict)},
                                     {"seen", s.seen},
                                     {"advice", s.advice},

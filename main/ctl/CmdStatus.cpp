@@ -33,9 +33,15 @@ QString orDash(const QString& text)
 
 QString accessText(const ControllerStatus& s)
 {
-    if (s.accessedBy.isEmpty() || s.accessedBy == QLatin1String("none"))
-        return s.access == QLatin1String("full") ? Text::tr("free") : orDash(s.access);
-    return Text::tr("held by %1").arg(ControllerStatusReader::oneLine(s.accessedBy));
+    const bool holder = !s.accessedBy.isEmpty() && s.accessedBy != QLatin1String("none");
+    if (s.access != QLatin1String("full"))
+        return Text::tr("held by %1")
+            .arg(holder ? ControllerStatusReader::oneLine(s.accessedBy)
+                        : Text::tr("another front-end"));
+    // The controller answers "full" to its holder too, so this PC may be the one holding it.
+    return holder
+               ? Text::tr("held by %1 (this PC)").arg(ControllerStatusReader::oneLine(s.accessedBy))
+               : Text::tr("free");
 }
 
 QString camerasText(const ControllerStatus& s)

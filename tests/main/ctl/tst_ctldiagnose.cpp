@@ -73,39 +73,38 @@ void TestCtlDiagnose::failures_data()
     QTest::addColumn<QStringList>("simArgs");
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("step");     // the first failed step, or the one to look at
+    QTest::addColumn<QString>("step");     // id of the first failed step, or of the one to look at
     QTest::addColumn<QString>("verdict");  // of that step
     QTest::addColumn<QString>("seen");     // part of what that step saw
 
     const QStringList demo{"--profile", "demo"};
     QTest::newRow("healthy, measuring")
-        << Simulator << (demo + QStringList{"--state", "mea"}) << kController << 0 << "data path"
+        << Simulator << (demo + QStringList{"--state", "mea"}) << kController << 0 << "data_path"
         << "ok"
         << "monitoring datagram reached";
-    QTest::newRow("healthy, idle") << Simulator << demo << kController << 0 << "data path"
+    QTest::newRow("healthy, idle") << Simulator << demo << kController << 0 << "data_path"
                                    << "warning"
                                    << "does not measure";
     QTest::newRow("unknown name") << NamespaceAlone << QStringList{} << "tracking.invalid" << 3
-                                  << "name resolution"
+                                  << "name"
                                   << "failed"
                                   << "does not resolve";
-    QTest::newRow("no route") << NamespaceAlone << QStringList{} << "198.51.100.7" << 3
-                              << "local route"
+    QTest::newRow("no route") << NamespaceAlone << QStringList{} << "198.51.100.7" << 3 << "route"
                               << "failed"
                               << "no local interface";
     QTest::newRow("silent") << Simulator << (demo + QStringList{"--silent"}) << kController << 3
-                            << "UDP answer"
+                            << "udp"
                             << "failed"
                             << "TCP connections are accepted";
-    QTest::newRow("TCP refused") << UdpOnly << QStringList{} << kUdpOnly << 3 << "TCP connect"
+    QTest::newRow("TCP refused") << UdpOnly << QStringList{} << kUdpOnly << 3 << "tcp"
                                  << "failed"
                                  << "refused";
     QTest::newRow("asleep") << Simulator << (demo + QStringList{"--control", "sleep"})
-                            << kController << 4 << "UDP answer"
+                            << kController << 4 << "udp"
                             << "failed"
                             << "refused";
     QTest::newRow("access held") << Simulator << (demo + QStringList{"--access", "127.0.63.200"})
-                                 << kController << 5 << "access holder"
+                                 << kController << 5 << "access"
                                  << "failed"
                                  << "ip 127.0.63.200";
     QTest::newRow("password set") << Simulator << (demo + QStringList{"--password", "secret1"})
@@ -114,7 +113,7 @@ void TestCtlDiagnose::failures_data()
                                   << "password is set";
     QTest::newRow("data blocked") << Simulator
                                   << (demo + QStringList{"--state", "mea", "--data", "stop"})
-                                  << kController << 3 << "data path"
+                                  << kController << 3 << "data_path"
                                   << "failed"
                                   << "no monitoring datagram";
 }
@@ -152,7 +151,7 @@ void TestCtlDiagnose::failures()
     QJsonObject found;
     for (const QJsonValue& s : steps) {
         const QJsonObject o = s.toObject();
-        if (o.value("step").toString() == step) {
+        if (o.value("id").toString() == step) {
             found = o;
             break;
         }
