@@ -73,10 +73,11 @@ double udpRoundTripMs(int reps)
 void report(const char* name, double runMs, int trips, double startMs, double tripMs)
 {
     const double baseline = startMs + trips * tripMs;
-    std::printf("%-8s %8.2f ms per run  %3d round trips  baseline %8.2f ms "
-                "(start-up %.2f + %d x %.3f)  ratio %.2f\n",
-                name, runMs, trips, baseline, startMs, trips, tripMs,
-                baseline > 0 ? runMs / baseline : 0.0);
+    std::printf(
+        "%-8s %8.2f ms per run  %3d round trips  baseline %8.2f ms "
+        "(start-up %.2f + %d x %.3f)  ratio %.2f\n",
+        name, runMs, trips, baseline, startMs, trips, tripMs,
+        baseline > 0 ? runMs / baseline : 0.0);
 }
 
 }  // namespace

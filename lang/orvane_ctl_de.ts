@@ -4,7 +4,7 @@
     <name>CtlDiagnose</name>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="99" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="417" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="422" />
         <source>name resolution</source>
         <translation>Namensauflösung</translation>
     </message>
@@ -30,7 +30,7 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="130" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="417" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="422" />
         <source>local route</source>
         <translation>lokale Route</translation>
     </message>
@@ -72,7 +72,7 @@
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="171" />
         <location filename="../main/ctl/CmdDiagnose.cpp" line="193" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="417" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="422" />
         <source>UDP answer</source>
         <translation>UDP-Antwort</translation>
     </message>
@@ -118,7 +118,7 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="223" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="418" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="423" />
         <source>TCP connect</source>
         <translation>TCP-Verbindung</translation>
     </message>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="260" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="418" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="423" />
         <source>protocol version</source>
         <translation>Protokollversion</translation>
     </message>
@@ -200,7 +200,7 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="279" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="418" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="423" />
         <source>access holder</source>
         <translation>Zugriffsinhaber</translation>
     </message>
@@ -231,7 +231,7 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="299" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="419" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="424" />
         <source>password</source>
         <translation>Passwort</translation>
     </message>
@@ -262,7 +262,7 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="317" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="419" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="424" />
         <source>data path</source>
         <translation>Datenpfad</translation>
     </message>
@@ -282,64 +282,64 @@
         <translation>nicht geprüft: das Front-End mit dem Zugriff empfängt die Daten</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="331" />
-        <source>not checked: no data socket or route</source>
-        <translation>nicht geprüft: kein Daten-Socket oder keine Route</translation>
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="336" />
+        <source>not checked: no data socket, or the monitoring route could not be put back</source>
+        <translation>nicht geprüft: kein Daten-Socket, oder die Monitoring-Route ließe sich nicht wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="334" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="339" />
         <source>not checked: the controller refused the route</source>
         <translation>nicht geprüft: der Controller lehnte die Umleitung ab</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="354" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="359" />
         <source>a monitoring datagram reached this PC after %1 ms</source>
         <translation>ein Monitoring-Datagramm erreichte diesen PC nach %1 ms</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="357" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="362" />
         <source>no monitoring datagram within %1 ms while the controller measures</source>
         <translation>kein Monitoring-Datagramm innerhalb von %1 ms, obwohl der Controller misst</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="359" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="364" />
         <source>a firewall on this PC or between drops UDP from the controller: allow UDP from %1</source>
         <translation>eine Firewall auf diesem PC oder dazwischen verwirft UDP vom Controller: UDP von %1 freigeben</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="367" />
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="419" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="372" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="424" />
         <source>wake-on-LAN</source>
         <translation>Wake-on-LAN</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="370" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="375" />
         <source>this protocol version does not tell its MAC</source>
         <translation>diese Protokollversion nennt ihre MAC nicht</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="371" />
         <location filename="../main/ctl/CmdDiagnose.cpp" line="376" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="381" />
         <source>note the MAC from the controller's label for wake-ups</source>
         <translation>die MAC zum Wecken vom Typenschild des Controllers notieren</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="375" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="380" />
         <source>MAC not readable</source>
         <translation>MAC nicht lesbar</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="378" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="383" />
         <source>MAC %1 known: orvane3ctl wake %1 can wake it</source>
         <translation>MAC %1 bekannt: orvane3ctl wake %1 kann ihn wecken</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="422" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="427" />
         <source>not checked after the failure above</source>
         <translation>nach dem Fehler oben nicht geprüft</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="431" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="436" />
         <source>Walks the path a connection takes and prints one verdict per step (ok, warning,
 failed, skipped): name, local route and wake-up broadcast, UDP answer and round
 trip, TCP connect, protocol version and features, access holder, password, data
@@ -356,22 +356,22 @@ und der Controller misst, leitet es die Monitoring-Ausgabe kurz hierher um und s
 sie danach wieder her.</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="438" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="443" />
         <source>controller name or address</source>
         <translation>Name oder Adresse des Controllers</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="444" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="449" />
         <source>diagnose needs exactly one HOST</source>
         <translation>diagnose braucht genau einen HOST</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="462" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="467" />
         <source>summary: %1 ok, %2 warnings: the path to the controller is open</source>
         <translation>Zusammenfassung: %1 ok, %2 Warnungen: der Weg zum Controller ist frei</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdDiagnose.cpp" line="465" />
+        <location filename="../main/ctl/CmdDiagnose.cpp" line="470" />
         <source>summary: %1 ok, %2 warnings, %3 failed; first failure: %4 (exit code %5)</source>
         <translation>Zusammenfassung: %1 ok, %2 Warnungen, %3 fehlgeschlagen; erster Fehler: %4 (Exit-Code %5)</translation>
     </message>
@@ -522,11 +522,16 @@ orvane3_up 0; der Lauf gelingt trotzdem. Die Controller werden parallel gelesen.
     </message>
     <message>
         <location filename="../main/ctl/CmdStatus.cpp" line="123" />
+        <source>no UDP socket on this PC</source>
+        <translation>kein UDP-Socket auf diesem PC</translation>
+    </message>
+    <message>
+        <location filename="../main/ctl/CmdStatus.cpp" line="125" />
         <source>%1 does not answer on port 50105</source>
         <translation>%1 antwortet nicht auf Port 50105</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdStatus.cpp" line="132" />
+        <location filename="../main/ctl/CmdStatus.cpp" line="134" />
         <source>Shows a controller's versions, access holder, measurement state, cameras, bodies,
 markers, sync frequency, frames lost, radio and configuration. Reads only: it never
 initialises the controller or takes access.
@@ -539,22 +544,22 @@ Mit --watch wiederholt es alle SECONDS Sekunden bis zum Abbruch; zusammen mit --
 jede Runde ein JSON-Dokument in einer Zeile.</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdStatus.cpp" line="138" />
+        <location filename="../main/ctl/CmdStatus.cpp" line="140" />
         <source>controller name or address</source>
         <translation>Name oder Adresse des Controllers</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdStatus.cpp" line="139" />
+        <location filename="../main/ctl/CmdStatus.cpp" line="141" />
         <source>repeat every SECONDS</source>
         <translation>alle SECONDS Sekunden wiederholen</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdStatus.cpp" line="147" />
+        <location filename="../main/ctl/CmdStatus.cpp" line="149" />
         <source>status needs exactly one HOST</source>
         <translation>status braucht genau einen HOST</translation>
     </message>
     <message>
-        <location filename="../main/ctl/CmdStatus.cpp" line="156" />
+        <location filename="../main/ctl/CmdStatus.cpp" line="158" />
         <source>--watch needs whole seconds from 1 to %1</source>
         <translation>--watch braucht ganze Sekunden von 1 bis %1</translation>
     </message>

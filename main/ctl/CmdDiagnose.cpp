@@ -327,8 +327,13 @@ Step stepData(Walk& w)
     QUdpSocket data;
     bool ok = false;
     const QString previous = readValue(w.channel.get(), "output net chmon", &ok);
-    if (!data.bind(QHostAddress(QHostAddress::AnyIPv4), 0) || !ok)
-        return verdict(name, Verdict::Warning, Text::tr("not checked: no data socket or route"));
+    // A value that cannot be written back as one command would leave the output pointing here.
+    const QByteArray restore = previous.toUtf8();
+    if (!data.bind(QHostAddress(QHostAddress::AnyIPv4), 0) || !ok ||
+        !IOManager::isOneLine(restore.constData()) || restore.size() > 150)
+        return verdict(
+            name, Verdict::Warning,
+            Text::tr("not checked: no data socket, or the monitoring route could not be put back"));
     if (w.channel->set_par("output net %s udp my_ip %hu", kMonitorChannel, data.localPort()) != 0)
         return verdict(name, Verdict::Warning,
                        Text::tr("not checked: the controller refused the route"));
@@ -348,7 +353,7 @@ Step stepData(Walk& w)
             arrived |= data.receiveDatagram(2048).senderAddress() == QHostAddress(w.ip);
     }
     const qint64 waited = timer.elapsed();
-    w.channel->set_par("output net %s %s", kMonitorChannel, previous.toUtf8().constData());
+    w.channel->set_par("output net %s %s", kMonitorChannel, restore.constData());
     if (arrived)
         return verdict(name, Verdict::Ok,
                        Text::tr("a monitoring datagram reached this PC after %1 ms").arg(waited));

@@ -119,6 +119,8 @@ int printRound(CtlContext& context, const QString& host, bool watching)
             Text::tr("%1 does not answer and refuses connections: asleep, or its software "
                      "is not running")
                 .arg(status.address));
+    else if (code == CtlExit::Internal)
+        context.error(Text::tr("no UDP socket on this PC"));
     else if (code == CtlExit::NoAnswer)
         context.error(Text::tr("%1 does not answer on port 50105").arg(status.address));
     return code;
