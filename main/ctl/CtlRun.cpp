@@ -25,6 +25,8 @@ const CtlSubcommand* ctlSubcommands()
     static const CtlSubcommand table[] = {
         {"diagnose", "diagnose HOST          walk the connection path step by step", ctlDiagnose},
         {"metrics", "metrics HOST...        Prometheus metrics of each controller", ctlMetrics},
+        {"status", "status HOST [--watch SECONDS]  versions, access, measurement, cameras, radio",
+         ctlStatus},
         {nullptr, nullptr, nullptr}};
     return table;
 }

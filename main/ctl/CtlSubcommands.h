@@ -18,6 +18,7 @@ struct CtlSubcommand
 
 int ctlDiagnose(CtlContext& context);
 int ctlMetrics(CtlContext& context);
+int ctlStatus(CtlContext& context);
 
 // The whole table, ended by a row whose name is null.
 const CtlSubcommand* ctlSubcommands();

@@ -1,6 +1,7 @@
 #include "ControllerSetup.h"
 
 #include "BackendVersions.h"
+#include "ControllerVersions.h"
 #include "FrontendInfo.h"
 #include "IOManager.h"
 #include "MessageBoxes.h"
@@ -16,11 +17,6 @@ constexpr const char* kMonitorChannel = "chmon";
 QString firstWord(const QString& text)
 {
     return text.section(' ', 0, 0, QString::SectionSkipEmpty);
-}
-
-VersionInfo versionOf(const QString& answer)
-{
-    return VersionInfo::fromFirstWord(answer);
 }
 
 }  // namespace
@@ -46,45 +42,14 @@ void ControllerSetup::setupMonitorOutput(unsigned short displayPort)
     m_iom->set_par("output active %s 2dmon yes", kMonitorChannel);
 }
 
-QString ControllerSetup::readText(const char* parameter, const QString& fallback)
-{
-    char value[IOManager::MaxTextLength + 1] = {};
-    if (m_iom->get_par(value, "%s", parameter) != 0)
-        return fallback;
-    return QString::fromUtf8(value);
-}
-
 void ControllerSetup::fillBackendVersions(BackendVersions* bv, QString* modelCode)
 {
-    const VersionInfo unknown(-1, -1, -1);
-    *bv = BackendVersions(unknown, unknown, unknown, QString());
-    bv->setSystemPt(versionOf(readText("system version", "v0.0.0")));
-    if (bv->systemPt() < VersionInfo(kProtocolVersionQuerySince.major,
-                                     kProtocolVersionQuerySince.minor,
-                                     kProtocolVersionQuerySince.patch))
-        return;
-    bv->setProtocol(versionOf(readText("system protocol_version", "v0.0")));
-    if (!bv->protocol().supports(ProtocolFeature::ControllerVersion))
-        return;
-    bv->setSystemCt(versionOf(readText("system controller_version", "v0.0")));
-    if (!bv->protocol().supports(ProtocolFeature::ControllerModel))
-        return;
-    const QString code = readText("system model", "0");
-    *modelCode = code;
-    bv->setZecModel(modelName(code));
+    ControllerVersions::read(m_iom, bv, modelCode);
 }
 
 QString ControllerSetup::modelName(const QString& code)
 {
-    if (code == "0")
-        return "ZEC";
-    if (code == "2")
-        return "ZEC_M";
-    if (code == "20")
-        return "KESTRELBOX";
-    if (code == "21")
-        return "KESTRELBOX3";
-    return code;
+    return ControllerVersions::modelName(code);
 }
 
 QString ControllerSetup::readMacAddress(const BackendVersions& bv)

@@ -47,8 +47,6 @@ public:
     void readHostAndAddress(QString* hostname, QString* ip);
 
 private:
-    QString readText(const char* parameter, const QString& fallback);
-
     IOManager* m_iom;
 };
 

@@ -1,6 +1,7 @@
 #include "AppStatusBar.h"
 
 #include "IOManager.h"
+#include "StatusReadings.h"
 
 #include <QLabel>
 
@@ -34,13 +35,8 @@ void AppStatusBar::newMessage(const QString& message)
 
 void AppStatusBar::update_status()
 {
-    char hostname[IOManager::MaxTextLength + 1] = {};
-    char description[IOManager::MaxTextLength + 1] = {};
-    if (iom->get_par(hostname, "system hostname") != 0)
-        hostname[0] = '\0';
-    if (iom->get_par(description, "config desc") != 0)
-        description[0] = '\0';
-    trackbox->setText(
-        tr("Configuration '%1' on Controller '%2'")
-            .arg(QString::fromUtf8(description).remove('"'), QString::fromUtf8(hostname)));
+    QString description;
+    QString hostname;
+    StatusReadings::readConfiguration(iom, &description, &hostname);
+    trackbox->setText(tr("Configuration '%1' on Controller '%2'").arg(description, hostname));
 }

@@ -3,6 +3,7 @@
 #include "CamStatusWidget.h"
 #include "IOManager.h"
 #include "StatusCommon.h"
+#include "StatusReadings.h"
 
 #include <QStringList>
 
@@ -23,7 +24,7 @@ CamStatusBar::CamStatusBar(IOManager* iom, QWidget* parent)
 
 bool CamStatusBar::readCameraCount(int* n)
 {
-    return iom->get_par_i(n, "camera number_of_cameras") == 0;
+    return StatusReadings::readCameraCount(iom, n) == 0;
 }
 
 void CamStatusBar::update_widgets(int n)

@@ -6,6 +6,7 @@
 
 #include "MessageReceiver.h"
 #include "Requester.h"
+#include "StatusReadings.h"
 
 class CamStatusWidget;
 class IOManager;
@@ -24,7 +25,7 @@ public:
     void update_widgets(int n);
     void about_to_exit();
     int cameraCount() const { return num_cams; }
-    static constexpr int MaxCameraWidgets = 99;
+    static constexpr int MaxCameraWidgets = StatusReadings::kMaxCameras;
     // update_status() calls of every bar so far; every 10th reads the count when idle.
     static unsigned updateCalls() { return s_updateCalls; }
     const std::vector<CamStatusWidget*>& cameraWidgets() const { return cams; }

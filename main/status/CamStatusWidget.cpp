@@ -2,6 +2,7 @@
 
 #include "IOManager.h"
 #include "StatusCommon.h"
+#include "StatusReadings.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -41,8 +42,7 @@ void CamStatusWidget::update_status()
     }
     int rays = 1;
     int used = 1;
-    iom->get_par_i(&rays, "status number_of_rays c%02d", camera_id + 1);
-    iom->get_par_i(&used, "status number_of_used_rays c%02d", camera_id + 1);
+    StatusReadings::readCameraRays(iom, camera_id + 1, &rays, &used);
     le->setText(buildInfoString(rays, used));
 }
 

@@ -3,11 +3,11 @@
 #include "BackendVersions.h"
 #include "IOManager.h"
 #include "StatusCommon.h"
+#include "StatusReadings.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
-#include <climits>
 #include <cstring>
 
 FreqStatusBar::FreqStatusBar(IOManager* iom, QWidget* parent, const BackendVersions& versions)
@@ -86,13 +86,11 @@ void FreqStatusBar::showFrequency()
     if (bIsWaiting || !bVersion_0_17_ok || !m_registered || iom->isCmdPending())
         return;
     double frequency = -1;
-    // "nan" and numbers beyond int parse as doubles but have no whole-hertz text.
-    if (iom->get_par_d(&frequency, "status output_frequency") != 0 || !(frequency >= 0) ||
-        frequency + 0.55 >= double(INT_MAX)) {
+    if (!StatusReadings::readOutputFrequency(iom, &frequency)) {
         le->setText(" - ");
         return;
     }
-    le->setText(tr("%1 Hz").arg(static_cast<int>(frequency + 0.55)));
+    le->setText(tr("%1 Hz").arg(StatusReadings::wholeHertz(frequency)));
 }
 
 QString FreqStatusBar::backgroundFor(int readResult, int framesLost)
@@ -113,6 +111,6 @@ void FreqStatusBar::updateBackGround()
         return;
     }
     int lost = 0;
-    const int result = iom->get_par_i(&lost, "status frames_lost");
+    const int result = StatusReadings::readFramesLost(iom, &lost);
     le->setStyleSheet(backgroundFor(result, lost));
 }

@@ -3,11 +3,10 @@
 #include "BackendVersions.h"
 #include "IOManager.h"
 #include "StatusCommon.h"
+#include "StatusReadings.h"
 
 #include <QLabel>
 #include <QPixmap>
-
-#include <cstring>
 
 RadioStatusBar::RadioStatusBar(IOManager* iom, QWidget* parent, const BackendVersions& versions)
     : QToolBar(tr("QOR Radio Status"), parent), iom(iom)
@@ -66,25 +65,11 @@ void RadioStatusBar::update_status()
 {
     if (iom->isCmdPending())
         return;
-    char value[IOManager::MaxTextLength + 1] = {};
-    const int result = iom->get_par(value, "qorwpan available");
-    if (result == IOManager::ResultConnectionFailed)
+    const StatusReadings::Radio radio = StatusReadings::readRadio(iom);
+    if (radio.result == IOManager::ResultConnectionFailed)
         return;
-    bool available = result == 0 && std::strcmp(value, "yes") == 0;
-    int channel = 0;
-    if (available) {
-        available = iom->get_par(value, "qorwpan radio") == 0;
-        if (available) {
-            bool number = false;
-            channel = QString::fromUtf8(value)
-                          .section(' ', 0, 0, QString::SectionSkipEmpty)
-                          .toInt(&number);
-            if (!number) {
-                channel = 0;
-                available = false;
-            }
-        }
-    }
+    const bool available = radio.available;
+    const int channel = radio.channel;
     if (available == m_bRadioAvailable && channel == m_iChannel)
         return;
     const bool on = available && channel >= 1;

@@ -2,6 +2,7 @@
 
 #include "IOManager.h"
 #include "StatusCommon.h"
+#include "StatusReadings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,10 +65,7 @@ void ShortStatusWidget::update_status(const char* status)
     }
     int bodies = -1;
     int markers = -1;
-    if (iom->get_par_i(&bodies, "status number_of_bodies") != 0)
-        bodies = -1;
-    if (iom->get_par_i(&markers, "status number_of_marker") != 0)
-        markers = -1;
+    StatusReadings::readBodiesAndMarkers(iom, &bodies, &markers);
     num6d->setText(QString::number(bodies));
     num3d->setText(QString::number(markers));
 }
