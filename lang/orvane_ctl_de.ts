@@ -36,14 +36,6 @@
         <translation>Ändert den Controller: scheitert mit Exit-Code 5, solange ein anderes Front-End den Zugriff hält, und fragt nach dem Passwort, wenn eines gesetzt ist.</translation>
     </message>
     <message>
-        <source>controller name or address</source>
-        <translation>Name oder Adresse des Controllers</translation>
-    </message>
-    <message>
-        <source>Print the result as JSON.</source>
-        <translation>Ergebnis als JSON ausgeben.</translation>
-    </message>
-    <message>
         <source>this controller model cannot be rebooted remotely</source>
         <translation>dieses Controller-Modell kann nicht aus der Ferne neu gestartet werden</translation>
     </message>
@@ -168,8 +160,8 @@
         <translation>%1 kann nicht gelesen werden</translation>
     </message>
     <message>
-        <source>Writes the configuration report, the text the system information export holds as its first block, to stdout or FILE. Reads only: takes no access.</source>
-        <translation>Schreibt den Konfigurationsbericht, den Text, den der Systeminformations-Export als ersten Block enthält, auf stdout oder in FILE. Liest nur: nimmt keinen Zugriff.</translation>
+        <source>Writes the configuration report, the text the system information export holds as its first block, to stdout or FILE; with --json the text, or the file name, in one object. Reads only: takes no access.</source>
+        <translation>Schreibt den Konfigurationsbericht, den Text, den der Systeminformations-Export als ersten Block enthält, auf stdout oder in FILE; mit --json den Text oder den Dateinamen in einem Objekt. Liest nur: nimmt keinen Zugriff.</translation>
     </message>
     <message>
         <source>Write to FILE.</source>
@@ -246,6 +238,14 @@
     <message>
         <source>Exit codes: see orvane3ctl --help.</source>
         <translation>Exit-Codes: siehe orvane3ctl --help.</translation>
+    </message>
+    <message>
+        <source>controller name or address</source>
+        <translation>Name oder Adresse des Controllers</translation>
+    </message>
+    <message>
+        <source>Print the result as JSON.</source>
+        <translation>Ergebnis als JSON ausgeben.</translation>
     </message>
     <message>
         <source>cannot resolve %1</source>

@@ -79,7 +79,11 @@ int reportToStdout(CtlContext& context, CtlReport& report)
         context.error(CtlText::tr("cannot read %1").arg(file.fileName()));
         return CtlExit::FileError;
     }
-    context.out << QString::fromUtf8(file.readAll()) << Qt::flush;
+    const QString text = QString::fromUtf8(file.readAll());
+    if (context.json)
+        context.printJson(QJsonDocument(QJsonObject{{QStringLiteral("report"), text}}));
+    else
+        context.out << text << Qt::flush;
     return exitForReport(context, result, file.fileName());
 }
 
@@ -122,11 +126,13 @@ int ctlReport(CtlContext& context)
     QCommandLineParser parser;
     parser.setApplicationDescription(CtlText::tr(
         "Writes the configuration report, the text the system information export holds as "
-        "its first block, to stdout or FILE. Reads only: takes no access."));
+        "its first block, to stdout or FILE; with --json the text, or the file name, in one "
+        "object. Reads only: takes no access."));
     ctlAddHostArgument(parser);
     const QCommandLineOption output(QStringLiteral("o"), CtlText::tr("Write to FILE."),
                                     QStringLiteral("FILE"));
     parser.addOption(output);
+    ctlAddJsonOption(parser);
     const int parsed =
         ctlParseArguments(context, parser, QStringLiteral("report HOST [-o FILE]"), 1, 1);
     if (parsed >= 0)
@@ -141,8 +147,11 @@ int ctlReport(CtlContext& context)
     if (!parser.isSet(output))
         return reportToStdout(context, report);
     const QString fileName = parser.value(output);
-    return exitForReport(context, report.report().exportConfigurations(fileName, false, true),
-                         fileName);
+    const int exit = exitForReport(
+        context, report.report().exportConfigurations(fileName, false, true), fileName);
+    if (exit == CtlExit::Success && context.json)
+        context.printJson(QJsonDocument(QJsonObject{{QStringLiteral("file"), fileName}}));
+    return exit;
 }
 
 int ctlExport(CtlContext& context)

@@ -41,6 +41,8 @@ private slots:
     void password() { runRow(); }
     void send_data();
     void send() { runRow(); }
+    void report_data();
+    void report() { runRow(); }
     void reportMatchesExport();
     void fileErrors_data();
     void fileErrors();
@@ -236,6 +238,18 @@ void TestOrvane3ctl::send_data()
         {}, state, "ok none");
     row("error answer", {"send", "@", "orvane2 get no_such parameter"}, {}, 7, "orvane2 err");
     row("no answer", {"send", "@", read}, {"silent on"}, 3, {}, "no answer");
+}
+
+void TestOrvane3ctl::report_data()
+{
+    columns();
+    const QStringList report{"report", "@"};
+    row("JSON", QStringList{"--json"} + report, {}, 0,
+        "\"report\": \"Export Controller configuration");
+    // Reading takes nothing from the holder: its access stays.
+    row("access held", report, {QStringLiteral("access ") + kHeld}, 0, "[System overview]", {}, {},
+        "get system accessed_by", kHeld);
+    row("asleep", report, {"sleep"}, 4, {}, "wake");
 }
 
 // The report is the export's first block: the same lines, time stamps and file names aside.
