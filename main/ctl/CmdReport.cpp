@@ -83,7 +83,7 @@ int reportToStdout(CtlContext& context, CtlReport& report)
     if (context.json)
         context.printJson(QJsonDocument(QJsonObject{{QStringLiteral("report"), text}}));
     else
-        context.out << text << Qt::flush;
+        ctlPrintForeign(context, text);
     return exitForReport(context, result, file.fileName());
 }
 

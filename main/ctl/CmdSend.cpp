@@ -5,8 +5,6 @@
 #include <QCommandLineParser>
 #include <QJsonObject>
 
-#include <unistd.h>
-
 #include "CtlContext.h"
 #include "CtlController.h"
 #include "CtlExit.h"
@@ -65,7 +63,6 @@ int ctlSend(CtlContext& context)
         context.printJson(QJsonDocument(
             QJsonObject{{QStringLiteral("command"), command}, {QStringLiteral("answer"), text}}));
     else
-        context.out << (isatty(STDOUT_FILENO) == 1 ? ctlPrintable(text) : text) << '\n'
-                    << Qt::flush;
+        ctlPrintForeign(context, text + QLatin1Char('\n'));
     return CtlController::exitForChannel(rc, answer);
 }

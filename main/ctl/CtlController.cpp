@@ -52,6 +52,18 @@ QString ctlPrintable(const QString& text)
     return shown;
 }
 
+void ctlPrintForeign(CtlContext& context, const QString& text)
+{
+    if (isatty(STDOUT_FILENO) != 1) {
+        context.out << text << Qt::flush;
+        return;
+    }
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        context.out << (i > 0 ? "\n" : "") << ctlPrintable(lines.at(i));
+    context.out << Qt::flush;
+}
+
 int ctlParseArguments(CtlContext& context, QCommandLineParser& parser, const QString& synopsis,
                       int minPositional, int maxPositional)
 {

@@ -42,6 +42,9 @@ bool ctlReadSecret(CtlContext& context, const QString& prompt, QString* secret);
 // Text from a controller or a file, fit for one line of a terminal: control
 // characters become '?', so no answer can move the cursor or change colours.
 QString ctlPrintable(const QString& text);
+// Prints foreign text on stdout as it came, or line by line made printable
+// when stdout is a terminal.
+void ctlPrintForeign(CtlContext& context, const QString& text);
 
 // One controller named on the command line, from its name to an open channel.
 // Read-only subcommands only look; the others check who holds access first,
