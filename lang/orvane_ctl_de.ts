@@ -96,6 +96,10 @@
         <translation>Passwort falsch</translation>
     </message>
     <message>
+        <source>password required</source>
+        <translation>Passwort erforderlich</translation>
+    </message>
+    <message>
         <source>wrong password</source>
         <translation>falsches Passwort</translation>
     </message>

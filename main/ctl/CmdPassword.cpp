@@ -17,7 +17,8 @@
 
 namespace {
 
-int printRequired(CtlContext& context, bool required, bool accepted)
+// given: a password was read at all; without one, "wrong" would mislead.
+int printRequired(CtlContext& context, bool required, bool accepted, bool given = true)
 {
     if (context.json) {
         QJsonObject object{{QStringLiteral("required"), required}};
@@ -27,7 +28,8 @@ int printRequired(CtlContext& context, bool required, bool accepted)
     } else {
         context.out << (!required  ? CtlText::tr("no password set")
                         : accepted ? CtlText::tr("password accepted")
-                                   : CtlText::tr("password wrong"))
+                        : given    ? CtlText::tr("password wrong")
+                                   : CtlText::tr("password required"))
                     << '\n'
                     << Qt::flush;
     }
@@ -68,7 +70,7 @@ int check(CtlContext& context, const QString& host)
     QString password;
     if (!ctlReadSecret(context, CtlText::tr("Password for %1: ").arg(ctlPrintable(host)),
                        &password))
-        return printRequired(context, true, false);
+        return printRequired(context, true, false, false);
     const bool accepted = access.verifyPassword(password, &err);
     if (!accepted && err != AccessControl::ErrWrongPassword &&
         err != AccessControl::ErrPasswordRule)

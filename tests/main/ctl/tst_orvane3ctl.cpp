@@ -204,6 +204,7 @@ void TestOrvane3ctl::password_data()
     row("check, none set, JSON", QStringList{"--json"} + check, {}, 0, "json:required=false");
     row("check, right", check, protectedSim, 0, "password accepted", {}, "secret1\n");
     row("check, wrong", check, protectedSim, 6, "password wrong", {}, "secret9\n");
+    row("check, none given", check, protectedSim, 6, "password required");
     row("check while access is held", check, {QStringLiteral("access ") + kHeld}, 0,
         "no password set");
     row("set, none before", {"password", "set", "@"}, {}, 0, "password set", {}, "newpass1\n",
