@@ -2,23 +2,11 @@
 
 #include <QFontMetrics>
 #include <QMessageBox>
-#include <QNetworkInterface>
-#include <QStringList>
 
 #include "MessageBoxes.h"
 #include "PlainText.h"
-#include "ap_udptcp.h"
+#include "WakeOnLan.h"
 #include "ui_EndlessProgressDlg.h"
-
-namespace {
-
-constexpr int kMacBytes = 6;
-constexpr int kMacRepeats = 16;
-constexpr unsigned int kSendTimeoutUs = 1000;
-// Both ports are in use for the magic packet; controllers listen on either.
-constexpr uint16_t kWakePorts[] = {7, 9};
-
-}  // namespace
 
 EndlessProgressDlg::EndlessProgressDlg(QString hostname, QString ipStr, unsigned int ip,
                                        QString mac, QWidget* parent, bool isCascade)
@@ -69,66 +57,18 @@ int EndlessProgressDlg::update_and_exec()
 
 QByteArray EndlessProgressDlg::magicPacket(const QString& mac)
 {
-    const QStringList parts = mac.split(QLatin1Char(':'), Qt::KeepEmptyParts);
-    if (parts.size() != kMacBytes)
-        return {};
-    QByteArray address;
-    for (const QString& part : parts) {
-        bool ok = false;
-        const uint value = part.toUInt(&ok, 16);
-        // A part is one byte; "100" or "-1" would silently wake another machine.
-        if (!ok || value > 0xFF || part.trimmed() != part)
-            return {};
-        address.append(static_cast<char>(value));
-    }
-    QByteArray packet(kMacBytes, static_cast<char>(0xFF));
-    for (int i = 0; i < kMacRepeats; ++i)
-        packet.append(address);
-    return packet;
+    return WakeOnLan::magicPacket(mac);
 }
 
 int EndlessProgressDlg::wake_zec_on_lan()
 {
-    m_wake_result = false;
-    const QByteArray packet = magicPacket(m_trackbox_mac);
-    if (packet.isEmpty())
-        return 1;
-    ap_ip_socket_type sock = nullptr;
-    if (ap_udp_init(&sock, 0, AP_SOCK_BROADCAST) != 0)
-        return 1;
-    const uint32_t destination = getBroadcastIp();
-    int sent = 0;
-    for (uint16_t wakePort : kWakePorts) {
-        if (ap_udp_send(sock, packet.constData(), packet.size(), destination, wakePort,
-                        kSendTimeoutUs) == 0)
-            ++sent;
-    }
-    // Without a single packet on the wire (no route, interface down) nothing can wake, and
-    // the user would wait out every retry for nothing.
-    if (ap_udp_exit(sock) != 0 || sent == 0)
-        return 1;
-    m_wake_result = true;
-    return 0;
+    m_wake_result = WakeOnLan::send(m_trackbox_mac, getBroadcastIp()) == 0;
+    return m_wake_result ? 0 : 1;
 }
 
 uint32_t EndlessProgressDlg::getBroadcastIp() const
 {
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface& iface : interfaces) {
-        if (!iface.isValid() || (iface.flags() & QNetworkInterface::IsLoopBack))
-            continue;
-        const auto entries = iface.addressEntries();
-        for (const QNetworkAddressEntry& entry : entries) {
-            const QHostAddress broadcast = entry.broadcast();
-            if (broadcast.protocol() != QAbstractSocket::IPv4Protocol)
-                continue;
-            const uint32_t mask = entry.netmask().toIPv4Address();
-            const uint32_t brip = broadcast.toIPv4Address();
-            if ((m_trackbox_ip & mask) == (brip & mask))
-                return brip;
-        }
-    }
-    return 0xFFFFFFFFu;
+    return WakeOnLan::broadcastAddressFor(m_trackbox_ip);
 }
 
 void EndlessProgressDlg::set_wake_successful()

@@ -4,8 +4,10 @@
 #include "ControllerStatus.h"
 #include "ControllerVersions.h"
 #include "CtlContext.h"
+#include "CtlController.h"
+
+#include <QCommandLineParser>
 #include "CtlExit.h"
-#include "CtlParse.h"
 #include "CtlSubcommands.h"
 #include "FrontendInfo.h"
 #include "IOManagerUdp.h"
@@ -24,7 +26,6 @@
 #include <functional>
 #include <memory>
 
-using ControllerStatusReader::oneLine;
 using ControllerStatusReader::TcpResult;
 
 namespace {
@@ -100,14 +101,14 @@ Step stepName(Walk& w)
     w.ip = ControllerAddress::resolve(w.host);
     if (w.ip == 0)
         return verdict(
-            name, Verdict::Failed, Text::tr("%1 does not resolve").arg(oneLine(w.host)),
+            name, Verdict::Failed, Text::tr("%1 does not resolve").arg(ctlPrintable(w.host)),
             Text::tr("check the spelling, the name server or /etc/hosts, or give the address"),
             CtlExit::NoAnswer);
     if (QHostAddress(w.host).protocol() == QAbstractSocket::IPv4Protocol)
         return verdict(name, Verdict::Ok,
                        Text::tr("%1 is an address").arg(ControllerAddress::dotted(w.ip)));
     return verdict(name, Verdict::Ok,
-                   Text::tr("%1 is %2").arg(oneLine(w.host), ControllerAddress::dotted(w.ip)));
+                   Text::tr("%1 is %2").arg(ctlPrintable(w.host), ControllerAddress::dotted(w.ip)));
 }
 
 // The interface of the default route from the kernel's table, empty when there is none.
@@ -268,7 +269,7 @@ Step stepProtocol(Walk& w)
     QString seen = Text::tr("protocol %1, system %2")
                        .arg(protocol.toString(), w.versions.systemPt().toString());
     if (!w.versions.zecModel().isEmpty())
-        seen += Text::tr(", model %1").arg(oneLine(w.versions.zecModel()));
+        seen += Text::tr(", model %1").arg(ctlPrintable(w.versions.zecModel()));
     const QString off = featuresOff(protocol);
     seen += off.isEmpty() ? Text::tr("; every feature on") : Text::tr("; off: %1").arg(off);
     return verdict(name, Verdict::Ok, seen);
@@ -290,7 +291,7 @@ Step stepAccess(Walk& w)
         holder = readValue(w.channel.get(), "system accessed_by");
     if (holder.isEmpty() || holder == QLatin1String("none"))
         holder = Text::tr("another front-end or the cascade master");
-    return verdict(name, Verdict::Failed, Text::tr("held by %1").arg(oneLine(holder)),
+    return verdict(name, Verdict::Failed, Text::tr("held by %1").arg(ctlPrintable(holder)),
                    Text::tr("close the front-end there, or ask its user to"), CtlExit::AccessHeld);
 }
 
@@ -319,7 +320,7 @@ Step stepData(Walk& w)
     if (w.state != QLatin1String("mea") && w.state != QLatin1String("cal"))
         return verdict(name, Verdict::Warning,
                        Text::tr("not checked: the controller does not measure (state %1)")
-                           .arg(oneLine(w.state.isEmpty() ? QStringLiteral("-") : w.state)),
+                           .arg(ctlPrintable(w.state.isEmpty() ? QStringLiteral("-") : w.state)),
                        Text::tr("start measurement and run diagnose again"));
     if (!w.accessFree)
         return verdict(name, Verdict::Warning,
@@ -379,8 +380,9 @@ Step stepMac(Walk& w)
     if (!ok || w.mac.isEmpty())
         return verdict(name, Verdict::Warning, Text::tr("MAC not readable"),
                        Text::tr("note the MAC from the controller's label for wake-ups"));
-    return verdict(name, Verdict::Ok,
-                   Text::tr("MAC %1 known: orvane3ctl wake %1 can wake it").arg(oneLine(w.mac)));
+    return verdict(
+        name, Verdict::Ok,
+        Text::tr("MAC %1 known: orvane3ctl wake %1 can wake it").arg(ctlPrintable(w.mac)));
 }
 
 QString verdictWord(Verdict v)
@@ -442,11 +444,9 @@ int ctlDiagnose(CtlContext& context)
                  "then restores it."));
     parser.addPositionalArgument(QStringLiteral("HOST"), Text::tr("controller name or address"));
     const QString synopsis = QStringLiteral("diagnose HOST");
-    int exitCode = CtlExit::Usage;
-    if (!ctlParse(context, parser, synopsis, &exitCode))
-        return exitCode;
-    if (parser.positionalArguments().size() != 1)
-        return ctlUsageError(context, synopsis, Text::tr("diagnose needs exactly one HOST"));
+    const int parsed = ctlParseArguments(context, parser, synopsis, 1, 1);
+    if (parsed >= 0)
+        return parsed;
     Walk w;
     w.host = parser.positionalArguments().constFirst();
     QVector<Step> steps = walk(w);

@@ -1,7 +1,9 @@
 #include "ControllerStatus.h"
 #include "CtlContext.h"
+#include "CtlController.h"
+
+#include <QCommandLineParser>
 #include "CtlExit.h"
-#include "CtlParse.h"
 #include "CtlSubcommands.h"
 
 #include <QCoreApplication>
@@ -213,13 +215,13 @@ int ctlMetrics(CtlContext& context)
     parser.addPositionalArgument(QStringLiteral("HOST..."),
                                  Text::tr("controller names or addresses"));
     const QString synopsis = QStringLiteral("metrics HOST...");
-    int exitCode = CtlExit::Usage;
-    if (!ctlParse(context, parser, synopsis, &exitCode))
-        return exitCode;
+    const int parsed = ctlParseArguments(context, parser, synopsis, 1, -1);
+    if (parsed >= 0)
+        return parsed;
     QStringList hosts = parser.positionalArguments();
     // The same controller twice would give duplicate series, which collectors refuse.
     hosts.removeDuplicates();
-    if (hosts.isEmpty() || hosts.size() > kMaxHosts)
+    if (hosts.size() > kMaxHosts)
         return ctlUsageError(context, synopsis,
                              Text::tr("metrics needs from 1 to %1 HOST names").arg(kMaxHosts));
     const QVector<ControllerStatus> statuses = readAll(hosts);

@@ -1,7 +1,9 @@
 #include "ControllerStatus.h"
 #include "CtlContext.h"
+#include "CtlController.h"
+
+#include <QCommandLineParser>
 #include "CtlExit.h"
-#include "CtlParse.h"
 #include "CtlSubcommands.h"
 #include "StatusReadings.h"
 
@@ -28,7 +30,7 @@ QString orDash(int value)
 
 QString orDash(const QString& text)
 {
-    return text.isEmpty() ? QStringLiteral("-") : ControllerStatusReader::oneLine(text);
+    return text.isEmpty() ? QStringLiteral("-") : ctlPrintable(text);
 }
 
 QString accessText(const ControllerStatus& s)
@@ -36,12 +38,10 @@ QString accessText(const ControllerStatus& s)
     const bool holder = !s.accessedBy.isEmpty() && s.accessedBy != QLatin1String("none");
     if (s.access != QLatin1String("full"))
         return Text::tr("held by %1")
-            .arg(holder ? ControllerStatusReader::oneLine(s.accessedBy)
-                        : Text::tr("another front-end"));
+            .arg(holder ? ctlPrintable(s.accessedBy) : Text::tr("another front-end"));
     // The controller answers "full" to its holder too, so this PC may be the one holding it.
-    return holder
-               ? Text::tr("held by %1 (this PC)").arg(ControllerStatusReader::oneLine(s.accessedBy))
-               : Text::tr("free");
+    return holder ? Text::tr("held by %1 (this PC)").arg(ctlPrintable(s.accessedBy))
+                  : Text::tr("free");
 }
 
 QString camerasText(const ControllerStatus& s)
@@ -99,8 +99,7 @@ int printRound(CtlContext& context, const QString& host, bool watching)
     ControllerStatus status;
     const int code = ControllerStatusReader::read(host, &status);
     if (status.address.isEmpty()) {
-        context.error(
-            Text::tr("cannot resolve the name %1").arg(ControllerStatusReader::oneLine(host)));
+        context.error(Text::tr("cannot resolve the name %1").arg(ctlPrintable(host)));
         return code;
     }
     if (context.json) {
@@ -142,11 +141,9 @@ int ctlStatus(CtlContext& context)
                                    QStringLiteral("SECONDS"));
     parser.addOption(watch);
     const QString synopsis = QStringLiteral("status HOST [--watch SECONDS]");
-    int exitCode = CtlExit::Usage;
-    if (!ctlParse(context, parser, synopsis, &exitCode))
-        return exitCode;
-    if (parser.positionalArguments().size() != 1)
-        return ctlUsageError(context, synopsis, Text::tr("status needs exactly one HOST"));
+    const int parsed = ctlParseArguments(context, parser, synopsis, 1, 1);
+    if (parsed >= 0)
+        return parsed;
     const QString host = parser.positionalArguments().constFirst();
     if (!parser.isSet(watch))
         return printRound(context, host, false);

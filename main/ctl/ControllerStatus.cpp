@@ -216,14 +216,4 @@ int classifySilence(uint32_t ip, int timeoutMs)
     return tryTcp(ip, timeoutMs) == TcpResult::Refused ? CtlExit::Asleep : CtlExit::NoAnswer;
 }
 
-QString oneLine(const QString& text)
-{
-    QString line = text;
-    for (QChar& c : line) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            c = QLatin1Char('?');
-    }
-    return line;
-}
-
 }  // namespace ControllerStatusReader

@@ -75,9 +75,6 @@ enum class TcpResult
 };
 TcpResult tryTcp(uint32_t ip, int timeoutMs, qint64* elapsedMs = nullptr);
 
-// Controller text for one output line: control characters become "?".
-QString oneLine(const QString& text);
-
 }  // namespace ControllerStatusReader
 
 #endif

@@ -1,9 +1,16 @@
 #ifndef CTLCONTEXT_H
 #define CTLCONTEXT_H
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QStringList>
 #include <QTextStream>
+
+// The translation context of the tool's texts.
+struct CtlText
+{
+    Q_DECLARE_TR_FUNCTIONS(orvane3ctl)
+};
 
 // What every subcommand gets: its own arguments, where results and progress
 // go, and whether the caller asked for JSON. Results go to out only; progress

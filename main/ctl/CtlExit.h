@@ -9,14 +9,14 @@ namespace CtlExit {
 enum Code : int
 {
     Success = 0,
-    Internal = 1,          // the tool itself failed (no socket, out of memory)
-    Usage = 2,             // unknown subcommand, missing or malformed argument
-    NoAnswer = 3,          // the controller did not answer, or cannot be reached
-    Asleep = 4,            // the controller answers only to wake-up packets
-    AccessHeld = 5,        // another front-end holds access to the controller
-    PasswordRefused = 6,   // a password is required, or the one given is wrong
-    ControllerError = 7,   // the controller answered with an error
-    FileError = 8          // a file could not be read or written
+    Internal = 1,         // the tool itself failed (no socket, out of memory)
+    Usage = 2,            // unknown subcommand, missing or malformed argument
+    NoAnswer = 3,         // the controller did not answer, or cannot be reached
+    Asleep = 4,           // the controller answers only to wake-up packets
+    AccessHeld = 5,       // another front-end holds access to the controller
+    PasswordRefused = 6,  // a password is required, or the one given is wrong
+    ControllerError = 7,  // the controller answered with an error
+    FileError = 8         // a file could not be read or written
 };
 
 // The table printed by --help and the man page.

@@ -23,6 +23,30 @@ void CtlContext::printJson(const QJsonDocument& document)
 const CtlSubcommand* ctlSubcommands()
 {
     static const CtlSubcommand table[] = {
+        {"discover",
+         "discover [--subnet ADDR]\n"
+         "                         list the controllers on the network",
+         ctlDiscover},
+        {"measure",
+         "measure start|stop HOST\n"
+         "                         start or stop measurement",
+         ctlMeasure},
+        {"shutdown", "shutdown HOST          shut the controller down to standby", ctlShutdown},
+        {"reboot", "reboot HOST            reboot the controller", ctlReboot},
+        {"wake",
+         "wake MAC [--subnet ADDR] [--wait SECONDS]\n"
+         "                         wake a controller and wait for its answer",
+         ctlWake},
+        {"password",
+         "password check|set|clear HOST\n"
+         "                         check, set or clear the front-end password",
+         ctlPassword},
+        {"report", "report HOST [-o FILE]  the configuration report", ctlReport},
+        {"export",
+         "export HOST -o FILE [--days N]\n"
+         "                         the system information export with event logs",
+         ctlExport},
+        {"send", "send HOST COMMAND      one raw command, the answer as received", ctlSend},
         {"diagnose", "diagnose HOST          walk the connection path step by step", ctlDiagnose},
         {"metrics", "metrics HOST...        Prometheus metrics of each controller", ctlMetrics},
         {"status", "status HOST [--watch SECONDS]  versions, access, measurement, cameras, radio",
@@ -33,14 +57,23 @@ const CtlSubcommand* ctlSubcommands()
 
 static QString overallHelp()
 {
-    QString text = QStringLiteral("Usage: orvane3ctl [--json] SUBCOMMAND [ARGUMENTS]\n\n"
-                                  "The ORVANE3 front-end without its window.\n\nSubcommands:\n");
+    QString text = QStringLiteral(
+        "Usage: orvane3ctl [--json] SUBCOMMAND [ARGUMENTS]\n\n"
+        "The ORVANE3 front-end without its window.\n\nSubcommands:\n");
     for (const CtlSubcommand* s = ctlSubcommands(); s->name; ++s)
         text += QStringLiteral("  ") + QString::fromLatin1(s->synopsis) + '\n';
-    text += QStringLiteral("\nOptions:\n"
-                           "  --json     print results as one JSON document\n"
-                           "  --help     show this help, or a subcommand's with SUBCOMMAND --help\n"
-                           "  --version  show the version\n\n");
+    text += QStringLiteral(
+        "\nHOST is a controller's name or address. discover, report, export, password check\n"
+        "and send of \"orvane2 get ...\" only read: they never send \"orvane2 init\" and take\n"
+        "no access. The others change the controller: they stop with exit code 5 while\n"
+        "another front-end holds access, read the password when one is set (from the\n"
+        "terminal without echo, or from standard input), then take access as the window does.\n"
+        "Results go to stdout; errors, and progress on a terminal, to stderr.\n");
+    text += QStringLiteral(
+        "\nOptions:\n"
+        "  --json     print results as one JSON document\n"
+        "  --help     show this help, or a subcommand's with SUBCOMMAND --help\n"
+        "  --version  show the version\n\n");
     text += QString::fromLatin1(CtlExit::kHelpTable);
     return text;
 }

@@ -16,6 +16,15 @@ struct CtlSubcommand
     int (*run)(CtlContext& context);
 };
 
+int ctlDiscover(CtlContext& context);
+int ctlMeasure(CtlContext& context);
+int ctlShutdown(CtlContext& context);
+int ctlReboot(CtlContext& context);
+int ctlWake(CtlContext& context);
+int ctlPassword(CtlContext& context);
+int ctlReport(CtlContext& context);
+int ctlExport(CtlContext& context);
+int ctlSend(CtlContext& context);
 int ctlDiagnose(CtlContext& context);
 int ctlMetrics(CtlContext& context);
 int ctlStatus(CtlContext& context);

@@ -3,12 +3,14 @@
 
 #include "CtlSubcommands.h"
 #include "FrontendInfo.h"
+#include "ProgramEntry.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTextStream>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -16,6 +18,11 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("orvane3ctl"));
     QCoreApplication::setApplicationVersion(FrontendInfo::versionNumber() +
                                             QLatin1String(FrontendInfo::kVersionSuffix));
+    // German only where the user's locale asks for it; scripts run in the C locale keep
+    // the English texts they were written against.
+    std::vector<std::unique_ptr<QTranslator>> translators;
+    if (QLocale::system().language() == QLocale::German)
+        translators = installGermanTranslations(app, QString());
     QTextStream out(stdout);
     QTextStream err(stderr);
     return ctlRun(QCoreApplication::arguments(), out, err, isatty(STDERR_FILENO) == 1);

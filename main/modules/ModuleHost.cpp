@@ -174,12 +174,16 @@ QString ModuleHost::frontendVersionText()
     return QString("v%1.%2.%3").arg(kFrontendMajor).arg(kFrontendMinor).arg(kFrontendPatch);
 }
 
+QString ModuleHost::frontendVersionLine()
+{
+    return QString("v%1.%2.%3 %4 %5")
+        .arg(QString::number(kFrontendMajor), QString::number(kFrontendMinor),
+             QString::number(kFrontendPatch), QString(), QLatin1String(FrontendInfo::kReleaseDate));
+}
+
 QString ModuleHost::versionFeAndModules() const
 {
-    QString text = QString("v%1.%2.%3 %4 %5")
-                       .arg(QString::number(kFrontendMajor), QString::number(kFrontendMinor),
-                            QString::number(kFrontendPatch), QString(),
-                            QLatin1String(FrontendInfo::kReleaseDate));
+    QString text = frontendVersionLine();
     QList<ModuleVersionRecord> records;
     for (ModuleInterface* module : m_modules)
         records.append({module->get_module_name(), module->get_module_version()});

@@ -74,6 +74,8 @@ public:
     void exitModules();
 
     static QString frontendVersionText();
+    // The front-end's part of versionFeAndModules(): version and release date.
+    static QString frontendVersionLine();
 
 signals:
     void sendLastFeUpdateDate(QDateTime date);

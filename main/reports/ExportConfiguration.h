@@ -75,6 +75,9 @@ public:
     void writeToFile(const QString& line) { m_out.line(line); }
 
     QString fileName() const { return m_sFilename; }
+    // The name the header names instead of the file written, for a report
+    // that goes on from a temporary file.
+    void setShownFileName(const QString& name) { m_shownFileName = name; }
     ReportWriter& out() { return m_out; }
 
     // Steps of exportConfigurations as sectionStarted counts them: the
@@ -156,6 +159,7 @@ private:
     QWidget* m_parent = nullptr;
     QString m_filePath;
     QString m_sFilename;
+    QString m_shownFileName;
     QString m_sVersionFeAndModules;
     QDateTime m_lastFeUpdateDate;
     std::map<QString, QString> map_bodyId_shortnameTlib;

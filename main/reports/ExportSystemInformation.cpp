@@ -17,7 +17,6 @@
 #include "IOManager.h"
 #include "MessageBoxes.h"
 #include "PlainText.h"
-#include "VersionInfo.h"
 #include "ui_ExportSystemInformation.h"
 
 namespace {
@@ -94,61 +93,12 @@ void ExportSystemInformation::updateContent()
 
 bool ExportSystemInformation::versionIsGreaterThen(const QString& a, const QString& b)
 {
-    const QList<int> x = VersionInfo::folderNumbers(a);
-    const QList<int> y = VersionInfo::folderNumbers(b);
-    // A name that is not a version sorts after all that are.
-    if (x.isEmpty())
-        return false;
-    if (y.isEmpty())
-        return true;
-    return std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end());
-}
-
-QStringList ExportSystemInformation::getEventLogSubDirs() const
-{
-    QStringList dirs;
-    const QFileInfoList entries =
-        QDir(m_sEventLogDir)
-            .entryInfoList({QStringLiteral("v3.*")}, QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QFileInfo& info : entries)
-        dirs << info.absoluteFilePath();
-    std::stable_sort(dirs.begin(), dirs.end(), [](const QString& a, const QString& b) {
-        return versionIsGreaterThen(QFileInfo(a).fileName(), QFileInfo(b).fileName());
-    });
-    return dirs;
-}
-
-void ExportSystemInformation::appendLogsOfDir(const QString& dir, const QString& hostName,
-                                              QList<EventLogNameAndFeVersion>* logs) const
-{
-    const QDir logDir(dir + QStringLiteral("/logs"));
-    if (!logDir.exists())
-        return;
-    // The host name is matched as text: it may hold characters that a name
-    // filter would read as wildcards.
-    const QString suffix = QLatin1Char('_') + hostName + QStringLiteral(".log");
-    QStringList names = logDir.entryList({QStringLiteral("events-*")}, QDir::Files, QDir::Name);
-    std::reverse(names.begin(), names.end());
-    const QString version = QFileInfo(dir).fileName();
-    for (const QString& name : names)
-        if (name.endsWith(suffix))
-            logs->append({dir + QStringLiteral("/logs/") + name, version});
+    return SystemInformationExport::versionIsGreaterThen(a, b);
 }
 
 QString ExportSystemInformation::getDateStringFromName(const QString& fileName)
 {
-    const QStringList parts = fileName.split(QLatin1Char('-'));
-    if (parts.size() >= 4) {
-        bool okYear = false, okMonth = false, okDay = false;
-        const int year = parts.at(1).toInt(&okYear);
-        const int month = parts.at(2).toInt(&okMonth);
-        const int day = parts.at(3).left(2).toInt(&okDay);
-        const QDate date(year, month, day);
-        if (okYear && okMonth && okDay && year >= 1970 && year <= 2500 && month >= 1 &&
-            month <= 12 && day >= 1 && day <= 31 && date.isValid())
-            return date.toString(QStringLiteral("yyyy-MM-dd"));
-    }
-    return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    return SystemInformationExport::dateStringFromName(fileName);
 }
 
 void ExportSystemInformation::updateTableWidget()
@@ -160,9 +110,8 @@ void ExportSystemInformation::updateTableWidget()
         if (iom->get_par(value, "system hostname") == 0)
             hostName = QString::fromUtf8(value);
     }
-    QList<EventLogNameAndFeVersion> logs;
-    for (const QString& dir : getEventLogSubDirs())
-        appendLogsOfDir(dir, hostName, &logs);
+    const QList<EventLogNameAndFeVersion> logs =
+        SystemInformationExport::eventLogs(m_sEventLogDir, hostName);
 
     QTableWidget* table = ui->tableWidget;
     table->clearContents();
@@ -364,17 +313,12 @@ void ExportSystemInformation::update_label_sumByte()
 
 QString ExportSystemInformation::justifyToLength(const QString& text, int length)
 {
-    const int difference = length - text.size();
-    if (difference <= 2)
-        return text;
-    return text.rightJustified(text.size() + difference / 2, QLatin1Char('*'))
-        .leftJustified(length, QLatin1Char('*'));
+    return SystemInformationExport::justifyToLength(text, length);
 }
 
 QString ExportSystemInformation::getFeVers(const QString& versionText)
 {
-    return versionText.section(QLatin1Char('|'), 0, 0)
-        .section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    return SystemInformationExport::feVersion(versionText);
 }
 
 bool ExportSystemInformation::confirmLargeFile()
@@ -476,7 +420,7 @@ void ExportSystemInformation::writeResult(const QString& shownName)
     ui->progressBar->setMaximum(reportSteps + table->rowCount() + 1);
     setStatus(tr("Writing file '%1' ...").arg(shownName));
     // Whatever the file held before must not end up inside the new export.
-    bool complete = !QFile::exists(m_sResultFilename) || QFile::remove(m_sResultFilename);
+    bool complete = SystemInformationExport(m_sResultFilename).startAfresh();
 
     // A report cut short by the controller's counts still goes out with the
     // event logs; only a file that cannot be written stops the export.
@@ -508,52 +452,14 @@ void ExportSystemInformation::writeResult(const QString& shownName)
 int ExportSystemInformation::writeConfigurationTxt()
 {
     exportConfigLog->setLastFeUpdatDate(m_lastFeUpdateDate);
-    exportConfigLog->setVersionFeAndModules(m_sVersionFeAndModules);
-    const QString version = getFeVers(m_sVersionFeAndModules);
-    bool ok = writeLineToFile(justifyToLength(
-        QStringLiteral("<BOF> ") + version + QStringLiteral(" <BOF>"), MarkerWidth));
-    int result = exportConfigLog->exportConfigurations(m_sResultFilename, false, false);
-    ok = writeLineToFile(justifyToLength(
-             QStringLiteral("<EOF> ") + version + QStringLiteral(" <EOF>"), MarkerWidth)) &&
-         ok;
-    ok = writeLineToFile(QString()) && ok;
-    return ok ? result : ExportConfiguration::ResultLinesLost;
+    return SystemInformationExport(m_sResultFilename)
+        .writeReport(*exportConfigLog, m_sVersionFeAndModules);
 }
 
 bool ExportSystemInformation::copyfileToResult(const QString& result, const QString& path,
                                                const QString& version, bool markers,
                                                bool shortMarkers)
 {
-    const QString name = QFileInfo(path).fileName();
-    const QString label = shortMarkers ? version : name + QStringLiteral(" - ") + version;
     m_sResultFilename = result;
-    bool ok = true;
-    if (markers)
-        ok = writeLineToFile(justifyToLength(
-            QStringLiteral("<BOF> ") + label + QStringLiteral(" <BOF>"), MarkerWidth));
-
-    QFile source(path);
-    if (source.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QFile target(result);
-        ok = target.open(QIODevice::WriteOnly | QIODevice::Append) && ok;
-        while (ok && !source.atEnd()) {
-            QByteArray line = source.readLine();
-            if (!line.endsWith('\n'))
-                line += '\n';
-            ok = target.write(line) == line.size();
-        }
-        ok = target.flush() && ok;
-    }
-    if (markers) {
-        ok = writeLineToFile(justifyToLength(
-                 QStringLiteral("<EOF> ") + label + QStringLiteral(" <EOF>"), MarkerWidth)) &&
-             ok;
-        ok = writeLineToFile(QString()) && ok;
-    }
-    return ok;
-}
-
-bool ExportSystemInformation::writeLineToFile(const QString& line)
-{
-    return ReportWriter::appendLine(m_sResultFilename, line);
+    return SystemInformationExport(result).appendLog(path, version, markers, shortMarkers);
 }

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "SystemInformationExport.h"
+
 class BackendVersions;
 class ExportConfiguration;
 class IOManager;
@@ -18,13 +20,6 @@ class QFile;
 namespace Ui {
 class ExportSystemInformation;
 }
-
-// One event log found on this PC and the front-end version folder holding it.
-struct EventLogNameAndFeVersion
-{
-    QString eventLogFile;
-    QString feVersion;
-};
 
 // Gathers the configuration report and a chosen set of event logs into one
 // text file for the maker's support.
@@ -47,7 +42,7 @@ public:
     // The report's share of the estimate, and the size that asks first.
     static constexpr qint64 ConfigurationEstimateBytes = 51200;
     static constexpr qint64 WarningSizeBytes = 10485760;
-    static constexpr int MarkerWidth = 80;
+    static constexpr int MarkerWidth = SystemInformationExport::MarkerWidth;
 
     ExportSystemInformation(QWidget* parent, IOManager* iom, BackendVersions* versions);
     ~ExportSystemInformation() override;
@@ -93,9 +88,6 @@ protected:
     virtual QString askSaveFileName(const QString& defaultPath);
 
 private:
-    QStringList getEventLogSubDirs() const;
-    void appendLogsOfDir(const QString& dir, const QString& hostName,
-                         QList<EventLogNameAndFeVersion>* logs) const;
     void updateTableWidget();
     void updateSliderControls();
     void updateTableSelection();
@@ -111,7 +103,6 @@ private:
     void keepPainting();
     bool copyfileToResult(const QString& result, const QString& path, const QString& version,
                           bool markers, bool shortMarkers);
-    bool writeLineToFile(const QString& line);
     void setStatus(const QString& text);
     void setProgress(int value);
 

@@ -60,7 +60,8 @@ void ExportConfiguration::writeHeader()
     const QDateTime now = QDateTime::currentDateTime();
     m_out.line(QStringLiteral("Generation time: ") + now.toString(QStringLiteral("yyyy-MM-dd")) +
                now.toString(QStringLiteral("Thh:mm:ss")));
-    m_out.line(QStringLiteral("File name      : ") + m_sFilename);
+    m_out.line(QStringLiteral("File name      : ") +
+               (m_shownFileName.isEmpty() ? m_sFilename : m_shownFileName));
     m_out.emptyLine();
 }
 

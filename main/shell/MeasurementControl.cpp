@@ -13,14 +13,44 @@
 
 #include <cstring>
 
-namespace {
-
-bool isIdle(const QString& state)
+bool MeasurementControl::isIdleState(const QString& state)
 {
     return state == "none" || state == "err";
 }
 
-}  // namespace
+bool MeasurementControl::readStateOf(IOManager* iom, QString* state)
+{
+    char value[IOManager::MaxTextLength + 1] = {};
+    if (iom->get_par(value, "status active") != 0)
+        return false;
+    *state = QString::fromUtf8(value);
+    return true;
+}
+
+MeasurementControl::StartOutcome MeasurementControl::startOn(IOManager* iom,
+                                                             const BackendVersions& bv)
+{
+    if (bv.protocol().supports(ProtocolFeature::TrackingAvailable)) {
+        char available[IOManager::MaxTextLength + 1] = {};
+        if (iom->get_par(available, "tracking available") != 0 ||
+            std::strcmp(available, "yes") != 0)
+            return StartOutcome::NotAvailable;
+    }
+    char answer[IOManager::MaxTextLength + 1] = {};
+    if (iom->execute_cmd(answer, "orvane2 tracking start") != 0)
+        return StartOutcome::CommandFailed;
+    QString state;
+    if (!readStateOf(iom, &state))
+        return StartOutcome::StateUnknown;
+    return isIdleState(state) ? StartOutcome::StillIdle : StartOutcome::Started;
+}
+
+bool MeasurementControl::stopOn(IOManager* iom)
+{
+    char answer[IOManager::MaxTextLength + 1] = {};
+    iom->execute_cmd(answer, "orvane2 tracking stop");
+    return std::strcmp(answer, "orvane2 ok") == 0;
+}
 
 MeasurementControl::MeasurementControl(IOManager* iom, const BackendVersions* bv,
                                        QMainWindow* window, MainMenus* menus)
@@ -30,11 +60,7 @@ MeasurementControl::MeasurementControl(IOManager* iom, const BackendVersions* bv
 
 bool MeasurementControl::readState(QString* state)
 {
-    char value[IOManager::MaxTextLength + 1] = {};
-    if (m_iom->get_par(value, "status active") != 0)
-        return false;
-    *state = QString::fromUtf8(value);
-    return true;
+    return readStateOf(m_iom, state);
 }
 
 void MeasurementControl::showStatus(const QString& text, int ms)
@@ -59,7 +85,7 @@ bool MeasurementControl::toggleMeasurement()
         MessageBoxes::critical(m_window, tr("Command Error"), tr("No contact to Controller"));
         return false;
     }
-    if (isIdle(state))
+    if (isIdleState(state))
         return start();
     if (state == "mea" || state == "wait")
         return stop();
@@ -76,25 +102,18 @@ void MeasurementControl::reportStartFailure(bool toEvents)
 
 bool MeasurementControl::start()
 {
-    if (m_bv->protocol().supports(ProtocolFeature::TrackingAvailable)) {
-        char available[IOManager::MaxTextLength + 1] = {};
-        if (m_iom->get_par(available, "tracking available") != 0 ||
-            std::strcmp(available, "yes") != 0) {
+    switch (startOn(m_iom, *m_bv)) {
+        case StartOutcome::NotAvailable:
             reportStartFailure(true);
             return false;
-        }
-    }
-    char answer[IOManager::MaxTextLength + 1] = {};
-    if (m_iom->execute_cmd(answer, "orvane2 tracking start") != 0) {
-        reportStartFailure(false);
-        return false;
-    }
-    QString state;
-    if (!readState(&state))
-        return false;
-    if (isIdle(state)) {
-        reportStartFailure(false);
-        return false;
+        case StartOutcome::CommandFailed:
+        case StartOutcome::StillIdle:
+            reportStartFailure(false);
+            return false;
+        case StartOutcome::StateUnknown:
+            return false;
+        case StartOutcome::Started:
+            break;
     }
     m_action->setText(tr("Stop"));
     showStatus(tr("measurement started"), 2000);
@@ -105,9 +124,7 @@ bool MeasurementControl::start()
 
 bool MeasurementControl::stop()
 {
-    char answer[IOManager::MaxTextLength + 1] = {};
-    m_iom->execute_cmd(answer, "orvane2 tracking stop");
-    if (std::strcmp(answer, "orvane2 ok") != 0) {
+    if (!stopOn(m_iom)) {
         showStatus(tr("measurement stop unsuccessful"), 2000);
         return false;
     }
@@ -125,7 +142,7 @@ bool MeasurementControl::startMeasurement()
         MessageBoxes::critical(m_window, tr("Command Error"), tr("No contact to Controller"));
         return false;
     }
-    return isIdle(state) && toggleMeasurement();
+    return isIdleState(state) && toggleMeasurement();
 }
 
 void MeasurementControl::followState(const QString& state)
@@ -141,7 +158,7 @@ void MeasurementControl::followState(const QString& state)
     } else {
         m_bWaitAnnounced = false;
     }
-    if (actionIsStop() && isIdle(state)) {
+    if (actionIsStop() && isIdleState(state)) {
         m_menus->setMeaInactiveEnabled(true);
         m_action->setText(tr("Start"));
     }

@@ -33,6 +33,22 @@ public:
     // One heartbeat's state.
     void followState(const QString& state);
 
+    // The start and stop themselves, free of the window, for callers without
+    // one. A start runs only when the state is idle ("none" or "err").
+    enum class StartOutcome
+    {
+        Started,
+        NotAvailable,   // "tracking available" is not "yes"
+        CommandFailed,  // "orvane2 tracking start" failed or was refused
+        StateUnknown,   // the state could not be read afterwards
+        StillIdle       // the controller took the command but does not measure
+    };
+    static StartOutcome startOn(IOManager* iom, const BackendVersions& bv);
+    // True on the answer "orvane2 ok".
+    static bool stopOn(IOManager* iom);
+    static bool readStateOf(IOManager* iom, QString* state);
+    static bool isIdleState(const QString& state);
+
 private:
     bool readState(QString* state);
     bool start();

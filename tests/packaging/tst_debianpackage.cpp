@@ -19,6 +19,7 @@ private slots:
     void packageHoldsInstalledTree_data();
     void packageHoldsInstalledTree();
     void commandsRunFromAnyDirectory();
+    void manualPageFollowsHelp();
     void desktopEntryStartsInstalledCommand();
 
 private:
@@ -97,6 +98,7 @@ void TestDebianPackage::packageHoldsInstalledTree_data()
     const QString app = "usr/lib/orvane3/";
     QTest::newRow("program") << app + "bin/orvane3" << true;
     QTest::newRow("simulator") << app + "bin/trackbox-sim" << true;
+    QTest::newRow("command-line tool") << app + "bin/orvane3ctl" << true;
     QTest::newRow("default preferences") << app + "bin/config/default-preferences.xml" << false;
     QTest::newRow("shell translation") << app + "bin/lang/orvane_shell_de.qm" << false;
     QTest::newRow("access control translation") << app + "bin/lang/orvane_access_de.qm" << false;
@@ -108,6 +110,10 @@ void TestDebianPackage::packageHoldsInstalledTree_data()
     QTest::newRow("open-source notice") << app + "license/QOR_OSD.pdf" << false;
     QTest::newRow("command orvane3") << "usr/bin/orvane3" << true;
     QTest::newRow("command trackbox-sim") << "usr/bin/trackbox-sim" << true;
+    QTest::newRow("command orvane3ctl") << "usr/bin/orvane3ctl" << true;
+    QTest::newRow("orvane3ctl manual page") << "usr/share/man/man1/orvane3ctl.1.gz" << false;
+    QTest::newRow("orvane3ctl completion")
+        << "usr/share/bash-completion/completions/orvane3ctl" << false;
     QTest::newRow("desktop entry") << "usr/share/applications/orvane3.desktop" << false;
     QTest::newRow("copyright") << "usr/share/doc/orvane3/copyright" << false;
     QTest::newRow("module interface header") << "usr/include/orvane3/ModuleInterface.h" << false;
@@ -138,6 +144,21 @@ void TestDebianPackage::commandsRunFromAnyDirectory()
     const QString help = run(m_root + "/usr/bin/trackbox-sim", {"--help"}, &code, QDir::tempPath());
     QCOMPARE(code, 0);
     QVERIFY2(help.contains("--profile"), qPrintable(help));
+    const QString ctlHelp =
+        run(m_root + "/usr/bin/orvane3ctl", {"--help"}, &code, QDir::tempPath());
+    QCOMPARE(code, 0);
+    QVERIFY2(ctlHelp.contains("wake MAC"), qPrintable(ctlHelp));
+}
+
+void TestDebianPackage::manualPageFollowsHelp()
+{
+    int code = -1;
+    const QString page = run("gzip", {"-dc", m_root + "/usr/share/man/man1/orvane3ctl.1.gz"}, &code,
+                             QDir::tempPath());
+    QCOMPARE(code, 0);
+    for (const char* part :
+         {".TH ORVANE3CTL \"1\"", "password check|set|clear HOST", "access held by another front"})
+        QVERIFY2(page.contains(QLatin1String(part)), part);
 }
 
 void TestDebianPackage::desktopEntryStartsInstalledCommand()

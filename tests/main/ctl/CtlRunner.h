@@ -3,36 +3,55 @@
 
 #include <QEventLoop>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
-// One run of the built orvane3ctl, waited for with a running event loop so
-// that stand-ins living in the test's own thread keep answering meanwhile.
+// The built orvane3ctl run as a user runs it from a shell: its own HOME, no
+// display, standard input from a pipe, optionally inside a lab host.
 struct CtlRun
 {
     int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
+    QString out;
+    QString err;
 
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+    QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
+    QJsonObject object() const { return json().object(); }
+};
 
+class CtlRunner
+{
+public:
     static QString program() { return QStringLiteral(ORVANE_BIN_DIR "/orvane3ctl"); }
 
-    // prefix: a command to run it through (a network namespace), may be empty.
-    static CtlRun run(const QStringList& arguments, const QStringList& prefix = {},
-                      int timeoutMs = 60000)
+    // Runs below prefix (e.g. a lab host's "ip netns exec" words) when given. The wait runs
+    // an event loop, so stand-ins living in the test's own thread keep answering meanwhile.
+    CtlRun run(const QStringList& arguments, const QByteArray& input = {},
+               const QStringList& prefix = {}, int timeoutMs = 60000) const
     {
-        QStringList argv = prefix;
-        argv << program() << arguments;
         QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        process.setProcessEnvironment(env);
+        QStringList argv = prefix + QStringList{program()} + arguments;
         QEventLoop loop;
         QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
                          &loop, &QEventLoop::quit);
         QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
         process.start(argv.takeFirst(), argv);
         CtlRun result;
-        if (process.waitForStarted() && process.state() != QProcess::NotRunning)
+        if (!process.waitForStarted())
+            return result;
+        process.write(input);
+        process.closeWriteChannel();
+        if (process.state() != QProcess::NotRunning)
             loop.exec();
         if (process.state() != QProcess::NotRunning) {
             process.kill();
@@ -40,10 +59,19 @@ struct CtlRun
             return result;
         }
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
         return result;
     }
+
+    QTemporaryDir home;
 };
+
+// Rows name the controller "@", replaced by the address the row's controller got.
+inline QStringList withHost(QStringList arguments, const QString& address)
+{
+    arguments.replaceInStrings(QStringLiteral("@"), address);
+    return arguments;
+}
 
 #endif

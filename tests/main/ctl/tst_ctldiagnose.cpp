@@ -134,17 +134,17 @@ void TestCtlDiagnose::failures()
     if (setup == Simulator) {
         QVERIFY2(sim.start(kController, simArgs + QStringList{"--log"}),
                  qPrintable(sim.errorOutput()));
-        run = CtlRun::run({"--json", "diagnose", host});
+        run = CtlRunner().run({"--json", "diagnose", host});
     } else if (setup == UdpOnly) {
         QVERIFY(udpOnly.start());
-        run = CtlRun::run({"--json", "diagnose", host});
+        run = CtlRunner().run({"--json", "diagnose", host});
     } else {
         run = runAlone(host);
         if (run.exitCode == -2)
             return;
     }
     QCOMPARE(run.exitCode, exitCode);
-    const QJsonObject doc = run.json();
+    const QJsonObject doc = run.object();
     QCOMPARE(doc.value("exit_code").toInt(), exitCode);
     const QJsonArray steps = doc.value("steps").toArray();
     QCOMPARE(steps.size(), 9);
@@ -173,7 +173,7 @@ void TestCtlDiagnose::failures()
         // The monitoring output goes back where it pointed before.
         QCOMPARE(sim.control("get output net chmon"), QString("ok none"));
         // The text form says the same in one line per step and a summary.
-        const CtlRun text = CtlRun::run({"diagnose", host});
+        const CtlRun text = CtlRunner().run({"diagnose", host});
         QCOMPARE(text.exitCode, exitCode);
         QCOMPARE(text.out.count('\n'), 10);
         QVERIFY(text.out.contains("summary: "));
@@ -194,7 +194,7 @@ CtlRun TestCtlDiagnose::runAlone(const QString& host)
     lab.addInterface(QStringLiteral("pc"), QStringLiteral("192.0.2.10/24"));
     // No name server: an unknown name fails inside the namespace and asks nobody outside.
     lab.setHosts(QStringLiteral("pc"), {});
-    return CtlRun::run({"--json", "diagnose", host}, lab.execPrefix(QStringLiteral("pc")));
+    return CtlRunner().run({"--json", "diagnose", host}, {}, lab.execPrefix(QStringLiteral("pc")));
 }
 
 QTEST_GUILESS_MAIN(TestCtlDiagnose)

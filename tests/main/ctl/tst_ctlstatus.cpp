@@ -96,9 +96,9 @@ void TestCtlStatus::status()
     for (const QString& line : controls)
         QVERIFY(sim->control(line).startsWith(QLatin1String("ok")));
 
-    const CtlRun json = CtlRun::run({"--json", "status", kController});
+    const CtlRun json = CtlRunner().run({"--json", "status", kController});
     QCOMPARE(json.exitCode, exitCode);
-    const QJsonObject doc = json.json();
+    const QJsonObject doc = json.object();
     QCOMPARE(doc.value("answered").toBool(), exitCode == 0);
     QCOMPARE(doc.value("state").toString(), state);
     if (cameras >= 0)
@@ -106,7 +106,7 @@ void TestCtlStatus::status()
     QVERIFY(doc.value("camera_count").toInt() <= 99);
     QVERIFY(doc.value("cameras").toArray().size() <= 99);
 
-    const CtlRun text = CtlRun::run({"status", kController});
+    const CtlRun text = CtlRunner().run({"status", kController});
     QCOMPARE(text.exitCode, exitCode);
     if (exitCode == 0) {
         // One line per value, whatever the controller put into its texts.
@@ -127,7 +127,7 @@ void TestCtlStatus::watchPrintsOneDocumentPerRound()
     SimProcess* sim = startSim(kController, {"--profile", "demo", "--state", "mea"});
     QVERIFY(sim);
     QProcess watch;
-    watch.start(CtlRun::program(), {"status", kController, "--watch", "1", "--json"});
+    watch.start(CtlRunner::program(), {"status", kController, "--watch", "1", "--json"});
     QVERIFY(watch.waitForStarted());
     QByteArray lines;
     QTRY_VERIFY_WITH_TIMEOUT((lines += watch.readAllStandardOutput()).count('\n') >= 2, 20000);
@@ -161,7 +161,7 @@ void TestCtlStatus::usage()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
-    const CtlRun run = CtlRun::run(arguments);
+    const CtlRun run = CtlRunner().run(arguments);
     QCOMPARE(run.exitCode, exitCode);
     if (exitCode == 0) {
         QVERIFY(run.out.contains("Exit codes:"));
@@ -178,11 +178,11 @@ void TestCtlStatus::metrics()
     QVERIFY(startSim(kSecond, {"--profile", "hostile", "--state", "mea"}));
     // Names from the command line are label values as well, quotes and all.
     const QString oddName = QStringLiteral("no\"such\\host.invalid");
-    const CtlRun run = CtlRun::run({"metrics", kController, kSecond, kNobody, oddName});
+    const CtlRun run = CtlRunner().run({"metrics", kController, kSecond, kNobody, oddName});
     QCOMPARE(run.exitCode, 0);
     const QByteArray up1 = "orvane3_up{controller=\"" + kController.toLatin1() + "\"} 1\n";
     const QByteArray down = "orvane3_up{controller=\"" + kNobody.toLatin1() + "\"} 0\n";
-    QVERIFY2(run.out.contains(up1), run.out.constData());
+    QVERIFY2(run.out.contains(up1), qPrintable(run.out));
     QVERIFY(run.out.contains(down));
     QVERIFY(run.out.contains("orvane3_up{controller=\"no\\\"such\\\\host.invalid\"} 0\n"));
     QVERIFY(run.out.contains("orvane3_camera_rays{controller=\"127.0.62.1\",camera=\"c06\"}"));
@@ -194,7 +194,7 @@ void TestCtlStatus::metrics()
     QProcess check;
     check.start(promtool, {"check", "metrics"});
     QVERIFY(check.waitForStarted());
-    check.write(run.out);
+    check.write(run.out.toUtf8());
     check.closeWriteChannel();
     QVERIFY(check.waitForFinished(30000));
     const QByteArray complaints = check.readAllStandardOutput() + check.readAllStandardError();

@@ -1,0 +1,58 @@
+#ifndef SYSTEMINFORMATIONEXPORT_H
+#define SYSTEMINFORMATIONEXPORT_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ExportConfiguration;
+
+// One event log found on this PC and the front-end version folder holding it.
+struct EventLogNameAndFeVersion
+{
+    QString eventLogFile;
+    QString feVersion;
+};
+
+// The system information file itself: the configuration report as its first
+// block, then the chosen event logs, each between "<BOF>" and "<EOF>" marker
+// lines. The export dialog and the command-line tool write it alike.
+class SystemInformationExport
+{
+public:
+    static constexpr int MarkerWidth = 80;
+
+    explicit SystemInformationExport(const QString& resultFileName)
+        : m_resultFileName(resultFileName)
+    {
+    }
+    QString resultFileName() const { return m_resultFileName; }
+    void setResultFileName(const QString& fileName) { m_resultFileName = fileName; }
+
+    // Whatever the file held before must not end up inside the new export.
+    bool startAfresh() const;
+    // The report between its markers and an empty line; the report's result
+    // (ExportConfiguration::Result), ResultLinesLost when a marker failed.
+    int writeReport(ExportConfiguration& report, const QString& versionFeAndModules) const;
+    // The log at path, each line ended; with markers labelled by its name and
+    // version (shortMarkers: the version alone).
+    bool appendLog(const QString& path, const QString& version, bool markers,
+                   bool shortMarkers) const;
+    bool writeLine(const QString& line) const;
+
+    // The event logs of hostName in the per-user folder, newest version
+    // folder first, newest log first within it.
+    static QList<EventLogNameAndFeVersion> eventLogs(const QString& userFolder,
+                                                     const QString& hostName);
+    static QStringList eventLogSubDirs(const QString& userFolder);
+    // "yyyy-MM-dd" of a name "events-YYYY-MM-DD...", today when it has none.
+    static QString dateStringFromName(const QString& fileName);
+    static bool versionIsGreaterThen(const QString& a, const QString& b);
+    static QString justifyToLength(const QString& text, int length);
+    static QString feVersion(const QString& versionText);
+
+private:
+    QString m_resultFileName;
+};
+
+#endif
