@@ -52,6 +52,12 @@ void MonitorRecorder::attach(IOManager* channel)
     m_channel->register_request_mea(this);
     m_connectionLost = false;
     m_pauseReadsUntil = 0;
+    // A window built while the controller measures, as after a restart, has
+    // seen the measurement before this module joined; no start notice follows.
+    char state[IOManager::MaxTextLength + 1] = {};
+    if (m_channel->get_par(state, "status active") == IOManager::ResultOk &&
+        (qstrcmp(state, "mea") == 0 || qstrcmp(state, "cal") == 0))
+        startRecording();
 }
 
 void MonitorRecorder::detach()

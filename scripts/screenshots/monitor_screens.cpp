@@ -3,6 +3,7 @@
 //
 //   monitor_screens OUTPUT_DIR [ADDRESS]
 
+#include <QAction>
 #include <QApplication>
 #include <QDockWidget>
 #include <QElapsedTimer>

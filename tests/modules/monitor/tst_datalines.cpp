@@ -65,7 +65,8 @@ void TestDataLines::simulatorLines()
         QCOMPARE(frame.number, 4711);
     if (result == Result::Bodies) {
         QCOMPARE(frame.bodyCount, declared);
-        QVERIFY(declared >= 50);
+        // 40 of its 50 bodies are calibrated, each lost now and then for a moment.
+        QVERIFY2(declared >= 30, line.left(300).constData());
         QVERIFY(frame.bodies.first().z > 500);
     }
     if (result == Result::Markers) {
