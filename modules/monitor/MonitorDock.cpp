@@ -44,6 +44,15 @@ QColor frameLossColour(double lost)
     return colour;
 }
 
+// The splitter's first sizes only set the ratio of top view to trends.
+constexpr int kTopViewShare = 1000;
+
+// Numbers alone fit below the bars of many cameras.
+QString cameraNumber(int camera)
+{
+    return QString::number(camera + 1);
+}
+
 QString cameraName(int camera)
 {
     return QStringLiteral("c%1").arg(camera + 1, 2, 10, QLatin1Char('0'));
@@ -63,8 +72,9 @@ MonitorDock::MonitorDock(MonitorRecorder* recorder, QWidget* parent)
     m_topView = new TopView(splitter);
     splitter->addWidget(m_topView);
     splitter->addWidget(buildTrends());
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({kTopViewShare, 2 * kTopViewShare});
     layout->addWidget(splitter, 1);
     setWidget(content);
 
@@ -124,17 +134,19 @@ QWidget* MonitorDock::buildTrends()
     auto* layout = new QGridLayout(grid);
     layout->setContentsMargins(0, 0, 0, 0);
     const QStringList one = {QString()};
-    m_charts = {new TrendChart(tr("Output frequency"), tr("frequency (Hz)"), one, grid),
-                new TrendChart(tr("Frames lost"), tr("frames lost (1/s)"), one, grid),
-                new TrendChart(tr("Markers"), tr("markers (count)"), one, grid),
-                new TrendChart(tr("Tracked bodies"), tr("bodies (count)"), one, grid)};
+    // The chart titles name the quantity; the value axes carry only the unit,
+    // which fits beside a plot of any height.
+    m_charts = {new TrendChart(tr("Output frequency"), tr("Hz"), one, grid),
+                new TrendChart(tr("Frames lost"), tr("frames/s"), one, grid),
+                new TrendChart(tr("Markers"), tr("count"), one, grid),
+                new TrendChart(tr("Tracked bodies"), tr("count"), one, grid)};
     m_charts[TrendStore::FramesLost]->setThresholds(frameLossThresholds());
     for (int i = 0; i < m_charts.size(); ++i)
         layout->addWidget(m_charts[i], i / 2, i % 2);
-    m_cameraTrend =
-        new TrendChart(QString(), tr("rays (count)"), {tr("rays"), tr("used rays")}, grid);
-    layout->addWidget(buildCameraBars(), 2, 0);
-    layout->addWidget(m_cameraTrend, 2, 1);
+    m_cameraTrend = new TrendChart(QString(), tr("count"), {tr("rays"), tr("used rays")}, grid);
+    // Bars for up to 99 cameras need the full width.
+    layout->addWidget(buildCameraBars(), 2, 0, 1, 2);
+    layout->addWidget(m_cameraTrend, 3, 0, 1, 2);
     area->setWidget(grid);
     return area;
 }
@@ -152,8 +164,12 @@ QWidget* MonitorDock::buildCameraBars()
     chart->setTitle(tr("Rays per camera (click a camera for its trend)"));
     chart->addSeries(series);
     m_cameraAxis = new QBarCategoryAxis;
+    m_cameraAxis->setTitleText(tr("camera"));
+    QFont small = m_cameraAxis->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.7);
+    m_cameraAxis->setLabelsFont(small);
     m_cameraValues = new QValueAxis;
-    m_cameraValues->setTitleText(tr("rays (count)"));
+    m_cameraValues->setTitleText(tr("count"));
     m_cameraValues->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(m_cameraAxis, Qt::AlignBottom);
     chart->addAxis(m_cameraValues, Qt::AlignLeft);
@@ -208,7 +224,7 @@ void MonitorDock::refreshTrends()
     m_charts[TrendStore::OutputFrequency]->setNewest(
         formatValue(newest(TrendStore::OutputFrequency), tr("Hz"), 1));
     const double lost = newest(TrendStore::FramesLost);
-    m_charts[TrendStore::FramesLost]->setNewest(formatValue(lost, tr("/s"), 0),
+    m_charts[TrendStore::FramesLost]->setNewest(formatValue(lost, tr("frames/s"), 0),
                                                 frameLossColour(lost));
     m_charts[TrendStore::Markers]->setNewest(formatValue(newest(TrendStore::Markers), {}, 0));
     m_charts[TrendStore::Bodies]->setNewest(formatValue(newest(TrendStore::Bodies), {}, 0));
@@ -224,7 +240,7 @@ void MonitorDock::refreshCameras(double now)
     QList<qreal> used;
     double top = 1;
     for (int cam = 0; cam < store.cameras(); ++cam) {
-        names << cameraName(cam);
+        names << cameraNumber(cam);
         const double r = last >= 0 ? store.raysAt(cam, last) : 0;
         const double u = last >= 0 ? store.usedRaysAt(cam, last) : 0;
         rays << (std::isfinite(r) ? r : 0);

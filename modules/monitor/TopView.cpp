@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kLeft = 52;
-constexpr int kBottom = 36;
 constexpr int kTop = 10;
 constexpr int kScaleWidth = 70;
 
@@ -86,9 +84,12 @@ void TopView::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm(font());
-    const int side = std::max(
-        40, std::min(width() - kLeft - kScaleWidth - 8, height() - kTop - kBottom - fm.height()));
-    const QRect plot(kLeft, kTop, side, side);
+    // Room for the rotated axis title and the widest grid label.
+    const int left = fm.height() + fm.horizontalAdvance(QStringLiteral("-000000")) + 6;
+    const int bottom = 2 * fm.height() + 8;
+    const int side =
+        std::max(40, std::min(width() - left - kScaleWidth - 8, height() - kTop - bottom));
+    const QRect plot(left, kTop, side, side);
     const QColor text = palette().color(QPalette::WindowText);
     const auto toScreen = [&](double x, double y) {
         return QPointF(plot.left() + (x + m_extent) / (2 * m_extent) * plot.width(),
@@ -108,7 +109,7 @@ void TopView::paintEvent(QPaintEvent*)
         p.drawText(QRectF(bx.x() - 40, plot.bottom() + 2, 80, fm.height()), Qt::AlignHCenter,
                    label);
         const QPointF ly = toScreen(-m_extent, v);
-        p.drawText(QRectF(0, ly.y() - fm.height() / 2.0, kLeft - 4, fm.height()), Qt::AlignRight,
+        p.drawText(QRectF(0, ly.y() - fm.height() / 2.0, left - 4, fm.height()), Qt::AlignRight,
                    label);
     }
     p.setPen(text);

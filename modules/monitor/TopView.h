@@ -17,7 +17,7 @@ public:
     // Forgets the extent grown from earlier frames.
     void resetExtent();
 
-    QSize minimumSizeHint() const override { return QSize(260, 220); }
+    QSize minimumSizeHint() const override { return QSize(320, 280); }
     int bodiesShown() const { return m_frame.bodies.size(); }
 
 protected:

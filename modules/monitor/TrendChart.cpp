@@ -68,9 +68,9 @@ TrendChart::TrendChart(const QString& title, const QString& unit, const QStringL
       m_chart(new QChart),
       m_x(new QValueAxis),
       m_y(new QValueAxis),
+      m_title(new QLabel(title, this)),
       m_newest(new QLabel(unknownValue(), this))
 {
-    m_chart->setTitle(title);
     m_chart->setMargins(QMargins(2, 2, 2, 2));
     m_chart->legend()->setVisible(curveNames.size() > 1);
     m_chart->legend()->setAlignment(Qt::AlignBottom);
@@ -90,22 +90,34 @@ TrendChart::TrendChart(const QString& title, const QString& unit, const QStringL
     m_view = new TrendView(m_chart, this);
     m_newest->setTextFormat(Qt::PlainText);
     m_newest->setAlignment(Qt::AlignCenter);
-    m_newest->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0 Hz")) + 12);
+    m_newest->setMargin(6);
+    m_newest->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_newest->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000 frames/s")) + 8);
+    m_title->setMaximumWidth(m_newest->minimumWidth() + 20);
     QFont big = m_newest->font();
-    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setPointSizeF(big.pointSizeF() * 1.15);
     big.setBold(true);
     m_newest->setFont(big);
+    // The name beside the plot leaves the plot the height a chart title would take.
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setWordWrap(true);
+    auto* side = new QVBoxLayout;
+    side->addStretch(1);
+    side->addWidget(m_title);
+    side->addWidget(m_newest);
+    side->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);
-    layout->addWidget(m_newest);
+    layout->addLayout(side);
     setTimeAxis(60);
     styleChart(m_chart, palette());
 }
 
 void TrendChart::setTitle(const QString& title)
 {
-    m_chart->setTitle(title);
+    m_title->setText(title);
 }
 
 void TrendChart::setThresholds(const QVector<TrendThreshold>& thresholds)
@@ -122,7 +134,8 @@ void TrendChart::setTimeAxis(int windowSeconds)
     const bool seconds = windowSeconds <= kSecondsAxisUpTo;
     const double span = seconds ? windowSeconds : windowSeconds / 60.0;
     m_x->setRange(-span, 0);
-    m_x->setTickCount(7);
+    // Few labels stay readable on a narrow plot: -60 -40 -20 0, or -10 -5 0.
+    m_x->setTickCount(span == 10 ? 3 : 4);
     m_x->setLabelFormat(QStringLiteral("%.0f"));
     m_x->setTitleText(seconds ? tr("time (s)") : tr("time (min)"));
 }

@@ -77,6 +77,7 @@ private:
     QtCharts::QValueAxis* m_y;
     QVector<QtCharts::QLineSeries*> m_series;
     QVector<TrendThreshold> m_thresholds;
+    QLabel* m_title;
     QLabel* m_newest;
     QColor m_newestBackground;
     int m_windowSeconds = 0;

@@ -1,13 +1,12 @@
 // The Live Monitor dock after a little recording against the simulator, in
 // the dark and in the light theme: the program behind scripts/screenshots/monitor.
 //
-//   monitor_screens OUTPUT_DIR [ADDRESS]
+//   monitor_screens OUTPUT_DIR dark|light [ADDRESS]
 
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
 #include <QElapsedTimer>
-#include <QStyle>
 
 #include <cstdio>
 
@@ -25,8 +24,6 @@ void runFor(int ms)
 
 bool shoot(const QString& address, const QString& file, const QByteArray& preferences)
 {
-    QApplication::setPalette(QApplication::style()->standardPalette());
-    qApp->setStyleSheet(QString());
     ConnectedShell shell;
     shell.home().writePreferences(preferences);
     if (!shell.startSim(address, {"--profile", "large", "--frequency", "300"}))
@@ -36,7 +33,7 @@ bool shoot(const QString& address, const QString& file, const QByteArray& prefer
     if (w->isEndingProcess() || !dock)
         return false;
     dock->setFloating(true);
-    dock->resize(1280, 820);
+    dock->resize(1280, 900);
     dock->show();
     runFor(6000);
     // A stop and a restart leave their marks; frame loss crosses the thresholds.
@@ -58,15 +55,15 @@ bool shoot(const QString& address, const QString& file, const QByteArray& prefer
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: monitor_screens OUTPUT_DIR [ADDRESS]\n");
+    const QStringList args = app.arguments();
+    // One theme per process: the recording lives as long as the module does.
+    if (args.size() < 3 || (args[2] != "dark" && args[2] != "light")) {
+        std::fprintf(stderr, "usage: monitor_screens OUTPUT_DIR dark|light [ADDRESS]\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString address = argc > 2 ? QString::fromLocal8Bit(argv[2]) : "127.0.64.2";
-    const bool dark = shoot(address, out + "/monitor-dark.png", "<ORVANE/>");
-    const bool light =
-        shoot(address, out + "/monitor-light.png",
-              "<ORVANE><MENUE><IS_DARK_THEME>false</IS_DARK_THEME></MENUE></ORVANE>");
-    return dark && light ? 0 : 1;
+    const bool dark = args[2] == "dark";
+    const QString address = args.value(3, "127.0.64.2");
+    const QByteArray preferences =
+        dark ? "<ORVANE/>" : "<ORVANE><MENUE><IS_DARK_THEME>false</IS_DARK_THEME></MENUE></ORVANE>";
+    return shoot(address, args[1] + "/monitor-" + args[2] + ".png", preferences) ? 0 : 1;
 }
