@@ -31,36 +31,16 @@
         <translation>Ausgabefrequenz</translation>
     </message>
     <message>
-        <source>frequency (Hz)</source>
-        <translation>Frequenz (Hz)</translation>
-    </message>
-    <message>
         <source>Frames lost</source>
         <translation>Verlorene Frames</translation>
-    </message>
-    <message>
-        <source>frames lost (1/s)</source>
-        <translation>verlorene Frames (1/s)</translation>
     </message>
     <message>
         <source>Markers</source>
         <translation>Marker</translation>
     </message>
     <message>
-        <source>markers (count)</source>
-        <translation>Marker (Anzahl)</translation>
-    </message>
-    <message>
         <source>Tracked bodies</source>
         <translation>Getrackte Bodies</translation>
-    </message>
-    <message>
-        <source>bodies (count)</source>
-        <translation>Bodies (Anzahl)</translation>
-    </message>
-    <message>
-        <source>rays (count)</source>
-        <translation>Strahlen (Anzahl)</translation>
     </message>
     <message>
         <source>rays</source>
@@ -77,10 +57,6 @@
     <message>
         <source>Hz</source>
         <translation>Hz</translation>
-    </message>
-    <message>
-        <source>/s</source>
-        <translation>/s</translation>
     </message>
     <message>
         <source>Rays of camera %1</source>
@@ -121,6 +97,18 @@
     <message>
         <source>PNG pictures (*.png)</source>
         <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>frames/s</source>
+        <translation>Frames/s</translation>
+    </message>
+    <message>
+        <source>count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>camera</source>
+        <translation>Kamera</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,8 @@ QColor frameLossColour(double lost)
 // The splitter's first sizes only set the ratio of top view to trends.
 constexpr int kTopViewShare = 1000;
 
+constexpr int kUprightCameraNumbers = 9;
+
 // Numbers alone fit below the bars of many cameras.
 QString cameraNumber(int camera)
 {
@@ -56,6 +58,20 @@ QString cameraNumber(int camera)
 QString cameraName(int camera)
 {
     return QStringLiteral("c%1").arg(camera + 1, 2, 10, QLatin1Char('0'));
+}
+
+// Values replaced in place keep the chart's layout; a new count needs new bars.
+void replaceBars(QBarSet* set, const QList<qreal>& values)
+{
+    if (set->count() != values.size()) {
+        set->remove(0, set->count());
+        set->append(values);
+        return;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        if (set->at(i) != values[i])
+            set->replace(i, values[i]);
+    }
 }
 
 }  // namespace
@@ -250,13 +266,15 @@ void MonitorDock::refreshCameras(double now)
     if (m_cameraAxis->categories() != names) {
         m_cameraAxis->clear();
         m_cameraAxis->append(names);
+        // Two digits side by side do not fit below the bars of many cameras.
+        m_cameraAxis->setLabelsAngle(names.size() > kUprightCameraNumbers ? -90 : 0);
     }
-    m_raysSet->remove(0, m_raysSet->count());
-    m_usedSet->remove(0, m_usedSet->count());
-    m_raysSet->append(rays);
-    m_usedSet->append(used);
-    m_cameraValues->setRange(0, top * 1.1);
-    m_cameraValues->applyNiceNumbers();
+    replaceBars(m_raysSet, rays);
+    replaceBars(m_usedSet, used);
+    if (m_cameraValues->max() < top || m_cameraValues->max() > 2 * top) {
+        m_cameraValues->setRange(0, top * 1.1);
+        m_cameraValues->applyNiceNumbers();
+    }
 
     m_camera = qBound(0, m_camera, std::max(0, store.cameras() - 1));
     m_cameraTrend->setTitle(tr("Rays of camera %1").arg(cameraName(m_camera)));

@@ -26,8 +26,8 @@ double gridStep(double extent)
 
 TopView::TopView(QWidget* parent) : QWidget(parent)
 {
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Base);
+    // The background picture covers the whole widget.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TopView::setFrame(const MonitorFrame& frame)
@@ -79,38 +79,45 @@ void TopView::paintScale(QPainter& p, const QRect& bar)
                tr("z (mm)"));
 }
 
-void TopView::paintEvent(QPaintEvent*)
+QRect TopView::plotRect() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm(font());
     // Room for the rotated axis title and the widest grid label.
     const int left = fm.height() + fm.horizontalAdvance(QStringLiteral("-000000")) + 6;
     const int bottom = 2 * fm.height() + 8;
     const int side =
         std::max(40, std::min(width() - left - kScaleWidth - 8, height() - kTop - bottom));
-    const QRect plot(left, kTop, side, side);
-    const QColor text = palette().color(QPalette::WindowText);
-    const auto toScreen = [&](double x, double y) {
-        return QPointF(plot.left() + (x + m_extent) / (2 * m_extent) * plot.width(),
-                       plot.bottom() - (y + m_extent) / (2 * m_extent) * plot.height());
-    };
+    return QRect(left, kTop, side, side);
+}
 
+QPointF TopView::toScreen(const QRect& plot, double x, double y) const
+{
+    return QPointF(plot.left() + (x + m_extent) / (2 * m_extent) * plot.width(),
+                   plot.bottom() - (y + m_extent) / (2 * m_extent) * plot.height());
+}
+
+// Grid, axes and scale change with the extent, the size and the theme only;
+// drawn once into a picture they leave each frame the points alone.
+void TopView::paintBackground(QPainter& p, const QRect& plot)
+{
+    const QFontMetrics fm(font());
+    const QColor text = palette().color(QPalette::WindowText);
+    p.fillRect(rect(), palette().color(QPalette::Base));
     QColor grid = text;
     grid.setAlpha(50);
     const double step = gridStep(m_extent);
     for (double v = -std::floor(m_extent / step) * step; v <= m_extent; v += step) {
         p.setPen(grid);
-        p.drawLine(toScreen(v, -m_extent), toScreen(v, m_extent));
-        p.drawLine(toScreen(-m_extent, v), toScreen(m_extent, v));
+        p.drawLine(toScreen(plot, v, -m_extent), toScreen(plot, v, m_extent));
+        p.drawLine(toScreen(plot, -m_extent, v), toScreen(plot, m_extent, v));
         p.setPen(text);
         const QString label = QString::number(v, 'f', 0);
-        const QPointF bx = toScreen(v, -m_extent);
+        const QPointF bx = toScreen(plot, v, -m_extent);
         p.drawText(QRectF(bx.x() - 40, plot.bottom() + 2, 80, fm.height()), Qt::AlignHCenter,
                    label);
-        const QPointF ly = toScreen(-m_extent, v);
-        p.drawText(QRectF(0, ly.y() - fm.height() / 2.0, left - 4, fm.height()), Qt::AlignRight,
-                   label);
+        const QPointF ly = toScreen(plot, -m_extent, v);
+        p.drawText(QRectF(0, ly.y() - fm.height() / 2.0, plot.left() - 4, fm.height()),
+                   Qt::AlignRight, label);
     }
     p.setPen(text);
     p.drawRect(plot);
@@ -122,20 +129,40 @@ void TopView::paintEvent(QPaintEvent*)
     p.drawText(QRect(-plot.height() / 2, -fm.height() / 2, plot.height(), fm.height()),
                Qt::AlignHCenter, tr("y (mm)"));
     p.restore();
+    paintScale(p, QRect(plot.right() + 16, plot.top(), 14, plot.height() - fm.height() - 6));
+}
 
-    p.setClipRect(plot);
-    for (const TrackedPoint& m : m_frame.markers) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(heightColour(m.z));
-        p.drawEllipse(toScreen(m.x, m.y), 3.0, 3.0);
+void TopView::paintEvent(QPaintEvent*)
+{
+    const QRect plot = plotRect();
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6")
+                            .arg(width())
+                            .arg(height())
+                            .arg(m_extent)
+                            .arg(m_zMin)
+                            .arg(m_zMax)
+                            .arg(palette().cacheKey());
+    if (key != m_backgroundKey) {
+        m_background = QPixmap(size() * devicePixelRatioF());
+        m_background.setDevicePixelRatio(devicePixelRatioF());
+        QPainter bp(&m_background);
+        bp.setRenderHint(QPainter::Antialiasing);
+        paintBackground(bp, plot);
+        m_backgroundKey = key;
     }
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_background);
+    p.setClipRect(plot);
+    p.setPen(Qt::NoPen);
+    for (const TrackedPoint& m : m_frame.markers) {
+        p.setBrush(heightColour(m.z));
+        p.drawEllipse(toScreen(plot, m.x, m.y), 3.0, 3.0);
+    }
+    p.setPen(palette().color(QPalette::WindowText));
     for (const TrackedPoint& b : m_frame.bodies) {
-        const QPointF c = toScreen(b.x, b.y);
-        p.setPen(text);
+        const QPointF c = toScreen(plot, b.x, b.y);
         p.setBrush(heightColour(b.z));
         p.drawRect(QRectF(c.x() - 5, c.y() - 5, 10, 10));
         p.drawText(c + QPointF(7, -6), QString::number(b.id));
     }
-    p.setClipping(false);
-    paintScale(p, QRect(plot.right() + 16, plot.top(), 14, plot.height() - fm.height() - 6));
 }

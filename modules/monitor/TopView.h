@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "DataLines.h"
@@ -27,8 +28,13 @@ private:
     void growExtent(const QVector<TrackedPoint>& points);
     QColor heightColour(float z) const;
     void paintScale(QPainter& p, const QRect& bar);
+    void paintBackground(QPainter& p, const QRect& plot);
+    QRect plotRect() const;
+    QPointF toScreen(const QRect& plot, double x, double y) const;
 
     MonitorFrame m_frame;
+    QPixmap m_background;
+    QString m_backgroundKey;
     // Half the side of the square shown, in mm; it only grows, so the picture
     // does not jump with every frame.
     double m_extent = 1000;

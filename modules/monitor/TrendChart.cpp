@@ -149,6 +149,10 @@ void TrendChart::fitValueAxis(const QVector<QVector<QPointF>>& curves)
         for (const QPointF& p : curve)
             top = std::max(top, p.y() * 1.1);
     }
+    // A new range lays the whole chart out again; most seconds keep the old one.
+    if (top == m_fittedTop)
+        return;
+    m_fittedTop = top;
     m_y->setRange(0, top);
     m_y->applyNiceNumbers();
 }

@@ -81,4 +81,5 @@ private:
     QLabel* m_newest;
     QColor m_newestBackground;
     int m_windowSeconds = 0;
+    double m_fittedTop = -1;
 };
