@@ -1,6 +1,7 @@
 // The measuring window against the simulator on 127.0.65.1 (300 Hz, 50
 // bodies), once without and once with the Live Monitor shown, in the same
-// run: the process's CPU share of one core and its resident memory. Then the
+// run (the module also with its dock hidden, which leaves the data lines and
+// the reads of each second): the process's CPU share of one core and its resident memory. Then the
 // trend rings fed 60 minutes of rows at once, their memory next to their
 // computed size.
 //
@@ -53,8 +54,8 @@ void runFor(int ms)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-// One window measuring for the given time; prints "cpu% rssMiB frames".
-int measureWindow(int seconds)
+// One window measuring for the given time; prints "cpu% rssMiB".
+int measureWindow(int seconds, bool showDock)
 {
     ConnectedShell shell;
     if (!shell.startSim(kAddress, {"--profile", "large", "--frequency", "300"}))
@@ -63,7 +64,8 @@ int measureWindow(int seconds)
     if (w->isEndingProcess())
         return 1;
     w->show();
-    if (auto* dock = w->findChild<QDockWidget*>("LiveMonitorDock")) {
+    auto* dock = w->findChild<QDockWidget*>("LiveMonitorDock");
+    if (dock && showDock) {
         dock->setFloating(true);
         dock->resize(1200, 800);
         dock->show();
@@ -78,11 +80,11 @@ int measureWindow(int seconds)
     return 0;
 }
 
-QStringList childRun(const QString& exe, int seconds)
+QStringList childRun(const QString& exe, int seconds, const QString& dock = "shown")
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(exe, {"--child", QString::number(seconds)});
+    p.start(exe, {"--child", QString::number(seconds), dock});
     p.waitForFinished(-1);
     return QString::fromLatin1(p.readAllStandardOutput()).trimmed().split(' ');
 }
@@ -109,22 +111,25 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == "--child")
-        return measureWindow(args[2].toInt());
+    if (args.size() == 4 && args[1] == "--child")
+        return measureWindow(args[2].toInt(), args[3] == "shown");
     int seconds = 30;
     const int at = args.indexOf("--seconds");
     if (at > 0 && at + 1 < args.size())
         seconds = args[at + 1].toInt();
 
     const QStringList without = childRun(QStringLiteral(ORVANE_MONITOR_BENCH_WITHOUT), seconds);
+    const QStringList hidden = childRun(app.applicationFilePath(), seconds, "hidden");
     const QStringList with = childRun(app.applicationFilePath(), seconds);
-    if (without.size() != 2 || with.size() != 2) {
+    if (without.size() != 2 || hidden.size() != 2 || with.size() != 2) {
         std::fprintf(stderr, "bench_monitor: a measuring window did not run\n");
         return 1;
     }
     std::printf("measuring window, 300 Hz, 50 bodies, %d s:\n", seconds);
     std::printf("  without the module: CPU %6.2f %% of one core, resident %.1f MiB\n",
                 without[0].toDouble(), without[1].toDouble());
+    std::printf("  module, dock hidden: CPU %6.2f %% of one core, resident %.1f MiB\n",
+                hidden[0].toDouble(), hidden[1].toDouble());
     std::printf("  with the dock shown: CPU %6.2f %% of one core, resident %.1f MiB\n",
                 with[0].toDouble(), with[1].toDouble());
     std::printf("  the module adds: %.2f %% of one core, %.1f MiB\n",

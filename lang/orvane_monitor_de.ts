@@ -110,6 +110,10 @@
         <source>camera</source>
         <translation>Kamera</translation>
     </message>
+    <message>
+        <source>cameras 1 to %1</source>
+        <translation>Kameras 1 bis %1</translation>
+    </message>
 </context>
 <context>
     <name>MonitorModule</name>

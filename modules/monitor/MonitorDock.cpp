@@ -47,7 +47,7 @@ QColor frameLossColour(double lost)
 // The splitter's first sizes only set the ratio of top view to trends.
 constexpr int kTopViewShare = 1000;
 
-constexpr int kUprightCameraNumbers = 9;
+constexpr int kLabelledCameras = 9;
 
 // Numbers alone fit below the bars of many cameras.
 QString cameraNumber(int camera)
@@ -266,8 +266,11 @@ void MonitorDock::refreshCameras(double now)
     if (m_cameraAxis->categories() != names) {
         m_cameraAxis->clear();
         m_cameraAxis->append(names);
-        // Two digits side by side do not fit below the bars of many cameras.
-        m_cameraAxis->setLabelsAngle(names.size() > kUprightCameraNumbers ? -90 : 0);
+        // Below the bars of many cameras two digits would be cut to dots: the
+        // axis then names the range, and the bars go left to right in order.
+        const bool many = names.size() > kLabelledCameras;
+        m_cameraAxis->setLabelsVisible(!many);
+        m_cameraAxis->setTitleText(many ? tr("cameras 1 to %1").arg(names.size()) : tr("camera"));
     }
     replaceBars(m_raysSet, rays);
     replaceBars(m_usedSet, used);
