@@ -1,0 +1,93 @@
+// The data requester at flood rate: the channel's data thread delivers lines
+// as fast as it can while the user-interface thread takes frames; every frame
+// taken is whole, and the data thread never waits for the taker.
+
+#include <QtTest>
+
+#include <QThread>
+
+#include <atomic>
+
+#include "FrameExchange.h"
+
+namespace {
+
+// Frame n has n % 50 bodies, every one at x = n, as one datagram's lines.
+void deliverFrame(FrameCollector* collector, int n)
+{
+    const QByteArray fr = "fr " + QByteArray::number(n);
+    collector->set_ascii_data("fr", fr.constData());
+    QByteArray bodies = "6d " + QByteArray::number(n % 50);
+    for (int b = 0; b < n % 50; ++b)
+        bodies += " [" + QByteArray::number(b) + " 1.0][" + QByteArray::number(n) +
+                  " 0 1000][1 0 0 0 1 0 0 0 1]";
+    collector->set_ascii_data("6d", bodies.constData());
+    const QByteArray markers = "3d 1 [0 1.0][" + QByteArray::number(n) + " 1 2]";
+    collector->set_ascii_data("3d", markers.constData());
+}
+
+}  // namespace
+
+class TestFrameCollector : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void framesArriveWhole_data();
+    void framesArriveWhole();
+};
+
+void TestFrameCollector::framesArriveWhole_data()
+{
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("collectors");
+    QTest::newRow("one data thread") << 20000 << 1;
+    QTest::newRow("three channels at once") << 8000 << 3;
+}
+
+void TestFrameCollector::framesArriveWhole()
+{
+    QFETCH(int, frames);
+    QFETCH(int, collectors);
+    std::vector<std::unique_ptr<FrameCollector>> sinks;
+    std::vector<std::unique_ptr<QThread>> threads;
+    std::atomic<int> running{collectors};
+    for (int c = 0; c < collectors; ++c) {
+        sinks.push_back(std::make_unique<FrameCollector>());
+        FrameCollector* sink = sinks.back().get();
+        threads.emplace_back(QThread::create([sink, frames, &running] {
+            for (int n = 0; n < frames; ++n)
+                deliverFrame(sink, n);
+            --running;
+        }));
+        threads.back()->start();
+    }
+    int taken = 0;
+    MonitorFrame frame;
+    std::vector<qint64> last(collectors, -1);
+    while (running > 0 || taken == 0) {
+        for (int c = 0; c < collectors; ++c) {
+            if (!sinks[c]->exchange().take(&frame))
+                continue;
+            ++taken;
+            QVERIFY(frame.number > last[c]);
+            last[c] = frame.number;
+            QCOMPARE(frame.bodyCount, int(frame.number % 50));
+            for (const TrackedPoint& b : frame.bodies)
+                QCOMPARE(b.x, float(frame.number));
+            QCOMPARE(frame.markers.size(), 1);
+            QCOMPARE(frame.markers[0].x, float(frame.number));
+        }
+    }
+    for (auto& t : threads)
+        QVERIFY(t->wait(30000));
+    for (int c = 0; c < collectors; ++c) {
+        // The last frame stays open until the next frame number closes it.
+        QCOMPARE(sinks[c]->exchange().published(), quint64(frames - 1));
+        QCOMPARE(sinks[c]->malformedLines(), quint64(0));
+    }
+    QVERIFY(taken > 0);
+}
+
+QTEST_GUILESS_MAIN(TestFrameCollector)
+#include "tst_framecollector.moc"
