@@ -89,8 +89,8 @@ MonitorDock::MonitorDock(MonitorRecorder* recorder, QWidget* parent)
     splitter->addWidget(m_topView);
     splitter->addWidget(buildTrends());
     splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 2);
-    splitter->setSizes({kTopViewShare, 2 * kTopViewShare});
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({2 * kTopViewShare, 3 * kTopViewShare});
     layout->addWidget(splitter, 1);
     setWidget(content);
 

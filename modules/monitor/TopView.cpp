@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QSet>
 
 #include <cmath>
 
@@ -159,10 +160,36 @@ void TopView::paintEvent(QPaintEvent*)
         p.drawEllipse(toScreen(plot, m.x, m.y), 3.0, 3.0);
     }
     p.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics fm(font());
+    // Bodies close together would print their ids over each other into an
+    // unreadable smear; a label goes only where no earlier one lies. A grid of
+    // label-sized cells keeps that check linear in the number of bodies.
+    QSet<quint32> taken;
+    const int cellW = std::max(1, fm.horizontalAdvance(QStringLiteral("0000")));
+    const int cellH = std::max(1, fm.height());
     for (const TrackedPoint& b : m_frame.bodies) {
         const QPointF c = toScreen(plot, b.x, b.y);
         p.setBrush(heightColour(b.z));
         p.drawRect(QRectF(c.x() - 5, c.y() - 5, 10, 10));
-        p.drawText(c + QPointF(7, -6), QString::number(b.id));
+    }
+    // Labels after all boxes, so no later box covers an id.
+    for (const TrackedPoint& b : m_frame.bodies) {
+        const QPointF c = toScreen(plot, b.x, b.y);
+        const QString id = QString::number(b.id);
+        const QRectF label(c.x() + 7, c.y() - 6 - fm.ascent(), fm.horizontalAdvance(id), cellH);
+        QVector<quint32> cells;
+        bool free = true;
+        for (int gx = int(label.left()) / cellW; gx <= int(label.right()) / cellW; ++gx) {
+            for (int gy = int(label.top()) / cellH; gy <= int(label.bottom()) / cellH; ++gy) {
+                const quint32 cell = (quint32(gx & 0xffff) << 16) | quint32(gy & 0xffff);
+                free = free && !taken.contains(cell);
+                cells.append(cell);
+            }
+        }
+        if (!free)
+            continue;
+        for (quint32 cell : cells)
+            taken.insert(cell);
+        p.drawText(c + QPointF(7, -6), id);
     }
 }
