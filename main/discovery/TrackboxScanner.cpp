@@ -130,7 +130,12 @@ void TrackboxScanner::run()
         if (!shallRun)
             break;
         probe.setController(info.ip, kCommandPort);
-        queryController(probe, info);
+        readIdentity(
+            info,
+            [&probe](const char* parameter, char* value) {
+                return probe.readParameter(parameter, value);
+            },
+            shallRun);
     }
 }
 
@@ -182,32 +187,36 @@ void TrackboxScanner::broadcastPhase(IOManagerUdp& io)
         if (seen.contains(sender))
             continue;
         seen.insert(sender);
-
-        trackbox_info_type info;
-        std::memset(&info, 0, sizeof info);
-        info.ip = sender;
-        copyField(info.ip_str, ControllerAddress::dotted(sender).toLatin1().constData());
-        copyFirstWord(info.version, value);
-        trackboxes.append(info);
+        trackboxes.append(fromBroadcastAnswer(sender, value));
     }
 }
 
-void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type& info)
+trackbox_info_type TrackboxScanner::fromBroadcastAnswer(uint32_t sender, const char* versionValue)
+{
+    trackbox_info_type info;
+    std::memset(&info, 0, sizeof info);
+    info.ip = sender;
+    copyField(info.ip_str, ControllerAddress::dotted(sender).toLatin1().constData());
+    copyFirstWord(info.version, versionValue);
+    return info;
+}
+
+void TrackboxScanner::readIdentity(trackbox_info_type& info, const ParameterReader& read,
+                                   const std::atomic<bool>& shallRun)
 {
     char value[kValueSize];
     if (!shallRun)
         return;
-    copyField(info.hostname,
-              probe.readParameter("system hostname", value) == 0 ? value : "unknown");
+    copyField(info.hostname, read("system hostname", value) == 0 ? value : "unknown");
     if (!shallRun)
         return;
     char model[kValueSize] = "0";
-    if (probe.readParameter("system model", value) == 0)
+    if (read("system model", value) == 0)
         copyField(model, value);
 
     if (!shallRun)
         return;
-    if (probe.readParameter("system controller_serial", value) == 0)
+    if (read("system controller_serial", value) == 0)
         setSerial(info.serial, model, value);
     else
         copyField(info.serial, "unknown");
@@ -215,12 +224,12 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
     if (!shallRun)
         return;
     char protocol[kValueSize] = "v0.0";
-    if (probe.readParameter("system protocol_version", value) == 0)
+    if (read("system protocol_version", value) == 0)
         copyFirstWord(protocol, value);
 
     if (!shallRun)
         return;
-    copyField(info.access, probe.readParameter("system access", value) == 0 ? value : "unknown");
+    copyField(info.access, read("system access", value) == 0 ? value : "unknown");
 
     // Only a controller this front-end cannot use needs to tell whether it is a slave;
     // older firmware does not know the question.
@@ -228,7 +237,7 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
         return;
     if (std::strcmp(info.access, "none") == 0 &&
         protocolSupports(protocol, ProtocolFeature::Cascade)) {
-        if (probe.readParameter("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
+        if (read("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
             info.isSlave = true;
     }
 
@@ -236,6 +245,6 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
         return;
     copyField(info.mac_str, "unknown");
     if (protocolSupports(protocol, ProtocolFeature::DiscoveryMac) &&
-        probe.readParameter("system ethernet_mac", value) == 0)
+        read("system ethernet_mac", value) == 0)
         copyField(info.mac_str, value);
 }
