@@ -80,13 +80,17 @@ QList<trackbox_info_type> TrackboxScanner::get_all_trackboxes(int subnet)
 {
     ip_subnet = subnet;
     wasRunning = false;
+    resultsReady = false;
     // Armed here rather than in run(), so a stop() that comes before the thread got going
     // is not overwritten.
     shallRun = true;
     start(QThread::InheritPriority);
     // A thread that could not be created never sets wasRunning; don't wait for it.
     const bool started = isRunning() || wasRunning;
-    while (started && (!wasRunning || isRunning())) {
+    // The results are handed over through resultsReady, stored with release at the end
+    // of run() and loaded with acquire here.  isRunning() and wait() order them as well,
+    // but only inside Qt's own locks, which a race checker cannot follow.
+    while (started && !resultsReady.load(std::memory_order_acquire)) {
         ap_time_millisleep(10);
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
@@ -100,6 +104,8 @@ void TrackboxScanner::stop()
     shallRun = false;
     if (isRunning())
         wait();
+    // Orders the thread's last writes before whatever follows, the destructor's included.
+    resultsReady.load(std::memory_order_acquire);
 }
 
 void TrackboxScanner::run()
@@ -137,6 +143,7 @@ void TrackboxScanner::run()
             },
             shallRun);
     }
+    resultsReady.store(true, std::memory_order_release);
 }
 
 QList<uint32_t> TrackboxScanner::destinationAddresses() const

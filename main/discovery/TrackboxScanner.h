@@ -60,6 +60,8 @@ private:
     unsigned short udp_port;
     std::atomic<bool> shallRun{false};
     std::atomic<bool> wasRunning{false};
+    // Set by run() once trackboxes and errors are final.
+    std::atomic<bool> resultsReady{false};
     int ip_subnet = 0;
     QList<trackbox_info_type> trackboxes;
     QStringList errors;
