@@ -22,6 +22,27 @@ function(orvane_add_qtest name)
     if(T_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
     endif()
+    if("threads" IN_LIST T_LABELS)
+        _orvane_build_with_thread_tests(${name})
+    endif()
+endfunction()
+
+# Tests labelled "threads" run code on several threads; the target
+# orvane_thread_tests builds just them, for scripts/test --tsan.
+function(_orvane_build_with_thread_tests target)
+    if(NOT TARGET orvane_thread_tests)
+        add_custom_target(orvane_thread_tests)
+        if(TARGET trackbox-sim)
+            add_dependencies(orvane_thread_tests trackbox-sim)
+        endif()
+    endif()
+    add_dependencies(orvane_thread_tests ${target})
+endfunction()
+
+# Labels a test added without orvane_add_qtest's LABELS as a threads test.
+function(orvane_add_thread_test name)
+    set_property(TEST ${name} APPEND PROPERTY LABELS threads)
+    _orvane_build_with_thread_tests(${name})
 endfunction()
 
 # Adds each named sub-directory. A missing one is a broken checkout, not an

@@ -10,3 +10,6 @@ orvane_add_fuzzer(io_checkversion SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_checkvers
                   LIBS orvane_io)
 orvane_add_fuzzer(io_parameter_reads SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_parameter_reads.cpp
                   LIBS orvane_io)
+# Monitoring datagrams split into the lines the requesters get.
+orvane_add_fuzzer(io_data_lines SOURCES ${CMAKE_CURRENT_LIST_DIR}/io_data_lines.cpp
+                  LIBS orvane_io)

@@ -68,13 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string par(rest, split ? size_t(split - rest) : restSize);
     io.answer = split ? std::string(split + 1, restSize - par.size() - 1) : std::string();
 
-    const std::initializer_list<int> readCodes = {0, -1, -31, -32, -33, -34};
+    // A parameter text holding a line break is refused before anything is sent.
+    const int notOneLine = IOManager::CommandNotOneLine;
+    const std::initializer_list<int> readCodes = {0, -1, -31, -32, -33, -34, notOneLine};
     int r = 0;
     switch (op) {
         case 0: {
             std::unique_ptr<char[]> value(new char[200]);  // exactly the documented size
             r = io.get_par(value.get(), "%s", par.c_str());
-            if (!oneOf(r, {0, -1, -32}) || std::strlen(value.get()) > 199)
+            if (!oneOf(r, {0, -1, -32, notOneLine}) || std::strlen(value.get()) > 199)
                 std::abort();
             break;
         }
@@ -105,13 +107,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         case 6:
             r = io.set_par("%s", par.c_str());
-            if (!oneOf(r, {0, -1, -34}))
+            if (!oneOf(r, {0, -1, -34, notOneLine}))
                 std::abort();
             break;
         default: {
             std::unique_ptr<char[]> answer(new char[201]);
             r = io.execute_cmd(answer.get(), "%s", par.c_str());
-            if (!oneOf(r, {0, -1}))
+            if (!oneOf(r, {0, -1, notOneLine}))
                 std::abort();
             break;
         }

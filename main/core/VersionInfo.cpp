@@ -5,6 +5,22 @@
 
 #include <tuple>
 
+namespace {
+
+// A version part counts up from 0; with its sign a "-1" would read as the
+// marker of a missing part.  Anything else that is no count reads as 0.
+int countPart(const QString& text, bool* ok = nullptr)
+{
+    bool converted = false;
+    const int n = text.toInt(&converted, 10);
+    const bool count = converted && n >= 0;
+    if (ok)
+        *ok = count;
+    return count ? n : 0;
+}
+
+}  // namespace
+
 VersionInfo::VersionInfo(int ma, int mi, int pa) : ma(ma), mi(mi), pa(pa) {}
 
 void VersionInfo::setVer(int ma_, int mi_, int pa_)
@@ -64,7 +80,7 @@ VersionInfo VersionInfo::fromLettersAsBlanks(const QString& text, bool* allThree
     bool ok[3] = {};
     int numbers[3] = {};
     for (int i = 0; i < 3; ++i)
-        numbers[i] = parts.value(i).toInt(&ok[i], 10);
+        numbers[i] = countPart(parts.value(i), &ok[i]);
     if (allThree)
         *allThree = parts.size() >= 3 && ok[0] && ok[1] && ok[2];
     return VersionInfo(numbers[0], numbers[1], numbers[2]);
@@ -88,9 +104,9 @@ VersionInfo VersionInfo::fromDataPathText(const QString& text)
     const int blank = digits.indexOf(QLatin1Char(' '));
     if (blank >= 0)
         digits.truncate(blank);
-    // toInt gives 0 for a part that is missing or not a number.
     const QStringList parts = digits.split(QLatin1Char('.'));
-    return VersionInfo(parts.value(0).toInt(), parts.value(1).toInt(), parts.value(2).toInt());
+    return VersionInfo(countPart(parts.value(0)), countPart(parts.value(1)),
+                       countPart(parts.value(2)));
 }
 
 QList<int> VersionInfo::folderNumbers(QString name)

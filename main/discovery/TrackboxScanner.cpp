@@ -80,13 +80,17 @@ QList<trackbox_info_type> TrackboxScanner::get_all_trackboxes(int subnet)
 {
     ip_subnet = subnet;
     wasRunning = false;
+    resultsReady = false;
     // Armed here rather than in run(), so a stop() that comes before the thread got going
     // is not overwritten.
     shallRun = true;
     start(QThread::InheritPriority);
     // A thread that could not be created never sets wasRunning; don't wait for it.
     const bool started = isRunning() || wasRunning;
-    while (started && (!wasRunning || isRunning())) {
+    // The results are handed over through resultsReady, stored with release at the end
+    // of run() and loaded with acquire here.  isRunning() and wait() order them as well,
+    // but only inside Qt's own locks, which a race checker cannot follow.
+    while (started && !resultsReady.load(std::memory_order_acquire)) {
         ap_time_millisleep(10);
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
@@ -100,6 +104,8 @@ void TrackboxScanner::stop()
     shallRun = false;
     if (isRunning())
         wait();
+    // Orders the thread's last writes before whatever follows, the destructor's included.
+    resultsReady.load(std::memory_order_acquire);
 }
 
 void TrackboxScanner::run()
@@ -130,8 +136,14 @@ void TrackboxScanner::run()
         if (!shallRun)
             break;
         probe.setController(info.ip, kCommandPort);
-        queryController(probe, info);
+        readIdentity(
+            info,
+            [&probe](const char* parameter, char* value) {
+                return probe.readParameter(parameter, value);
+            },
+            shallRun);
     }
+    resultsReady.store(true, std::memory_order_release);
 }
 
 QList<uint32_t> TrackboxScanner::destinationAddresses() const
@@ -182,32 +194,36 @@ void TrackboxScanner::broadcastPhase(IOManagerUdp& io)
         if (seen.contains(sender))
             continue;
         seen.insert(sender);
-
-        trackbox_info_type info;
-        std::memset(&info, 0, sizeof info);
-        info.ip = sender;
-        copyField(info.ip_str, ControllerAddress::dotted(sender).toLatin1().constData());
-        copyFirstWord(info.version, value);
-        trackboxes.append(info);
+        trackboxes.append(fromBroadcastAnswer(sender, value));
     }
 }
 
-void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type& info)
+trackbox_info_type TrackboxScanner::fromBroadcastAnswer(uint32_t sender, const char* versionValue)
+{
+    trackbox_info_type info;
+    std::memset(&info, 0, sizeof info);
+    info.ip = sender;
+    copyField(info.ip_str, ControllerAddress::dotted(sender).toLatin1().constData());
+    copyFirstWord(info.version, versionValue);
+    return info;
+}
+
+void TrackboxScanner::readIdentity(trackbox_info_type& info, const ParameterReader& read,
+                                   const std::atomic<bool>& shallRun)
 {
     char value[kValueSize];
     if (!shallRun)
         return;
-    copyField(info.hostname,
-              probe.readParameter("system hostname", value) == 0 ? value : "unknown");
+    copyField(info.hostname, read("system hostname", value) == 0 ? value : "unknown");
     if (!shallRun)
         return;
     char model[kValueSize] = "0";
-    if (probe.readParameter("system model", value) == 0)
+    if (read("system model", value) == 0)
         copyField(model, value);
 
     if (!shallRun)
         return;
-    if (probe.readParameter("system controller_serial", value) == 0)
+    if (read("system controller_serial", value) == 0)
         setSerial(info.serial, model, value);
     else
         copyField(info.serial, "unknown");
@@ -215,12 +231,12 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
     if (!shallRun)
         return;
     char protocol[kValueSize] = "v0.0";
-    if (probe.readParameter("system protocol_version", value) == 0)
+    if (read("system protocol_version", value) == 0)
         copyFirstWord(protocol, value);
 
     if (!shallRun)
         return;
-    copyField(info.access, probe.readParameter("system access", value) == 0 ? value : "unknown");
+    copyField(info.access, read("system access", value) == 0 ? value : "unknown");
 
     // Only a controller this front-end cannot use needs to tell whether it is a slave;
     // older firmware does not know the question.
@@ -228,7 +244,7 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
         return;
     if (std::strcmp(info.access, "none") == 0 &&
         protocolSupports(protocol, ProtocolFeature::Cascade)) {
-        if (probe.readParameter("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
+        if (read("system slave", value) == 0 && std::strcmp(value, "yes") == 0)
             info.isSlave = true;
     }
 
@@ -236,6 +252,6 @@ void TrackboxScanner::queryController(ControllerProbe& probe, trackbox_info_type
         return;
     copyField(info.mac_str, "unknown");
     if (protocolSupports(protocol, ProtocolFeature::DiscoveryMac) &&
-        probe.readParameter("system ethernet_mac", value) == 0)
+        read("system ethernet_mac", value) == 0)
         copyField(info.mac_str, value);
 }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "trackbox_info_type.h"
 
@@ -39,17 +40,28 @@ public:
     static constexpr int broadcastPhaseLimitMs = 10000;
     void setBroadcastPhaseLimit(int ms) { m_broadcastPhaseLimitMs = ms; }
 
+    // One question "orvane2 get <parameter>": 0 with the answer's value (room for 300
+    // bytes), or a negative code.
+    using ParameterReader = std::function<int(const char* parameter, char* value)>;
+    // A new record for the sender of a broadcast answer whose value is versionValue.
+    static trackbox_info_type fromBroadcastAnswer(uint32_t sender, const char* versionValue);
+    // Fills in the rest of the record from the controller's answers; once keepGoing turns
+    // false no further question is asked.
+    static void readIdentity(trackbox_info_type& info, const ParameterReader& read,
+                             const std::atomic<bool>& keepGoing);
+
 protected:
     void run() override;
 
 private:
     QList<uint32_t> destinationAddresses() const;
     void broadcastPhase(IOManagerUdp& io);
-    void queryController(ControllerProbe& probe, trackbox_info_type& info);
 
     unsigned short udp_port;
     std::atomic<bool> shallRun{false};
     std::atomic<bool> wasRunning{false};
+    // Set by run() once trackboxes and errors are final.
+    std::atomic<bool> resultsReady{false};
     int ip_subnet = 0;
     QList<trackbox_info_type> trackboxes;
     QStringList errors;

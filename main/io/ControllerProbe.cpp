@@ -142,12 +142,18 @@ int ControllerProbe::readParameter(const char* parameter, char* value)
     const int rc = ask(command, &answer);
     if (rc != 0)
         return rc;
+    return parameterValue(parameter, answer.constData(), value);
+}
+
+int ControllerProbe::parameterValue(const char* parameter, const char* answer, char* value)
+{
+    value[0] = '\0';
     // The trailing blank makes the prefix end after the last parameter token.
     char prefix[IOManager::MaxTextLength + 16];
     std::snprintf(prefix, sizeof prefix, "orvane2 set %s ", parameter);
-    const int offset = iomanager_detail::check_prefix(answer.constData(), prefix);
+    const int offset = iomanager_detail::check_prefix(answer, prefix);
     if (offset < 0)
         return WrongAnswer;
-    qstrncpy(value, answer.constData() + offset, IOManager::MaxTextLength);
+    qstrncpy(value, answer + offset, IOManager::MaxTextLength);
     return 0;
 }

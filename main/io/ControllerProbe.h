@@ -71,6 +71,8 @@ public:
     // characters, into value (room for 200 bytes).  0, a code of ask(), -1 for a command
     // that does not fit, or WrongAnswer.
     int readParameter(const char* parameter, char* value);
+    // The value part of an answer to "orvane2 get <parameter>", as readParameter() takes it.
+    static int parameterValue(const char* parameter, const char* answer, char* value);
 
 private:
     void drainStaleAnswers();

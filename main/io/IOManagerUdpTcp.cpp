@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "DataLines_p.h"
 #include "FrontendInfo.h"
 #include "MessageBoxProvider.h"
 #include "Requester.h"
@@ -25,7 +26,6 @@ constexpr unsigned int DefaultAnswerTimeoutUs = 2000000;
 constexpr unsigned int DataReceiveTimeoutUs = 100000;
 constexpr unsigned int DataPathSendTimeoutUs = 100000;
 constexpr int DataBufferSize = 131072;
-constexpr int MaxLinesPerDatagram = 200;
 constexpr int LogSizeCheckInterval = 3000;
 
 const char* const StatusQuery = "orvane2 get status active";
@@ -523,29 +523,15 @@ void IOManagerUdpTcp::run_dispatch_loop()
 void IOManagerUdpTcp::dispatch_datagram(int length)
 {
     ap_mutex_lock(register_request_mutex);
-    char* p = data;
-    char* const end = data + length;
-    int lines = 0;
-    while (p < end && lines < MaxLinesPerDatagram) {
-        char* q = p;
-        while (q < end && *q != '\r' && *q != '\n')
-            ++q;
-        *q = '\0';
-        // A zero byte inside the line ends it early.
-        const size_t lineLength = std::strlen(p);
-        if (lineLength > 0) {
-            ++lines;
-            deliver_line(p, lineLength);
-        }
-        p = q + 1;
-    }
+    iomanager_detail::splitDataLines(data, length, [this](const char* line, size_t lineLength) {
+        deliver_line(line, lineLength);
+    });
     ap_mutex_unlock(register_request_mutex);
 }
 
 void IOManagerUdpTcp::deliver_line(const char* line, size_t lineLength)
 {
-    const void* blank = std::memchr(line, ' ', lineLength);
-    const size_t idLength = blank ? size_t(static_cast<const char*>(blank) - line) : lineLength;
+    const size_t idLength = iomanager_detail::dataLineIdentifierLength(line, lineLength);
     line_identifier.assign(line, idLength);
 
     const auto it = reg_map.find(line_identifier);

@@ -88,14 +88,18 @@ bool WindowLayout::restoreFromFile()
     QFile file(filePath());
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return false;
-    char length = 0;
-    if (file.read(&length, 1) != 1)
+    return restoreFromBytes(file.readAll());
+}
+
+bool WindowLayout::restoreFromBytes(const QByteArray& content)
+{
+    if (content.isEmpty())
         return false;
-    const int geometrySize = static_cast<unsigned char>(length);
-    const QByteArray geometry = file.read(geometrySize);
-    if (geometry.size() < geometrySize)
+    const int geometrySize = static_cast<unsigned char>(content.at(0));
+    if (content.size() < 1 + geometrySize)
         return false;
-    const QByteArray state = file.readAll();
+    const QByteArray geometry = content.mid(1, geometrySize);
+    const QByteArray state = content.mid(1 + geometrySize);
     if (state.isEmpty())
         return false;
     if (!m_window->restoreGeometry(geometry))

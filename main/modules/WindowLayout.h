@@ -40,6 +40,9 @@ public:
     // the file is missing, short or not accepted.  True when the file was used.
     bool loadLayout(bool useDefault);
 
+    // Applies the content of a layout file; false when it is short or not accepted.
+    bool restoreFromBytes(const QByteArray& content);
+
     void setDefaultLayout();
     void showDefaultDockWindows();
     // A new menu (owned by the caller): the window's docks by order number,

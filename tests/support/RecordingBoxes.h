@@ -2,10 +2,10 @@
 #define ORVANE_TESTS_RECORDINGBOXES_H
 
 #include <QList>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QString>
 #include <QStringList>
+
+#include <mutex>
 
 #include "MessageBoxProvider.h"
 
@@ -30,7 +30,7 @@ public:
     // QMessageBox::StandardButton). Announced boxes are answered in order.
     void expect(int answer = 0x00000400 /* QMessageBox::Ok */)
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_answers.append(answer);
     }
 
@@ -49,7 +49,7 @@ public:
     // The boxes so far; the test has seen them, so none of them counts as missed.
     QList<RecordedBox> take()
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         QList<RecordedBox> out;
         out.swap(m_boxes);
         m_missed.clear();
@@ -59,20 +59,20 @@ public:
     // The boxes so far, left in place.
     QList<RecordedBox> boxes() const
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         return m_boxes;
     }
 
     int count() const
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         return m_boxes.size();
     }
 
     // Forgets boxes and announcements, as between two test functions.
     void reset()
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_boxes.clear();
         m_missed.clear();
         m_answers.clear();
@@ -82,7 +82,7 @@ public:
     // came; otherwise what went wrong, for the test's failure message.
     QString unsettled() const
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         QStringList problems;
         for (const QString& box : m_missed)
             problems << QStringLiteral("box nobody expected: %1").arg(box);
@@ -94,7 +94,7 @@ public:
 private:
     int record(int kind, const QString& title, const QString& text, int buttons, int defaultButton)
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         const bool expected = !m_answers.isEmpty();
         const int answer = expected ? m_answers.takeFirst() : defaultButton;
         m_boxes.append({kind, title, text, buttons, defaultButton, expected});
@@ -103,7 +103,7 @@ private:
         return answer;
     }
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QList<RecordedBox> m_boxes;
     QStringList m_missed;
     QList<int> m_answers;

@@ -99,6 +99,9 @@ void TestVersionInfo::readingRules_data()
     QTest::newRow("leading blank") << " v1.2 x" << VersionInfo(1, 2, -1) << VersionInfo(1, 2, 0)
                                    << false << VersionInfo(0, 0, 0);
     QTest::newRow("empty") << "" << none << VersionInfo(0, 0, 0) << false << VersionInfo(0, 0, 0);
+    // A sign is no part of a version; "-1" must not read as a missing part.
+    QTest::newRow("negative parts")
+        << "-1.2.-3" << none << VersionInfo(0, 2, 0) << false << VersionInfo(0, 2, 0);
 }
 
 void TestVersionInfo::readingRules()

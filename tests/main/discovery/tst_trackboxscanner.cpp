@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "NetLab.h"
 #include "SimProcess.h"
@@ -56,7 +57,7 @@ public:
     }
     QStringList received() const
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         return m_received;
     }
     int floodSent() const { return m_floodSent; }
@@ -100,7 +101,7 @@ private:
                                   : 0;
             if (n > 0) {
                 buf[n] = '\0';
-                QMutexLocker lock(&m_mutex);
+                std::lock_guard<std::mutex> lock(m_mutex);
                 m_received << QString::fromLatin1(buf);
                 if (first.sin_port == 0)
                     first = from;
@@ -122,11 +123,11 @@ private:
     QMap<QByteArray, QByteArray> m_answers;
     QByteArray m_flood;
     int m_intervalMs;
-    int m_fd = -1;
+    std::atomic<int> m_fd{-1};
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_floodSent{0};
     QSemaphore m_ready;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QStringList m_received;
 };
 

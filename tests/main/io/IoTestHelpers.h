@@ -6,13 +6,12 @@
 // data requesters.  All of them may be called from any thread.
 
 #include <QList>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 
 #include "MessageReceiver.h"
 #include "RecordingBoxes.h"
@@ -23,19 +22,19 @@ class RecordingReceiver : public MessageReceiver
 public:
     int transmit_message(int type, const char* source, const char* msg) override
     {
-        QMutexLocker lock(&mutex);
+        std::lock_guard<std::mutex> lock(mutex);
         messages << QString::number(type) + QLatin1Char('|') + QString::fromUtf8(source) +
                         QLatin1Char('|') + QString::fromUtf8(msg);
         return 0;
     }
     QStringList all()
     {
-        QMutexLocker lock(&mutex);
+        std::lock_guard<std::mutex> lock(mutex);
         return messages;
     }
 
 private:
-    QMutex mutex;
+    std::mutex mutex;
     QStringList messages;
 };
 
@@ -45,7 +44,7 @@ public:
     int set_ascii_data(const char* identifier, const char* line) override
     {
         {
-            QMutexLocker lock(&mutex);
+            std::lock_guard<std::mutex> lock(mutex);
             lines << QString::fromLatin1(identifier) + QLatin1Char('|') + QString::fromLatin1(line);
         }
         ++lineCount;
@@ -63,7 +62,7 @@ public:
 
     QStringList takeLines()
     {
-        QMutexLocker lock(&mutex);
+        std::lock_guard<std::mutex> lock(mutex);
         QStringList out;
         out.swap(lines);
         return out;
@@ -76,7 +75,7 @@ public:
     std::function<void()> onStarted;
 
 private:
-    QMutex mutex;
+    std::mutex mutex;
     QStringList lines;
 };
 

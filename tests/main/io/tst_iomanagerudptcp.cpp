@@ -5,9 +5,12 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <QDeadlineTimer>
+
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "IOManagerUdpTcp.h"
 #include "IoTestHelpers.h"
@@ -23,6 +26,74 @@ int simCounter(SimProcess& sim, const QString& name)
     const QRegularExpression re(name + "=(\\d+)");
     const QRegularExpressionMatch m = re.match(sim.control("stats"));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Counts what it is told, and what it is told after its unregistration returned.
+class ChurnPeer : public Requester, public MessageReceiver
+{
+public:
+    std::atomic<bool> gone{false};
+    std::atomic<int> received{0};
+    std::atomic<int> late{0};
+
+    int set_ascii_data(const char*, const char*) override { return count(); }
+    void set_mea_started() override {}
+    void set_mea_stopped() override {}
+    int transmit_message(int, const char*, const char*) override { return count(); }
+
+private:
+    int count()
+    {
+        ++received;
+        if (gone)
+            ++late;
+        return 0;
+    }
+};
+
+struct ChurnResult
+{
+    int received = 0;
+    int late = 0;
+    int refused = 0;  // registrations or unregistrations that failed
+    bool stalled = false;
+};
+
+// Threads that each join and leave rounds times; a round lasts until progress()
+// has moved on twice, so that traffic passes while the peer is registered.
+// join and leave return the channel's result code.
+ChurnResult churn(int threads, int rounds, const std::function<int()>& progress,
+                  const std::function<int(ChurnPeer*)>& join,
+                  const std::function<int(ChurnPeer*)>& leave)
+{
+    std::atomic<int> received{0};
+    std::atomic<int> late{0};
+    std::atomic<int> refused{0};
+    std::atomic<bool> stalled{false};
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&] {
+            for (int round = 0; round < rounds && !stalled; ++round) {
+                ChurnPeer peer;
+                if (join(&peer) != 0)
+                    ++refused;
+                const int start = progress();
+                // Only a guard against a stalled peer, never a measured duration.
+                const QDeadlineTimer guard(10000);
+                while (progress() < start + 2 && !guard.hasExpired())
+                    std::this_thread::yield();
+                stalled = stalled || guard.hasExpired();
+                if (leave(&peer) != 0)
+                    ++refused;
+                peer.gone = true;
+                received += peer.received;
+                late += peer.late;
+            }
+        });
+    }
+    for (std::thread& w : workers)
+        w.join();
+    return {received.load(), late.load(), refused.load(), stalled.load()};
 }
 
 const QRegularExpression CommandLine("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d,\\d{3} > (.*)$");
@@ -46,11 +117,15 @@ private slots:
     void dataLinesReachTheirRequesters();
     void datagramsAreSplitIntoLines();
     void requesterMayUnregisterDuringDelivery();
+    void floodWhileRequestersComeAndGo_data();
+    void floodWhileRequestersComeAndGo();
     void dataPathDatagramOnlyForNewControllers();
     void commandLogFormat();
     void commandLogSizeLimit();
     void commandLogFailuresAreReported();
     void messageBus();
+    void workerThreadsTransmitWhileReceiversComeAndGo_data();
+    void workerThreadsTransmitWhileReceiversComeAndGo();
 
 private:
     std::unique_ptr<IOManagerUdpTcp> connectChannel(unsigned short* dataPort = nullptr);
@@ -81,7 +156,7 @@ void TestIOManagerUdpTcp::init()
 void TestIOManagerUdpTcp::cleanup()
 {
     home->setAutoRemove(!QTest::currentTestFailed());
-    for (const char* line : {"delay 0", "state none", "clear system version"})
+    for (const char* line : {"delay 0", "state none", "clear system version", "data start"})
         sim.control(line);
 }
 
@@ -323,6 +398,51 @@ void TestIOManagerUdpTcp::requesterMayUnregisterDuringDelivery()
     QVERIFY(clock.elapsed() < 1000);
 }
 
+void TestIOManagerUdpTcp::floodWhileRequestersComeAndGo_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<QByteArray>("identifier");
+    QTest::newRow("one thread, a line of its own") << 1 << QByteArray("6d");
+    QTest::newRow("three threads, a line of its own") << 3 << QByteArray("6d");
+    QTest::newRow("three threads, sharing the keeper's line") << 3 << QByteArray("fr");
+}
+
+// No requester is told a line once its unregistration has returned, and the
+// one that stays sees the flood throughout.
+void TestIOManagerUdpTcp::floodWhileRequestersComeAndGo()
+{
+    QFETCH(int, threads);
+    QFETCH(QByteArray, identifier);
+    unsigned short port = 0;
+    auto io = connectChannel(&port);
+    QVERIFY(io);
+    QCOMPARE(io->set_par("output net chmon udp my_ip %hu", port), 0);
+    QCOMPARE(io->set_par("output active chmon 6d yes"), 0);
+    QCOMPARE(sim.control("data flood 2000"), QString("ok"));
+    RecordingRequester keeper;
+    keeper.onLine = [&keeper](const char*, const char*) { keeper.takeLines(); };
+    QCOMPARE(io->register_request("fr", &keeper), 0);
+    char answer[201];
+    QCOMPARE(io->execute_cmd(answer, "orvane2 tracking start"), 0);
+    QTRY_VERIFY(keeper.lineCount > 0);
+
+    const ChurnResult result = churn(
+        threads, 40, [&keeper] { return keeper.lineCount.load(); },
+        [&](ChurnPeer* p) { return io->register_request(identifier.constData(), p); },
+        [&](ChurnPeer* p) { return io->unregister_request(identifier.constData(), p); });
+    QCOMPARE(sim.control("data start"), QString("ok"));
+    QVERIFY(!result.stalled);
+    QCOMPARE(result.refused, 0);
+    QVERIFY(result.received > 0);
+    QCOMPARE(result.late, 0);
+    QVERIFY(io->isDataThreadRunning());
+
+    QCOMPARE(io->execute_cmd(answer, "orvane2 tracking stop"), 0);
+    io->unregister_request("fr", &keeper);
+    QTRY_VERIFY(!io->isDataThreadRunning());
+    QCOMPARE(io->set_par("output net chmon none"), 0);
+}
+
 void TestIOManagerUdpTcp::dataPathDatagramOnlyForNewControllers()
 {
     auto io = connectChannel();
@@ -539,6 +659,49 @@ void TestIOManagerUdpTcp::messageBus()
     QCOMPARE(io.transmit_message("standard", "ORVANE3", 1, "bye"), 0);
     QCOMPARE(x.calls + y.calls, 2);
     QCOMPARE(io.transmit_message("standard", "ORVANE3", 1, "bye"), -1);
+}
+
+void TestIOManagerUdpTcp::workerThreadsTransmitWhileReceiversComeAndGo_data()
+{
+    QTest::addColumn<int>("senders");
+    QTest::addColumn<int>("receivers");
+    QTest::newRow("one sender, one receiver at a time") << 1 << 1;
+    QTest::newRow("three senders, three receivers") << 3 << 3;
+}
+
+// Messages sent from worker threads reach the receivers registered meanwhile,
+// and none once its unregistration has returned.
+void TestIOManagerUdpTcp::workerThreadsTransmitWhileReceiversComeAndGo()
+{
+    QFETCH(int, senders);
+    QFETCH(int, receivers);
+    IOManagerUdpTcp io;
+    ChurnPeer anchor;  // keeps the class alive between churn rounds
+    QCOMPARE(io.register_message_receiver("standard", &anchor), 0);
+    std::atomic<int> sent{0};
+    std::atomic<bool> done{false};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < senders; ++t) {
+        threads.emplace_back([&] {
+            while (!done) {
+                io.transmit_message("standard", "worker", 1, "tick");
+                ++sent;
+                std::this_thread::yield();
+            }
+        });
+    }
+    const ChurnResult result = churn(
+        receivers, 40, [&sent] { return sent.load(); },
+        [&](ChurnPeer* p) { return io.register_message_receiver("standard", p); },
+        [&](ChurnPeer* p) { return io.unregister_message_receiver("standard", p); });
+    done = true;
+    for (std::thread& t : threads)
+        t.join();
+    QVERIFY(!result.stalled);
+    QCOMPARE(result.refused, 0);
+    QVERIFY(result.received > 0);
+    QCOMPARE(result.late, 0);
+    QCOMPARE(io.unregister_message_receiver("standard", &anchor), 0);
 }
 
 QTEST_GUILESS_MAIN(TestIOManagerUdpTcp)
