@@ -149,8 +149,9 @@ private:
 
     void scheduleFlaps(qint64 t)
     {
-        // No flap in the last 30 s: its reconnect would overlap the quit.
-        const bool ending = t > m_options.minutes * 60000 - 30000;
+        // No flap near the end: its reconnect would overlap the quit.
+        const double runMs = m_options.minutes * 60000;
+        const bool ending = t > runMs - qMin(30000.0, runMs / 4);
         if (t < m_nextFlapMs || ending || m_quitAsked || m_exportStep != ExportStep::Idle ||
             m_awaitingWindow || m_faultActive || !m_user.window())
             return;
