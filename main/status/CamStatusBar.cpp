@@ -5,6 +5,7 @@
 #include "StatusCommon.h"
 #include "StatusReadings.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 
 #include <cstring>
@@ -57,11 +58,30 @@ void CamStatusBar::update_status(const char* status)
         if (!isVisible() || !readCameraCount(&n))
             return;
         update_widgets(n);
-        for (CamStatusWidget* w : cams)
-            w->update_status();
+        updateCameras();
     } else if (s_updateCalls % 10 == 0 && !iom->isCmdPending() && readCameraCount(&n)) {
         update_widgets(n);
     }
+}
+
+// In camera order; once the reads took longer than the budget, the remaining
+// cameras are read first by the next update, so each is still refreshed in
+// turn however slow the controller answers.
+void CamStatusBar::updateCameras()
+{
+    const size_t count = cams.size();
+    if (m_nextCam >= count)
+        m_nextCam = 0;
+    QElapsedTimer spent;
+    spent.start();
+    for (size_t done = 0; done < count; ++done) {
+        cams[(m_nextCam + done) % count]->update_status();
+        if (done + 1 < count && spent.elapsed() >= StatusCommon::kUpdateBudgetMs) {
+            m_nextCam = (m_nextCam + done + 1) % count;
+            return;
+        }
+    }
+    m_nextCam = 0;
 }
 
 void CamStatusBar::set_mea_stopped()

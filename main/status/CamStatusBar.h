@@ -41,6 +41,7 @@ public slots:
 
 private:
     bool readCameraCount(int* n);
+    void updateCameras();
 
     IOManager* iom;
     QWidget* parent;
@@ -49,6 +50,7 @@ private:
     QAction* mea_act = nullptr;
     std::vector<QAction*> m_camActions;
     bool m_registered = false;
+    size_t m_nextCam = 0;  // where an update cut short by the time budget goes on
     static unsigned s_updateCalls;
 };
 

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
 #include <QTextStream>
@@ -55,8 +56,11 @@ void EventDisplay::get_msg()
     if (!get_msg_mutex.tryLock())
         return;
     char answer[IOManager::MaxTextLength + 1] = {};
+    // Messages left over stay queued on the controller for the next poll.
+    QElapsedTimer spent;
+    spent.start();
     for (int fetched = 0; fetched < kMaxMessagesPerPoll; ++fetched) {
-        if (iom->isCmdPending())
+        if (iom->isCmdPending() || spent.elapsed() >= StatusCommon::kUpdateBudgetMs)
             break;
         if (iom->execute_cmd(answer, "orvane2 getmsg") < 0)
             break;

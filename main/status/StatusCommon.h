@@ -28,6 +28,12 @@ inline const QString kWidestCount = QStringLiteral("-99999");
 void fitLabelWidth(QLabel* label, const QString& widest = kWidestCount);
 void fitLineEditWidth(QLineEdit* edit, const QString& widest);
 
+// How long one timer-driven update may spend waiting for the controller
+// before the rest of its reads waits for the next update. Every read is a
+// round trip: with a slow controller and dozens of reads per update, a
+// complete update would hold the window for many seconds at a time.
+constexpr int kUpdateBudgetMs = 1000;
+
 // Runs f on the thread of receiver: at once when already there, else through
 // that thread's event queue (dropped if receiver is gone by then). Notices of
 // the channel may come from any thread that issued a command.

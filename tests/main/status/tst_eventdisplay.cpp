@@ -62,11 +62,13 @@ private slots:
     {
         m_display.reset();
         m_channel.control("clear getmsg");
+        m_channel.control("delay 0");
         m_logs->setAutoRemove(!QTest::currentTestFailed());
     }
 
     void pollFetchesQueuedMessages_data();
     void pollFetchesQueuedMessages();
+    void slowControllerSpreadsMessagesOverPolls();
     void keepsNewestLinesAndLogsAll();
     void writesOneLogPerDayAndController_data();
     void writesOneLogPerDayAndController();
@@ -123,6 +125,30 @@ void TestEventDisplay::pollFetchesQueuedMessages()
         m_display->get_msg();
         QCOMPARE(m_display->browser()->document()->blockCount(), queued);
     }
+}
+
+// Each message is a round trip: with a controller answering late a poll takes
+// a few and leaves the rest queued for the next, so the window is never held
+// for the whole queue, and no message is lost or reordered.
+void TestEventDisplay::slowControllerSpreadsMessagesOverPolls()
+{
+    constexpr int kQueued = 8;
+    for (int i = 1; i <= kQueued; ++i)
+        QVERIFY(m_channel.control(QString("msg warning: camera %1 warm").arg(i)));
+    QVERIFY(m_channel.control("delay 400"));
+    QTextDocument* doc = m_display->browser()->document();
+    int polls = 0;
+    int firstPoll = 0;
+    while (doc->blockCount() < kQueued && polls < kQueued) {
+        m_display->get_msg();
+        if (++polls == 1)
+            firstPoll = doc->isEmpty() ? 0 : doc->blockCount();
+    }
+    QVERIFY(m_channel.control("delay 0"));
+    QVERIFY2(firstPoll >= 1 && firstPoll < kQueued, qPrintable(QString::number(firstPoll)));
+    QCOMPARE(doc->blockCount(), kQueued);
+    for (int i = 0; i < kQueued; ++i)
+        QVERIFY(doc->findBlockByNumber(i).text().endsWith(QString("camera %1 warm").arg(i + 1)));
 }
 
 void TestEventDisplay::keepsNewestLinesAndLogsAll()

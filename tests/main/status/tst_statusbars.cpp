@@ -23,6 +23,8 @@
 #include <QStyle>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 const QString kAddress = "127.0.10.5";
@@ -73,6 +75,7 @@ private slots:
     void cameraWidgetsFollowCount_data();
     void cameraWidgetsFollowCount();
     void showsModuleTextsPerCamera();
+    void slowControllerGetsCamerasReadInTurn();
     void countsTrackedBodiesAndMarkers_data();
     void countsTrackedBodiesAndMarkers();
     void showsCountsInFull_data();
@@ -172,6 +175,38 @@ void TestStatusBars::showsModuleTextsPerCamera()
     // Shown once; the next update shows the counts again.
     bar->update_status("mea");
     QVERIFY(!cameraTexts(*bar).contains("a"));
+    bar->about_to_exit();
+}
+
+// Each camera costs two round trips per update: a controller answering late
+// gets its cameras read a few per update, continuing where the last one
+// stopped, rather than one update holding the window for all of them.
+void TestStatusBars::slowControllerGetsCamerasReadInTurn()
+{
+    auto* bar = shown(m_window.get(), new CamStatusBar(m_channel.io(), m_window.get()));
+    QCOMPARE(bar->cameraCount(), 6);
+    QVERIFY(m_channel.control("state mea"));
+    QVERIFY(m_channel.control("delay 300"));
+    const QRegularExpression counts("\\A\\d+/\\d+\\z");
+    QList<int> readPerUpdate;
+    int read = 0;
+    while (read < 6 && readPerUpdate.size() < 6) {
+        bar->update_status("mea");
+        const QStringList texts = cameraTexts(*bar);
+        // Read cameras show counts, in camera order from c01 on.
+        const int now = int(std::count_if(texts.begin(), texts.end(), [&](const QString& t) {
+            return counts.match(t).hasMatch();
+        }));
+        QVERIFY2(counts.match(texts.value(now - 1)).hasMatch() &&
+                     !counts.match(texts.value(now)).hasMatch(),
+                 qPrintable(texts.join(", ")));
+        readPerUpdate << now - read;
+        read = now;
+    }
+    QVERIFY(m_channel.control("delay 0"));
+    QCOMPARE(read, 6);
+    QVERIFY2(readPerUpdate.size() > 1 && !readPerUpdate.contains(0),
+             qPrintable(QString("cameras read per update: %1").arg(readPerUpdate.size())));
     bar->about_to_exit();
 }
 
