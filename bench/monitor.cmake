@@ -1,5 +1,5 @@
 # The measuring window with and without the Live Monitor (simulator on
-# 127.0.65.1). The program finds its modules in "plugins" beside itself, so
+# 127.0.64.65). The program finds its modules in "plugins" beside itself, so
 # the bench runs from a folder whose "plugins" is the program's, and a copy of
 # it from a folder with an empty one.
 if(TARGET orvane_shell AND TARGET orvane_testsupport AND TARGET orvane_monitor)

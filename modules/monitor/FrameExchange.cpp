@@ -2,12 +2,51 @@
 
 #include <cstring>
 
+int RawFrame::slotOf(const char* identifier)
+{
+    if (!identifier)
+        return -1;
+    if (std::strcmp(identifier, "fr") == 0)
+        return FrameNumber;
+    if (std::strcmp(identifier, "6d") == 0)
+        return Bodies;
+    if (std::strcmp(identifier, "3d") == 0)
+        return Markers;
+    return -1;
+}
+
+void RawFrame::clear()
+{
+    for (std::string& line : lines)
+        line.clear();
+}
+
+bool FrameExchange::take(MonitorFrame* frame)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_fresh)
+            return false;
+        std::swap(m_taken, m_pending);
+        m_fresh = false;
+    }
+    frame->reset();
+    for (const std::string& line : m_taken.lines) {
+        if (!line.empty() &&
+            DataLineParser::parse(line.c_str(), frame) == DataLineParser::Result::Malformed)
+            m_malformed.fetch_add(1, std::memory_order_relaxed);
+    }
+    return true;
+}
+
 int FrameCollector::set_ascii_data(const char* identifier, const char* line)
 {
+    const int slot = RawFrame::slotOf(identifier);
+    if (slot < 0 || !line)
+        return 0;
     // The frame number comes first in every datagram, so it closes the frame before.
-    if (identifier && std::strcmp(identifier, "fr") == 0 && m_building.number >= 0)
+    if (slot == RawFrame::FrameNumber && m_building.hasFrameNumber())
         m_exchange.publish(&m_building);
-    if (DataLineParser::parse(line, &m_building) == DataLineParser::Result::Malformed)
-        m_malformed.fetch_add(1, std::memory_order_relaxed);
+    m_building.lines[slot].assign(line);
     return 0;
 }

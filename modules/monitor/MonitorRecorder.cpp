@@ -52,6 +52,9 @@ void MonitorRecorder::attach(IOManager* channel)
     m_channel->register_request_mea(this);
     m_connectionLost = false;
     m_pauseReadsUntil = 0;
+    m_rays.clear();
+    m_usedRays.clear();
+    m_nextCamera = 0;
     // A window built while the controller measures, as after a restart, has
     // seen the measurement before this module joined; no start notice follows.
     char state[IOManager::MaxTextLength + 1] = {};
@@ -131,6 +134,9 @@ bool MonitorRecorder::noteResult(int result)
         if (!m_connectionLost)
             m_store.addEvent(nowSeconds(), TrendStore::Mark::ConnectionLost);
         m_connectionLost = true;
+        // Values read before the loss say nothing about the cameras now.
+        m_rays.fill(nan());
+        m_usedRays.fill(nan());
         m_pauseReadsUntil = nowSeconds() + kLostBackoffSeconds;
     }
     return false;
@@ -152,22 +158,40 @@ double MonitorRecorder::readFramesLost()
     return checked(lost, 0, 1000000);
 }
 
-void MonitorRecorder::readCameras(QVector<double>* rays, QVector<double>* used)
+void MonitorRecorder::readCameras()
 {
-    int cameras = 0;
-    if (!readsAllowed() || !noteResult(m_channel->get_par_i(&cameras, "camera number_of_cameras")))
-        return;
-    cameras = qBound(0, cameras, TrendStore::kMaxCameras);
-    rays->fill(nan(), cameras);
-    used->fill(nan(), cameras);
-    for (int c = 0; c < cameras && readsAllowed(); ++c) {
-        int value = 0;
-        if (noteResult(m_channel->get_par_i(&value, "status number_of_rays c%02d", c + 1)))
-            (*rays)[c] = checked(value, 0, 1000000);
-        if (readsAllowed() &&
-            noteResult(m_channel->get_par_i(&value, "status number_of_used_rays c%02d", c + 1)))
-            (*used)[c] = checked(value, 0, 1000000);
+    if (m_nextCamera == 0 || m_nextCamera >= m_rays.size()) {
+        m_nextCamera = 0;
+        int cameras = 0;
+        if (!readsAllowed() ||
+            !noteResult(m_channel->get_par_i(&cameras, "camera number_of_cameras")))
+            return;
+        cameras = qBound(0, cameras, TrendStore::kMaxCameras);
+        // Values of cameras the installation no longer has would mislead;
+        // cameras it gained are unknown until their turn.
+        const int known = m_rays.size();
+        m_rays.resize(cameras);
+        m_usedRays.resize(cameras);
+        for (int c = known; c < cameras; ++c) {
+            m_rays[c] = nan();
+            m_usedRays[c] = nan();
+        }
     }
+    const int end = qMin(int(m_rays.size()), m_nextCamera + kCamerasPerRow);
+    for (; m_nextCamera < end && readsAllowed(); ++m_nextCamera) {
+        const int c = m_nextCamera;
+        int value = 0;
+        m_rays[c] = noteResult(m_channel->get_par_i(&value, "status number_of_rays c%02d", c + 1))
+                        ? checked(value, 0, 1000000)
+                        : nan();
+        value = 0;
+        m_usedRays[c] = readsAllowed() && noteResult(m_channel->get_par_i(
+                                              &value, "status number_of_used_rays c%02d", c + 1))
+                            ? checked(value, 0, 1000000)
+                            : nan();
+    }
+    if (m_nextCamera >= m_rays.size())
+        m_nextCamera = 0;
 }
 
 void MonitorRecorder::sample()
@@ -187,10 +211,8 @@ void MonitorRecorder::sample()
             fixed[TrendStore::Bodies] = m_frame.bodyCount;
     }
     m_publishedAtLastRow = published;
-    QVector<double> rays;
-    QVector<double> used;
-    readCameras(&rays, &used);
-    m_store.appendRow(nowSeconds(), fixed, rays, used);
+    readCameras();
+    m_store.appendRow(nowSeconds(), fixed, m_rays, m_usedRays);
     emit sampled();
 }
 

@@ -24,6 +24,10 @@ public:
     // After a read found the connection gone, reads pause so the window's
     // own reconnect probing keeps the channel.
     static constexpr int kLostBackoffSeconds = 10;
+    // Cameras whose rays one row reads; the others keep their last values.
+    // The window's heartbeat reads rays too, and 32 cameras read every
+    // second would double its load on the channel.
+    static constexpr int kCamerasPerRow = 4;
 
     explicit MonitorRecorder(QObject* parent = nullptr);
 
@@ -42,7 +46,8 @@ public:
     quint64 framesPublished() const { return m_collector.exchange().published(); }
     quint64 malformedLines() const { return m_collector.malformedLines(); }
 
-    // Takes the newest frame if one arrived; false when nothing changed.
+    // Reads the newest frame if one arrived; false when nothing changed. The
+    // frames in between are never read, so the cost follows how often this runs.
     bool takeFrame() { return m_collector.exchange().take(&m_frame); }
 
     void setWindowSeconds(int seconds);
@@ -64,7 +69,7 @@ private:
     bool noteResult(int result);
     double readFrequency();
     double readFramesLost();
-    void readCameras(QVector<double>* rays, QVector<double>* used);
+    void readCameras();
 
     IOManager* m_channel = nullptr;
     FrameCollector m_collector;
@@ -75,4 +80,7 @@ private:
     bool m_connectionLost = false;
     double m_pauseReadsUntil = 0;
     quint64 m_publishedAtLastRow = 0;
+    QVector<double> m_rays;
+    QVector<double> m_usedRays;
+    int m_nextCamera = 0;  // 0: the round begins with the number of cameras
 };

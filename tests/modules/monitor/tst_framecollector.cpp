@@ -35,6 +35,8 @@ class TestFrameCollector : public QObject
 private slots:
     void framesArriveWhole_data();
     void framesArriveWhole();
+    void newestFrameTaken_data();
+    void newestFrameTaken();
 };
 
 void TestFrameCollector::framesArriveWhole_data()
@@ -87,6 +89,68 @@ void TestFrameCollector::framesArriveWhole()
         QCOMPARE(sinks[c]->malformedLines(), quint64(0));
     }
     QVERIFY(taken > 0);
+}
+
+// Lines as the channel delivers them, "identifier|line", then one take.
+void TestFrameCollector::newestFrameTaken_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<int>("bodies");
+    QTest::addColumn<int>("markers");
+    QTest::addColumn<int>("malformed");
+
+    const QString body = "6d|6d 1 [7 1.0][1 2 3][1 0 0 0 1 0 0 0 1]";
+    QTest::newRow("open frame: nothing to take") << QStringList{"fr|fr 1", body} << false
+                                                 << qint64(-1) << -1 << -1 << 0;
+    QTest::newRow("closed by the next frame number")
+        << QStringList{"fr|fr 1", body, "3d|3d 0", "fr|fr 2"} << true << qint64(1) << 1 << 0
+        << 0;
+    QTest::newRow("frames nobody took are never read")
+        << QStringList{"fr|fr 1", "6d|6d x", "fr|fr 2", "6d|6d y", "fr|fr 3", body, "fr|fr 4"}
+        << true << qint64(3) << 1 << -1 << 0;
+    QTest::newRow("the taken frame's bad line is counted")
+        << QStringList{"fr|fr 1", body, "fr|fr 2", "6d|6d 2 [1 1.0]", "fr|fr 3"} << true
+        << qint64(2) << -1 << -1 << 1;
+    QTest::newRow("a later line of a kind replaces the earlier")
+        << QStringList{"fr|fr 5", "3d|3d 1 [1 1.0][0 0 0]", "3d|3d 0", "fr|fr 6"} << true
+        << qint64(5) << -1 << 0 << 0;
+    QTest::newRow("kinds the monitor does not show are not kept")
+        << QStringList{"fr|fr 5", "6df|6df 1 [1 1.0]", "gl|nonsense", "fr|fr 6"} << true
+        << qint64(5) << -1 << -1 << 0;
+    QTest::newRow("lines before the first frame number join it")
+        << QStringList{body, "fr|fr 9", "fr|fr 10"} << true << qint64(9) << 1 << -1 << 0;
+}
+
+void TestFrameCollector::newestFrameTaken()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, taken);
+    QFETCH(qint64, number);
+    QFETCH(int, bodies);
+    QFETCH(int, markers);
+    QFETCH(int, malformed);
+    FrameCollector collector;
+    for (const QString& l : lines) {
+        const QByteArray id = l.section('|', 0, 0).toLatin1();
+        const QByteArray text = l.section('|', 1).toLatin1();
+        collector.set_ascii_data(id.constData(), text.constData());
+    }
+    MonitorFrame frame;
+    QCOMPARE(collector.exchange().take(&frame), taken);
+    QCOMPARE(frame.number, number);
+    QCOMPARE(frame.bodyCount, bodies);
+    QCOMPARE(frame.markerCount, markers);
+    QCOMPARE(collector.malformedLines(), quint64(malformed));
+    // A frame is taken once.
+    QVERIFY(!collector.exchange().take(&frame));
+    // A flood of lines without a frame number keeps one line of each kind.
+    for (int i = 0; i < 1000; ++i)
+        collector.set_ascii_data("6d", "6d 0");
+    collector.set_ascii_data("fr", "fr 100");
+    QVERIFY(collector.exchange().take(&frame));
+    QCOMPARE(frame.bodyCount, 0);
 }
 
 QTEST_GUILESS_MAIN(TestFrameCollector)

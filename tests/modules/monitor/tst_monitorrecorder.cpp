@@ -41,6 +41,9 @@ class TestMonitorRecorder : public QObject
 private slots:
     void rowFromReads_data();
     void rowFromReads();
+    void camerasReadInTurns_data();
+    void camerasReadInTurns();
+    void camerasChangeInNumber();
     void recordingFollowsTheMeasurement();
 };
 
@@ -106,6 +109,99 @@ void TestMonitorRecorder::rowFromReads()
     }
     recorder.detach();
     QVERIFY(channel.dataRequesters.isEmpty());
+}
+
+void TestMonitorRecorder::camerasReadInTurns_data()
+{
+    QTest::addColumn<int>("cameras");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("busyAtRow");  // -1: never
+    QTest::addColumn<int>("known");      // cameras with rays in the last row
+
+    constexpr int turn = MonitorRecorder::kCamerasPerRow;
+    QTest::newRow("first row: one turn") << 32 << 1 << -1 << turn;
+    QTest::newRow("two rows: two turns") << 32 << 2 << -1 << 2 * turn;
+    QTest::newRow("a round: every camera") << 32 << 32 / turn << -1 << 32;
+    QTest::newRow("later rounds keep them") << 32 << 3 * 32 / turn << -1 << 32;
+    QTest::newRow("fewer cameras than a turn") << 3 << 1 << -1 << 3;
+    QTest::newRow("busy row: the turn waits") << 32 << 3 << 1 << 2 * turn;
+}
+
+void TestMonitorRecorder::camerasReadInTurns()
+{
+    QFETCH(int, cameras);
+    QFETCH(int, rows);
+    QFETCH(int, busyAtRow);
+    QFETCH(int, known);
+    RecordingChannel channel;
+    answer(&channel, "status active", "mea");
+    answer(&channel, "status output_frequency", "300");
+    answer(&channel, "status frames_lost", "0");
+    answer(&channel, "camera number_of_cameras", QByteArray::number(cameras));
+    for (int c = 1; c <= cameras; ++c) {
+        const QByteArray id = QString::asprintf("c%02d", c).toLatin1();
+        answer(&channel, "status number_of_rays " + id, QByteArray::number(100 + c));
+        answer(&channel, "status number_of_used_rays " + id, QByteArray::number(c));
+    }
+    MonitorRecorder recorder;
+    recorder.attach(&channel);
+    int mostCommands = 0;
+    for (int row = 0; row < rows; ++row) {
+        channel.pending = row == busyAtRow;
+        const int before = channel.commands;
+        recorder.sample();
+        mostCommands = qMax(mostCommands, channel.commands - before);
+    }
+    // Frequency, frames lost, the number of cameras and one turn of them.
+    QVERIFY(mostCommands <= 3 + 2 * MonitorRecorder::kCamerasPerRow);
+    const TrendStore& store = recorder.store();
+    QCOMPARE(store.rows(), rows);
+    QCOMPARE(store.cameras(), cameras);
+    const int last = rows - 1;
+    int withRays = 0;
+    for (int c = 0; c < cameras; ++c) {
+        const double rays = store.raysAt(c, last);
+        if (std::isnan(rays)) {
+            QVERIFY(std::isnan(store.usedRaysAt(c, last)));
+            continue;
+        }
+        ++withRays;
+        QCOMPARE(rays, 101.0 + c);
+        QCOMPARE(store.usedRaysAt(c, last), 1.0 + c);
+    }
+    QCOMPARE(withRays, known);
+    recorder.detach();
+}
+
+void TestMonitorRecorder::camerasChangeInNumber()
+{
+    RecordingChannel channel;
+    answer(&channel, "status active", "mea");
+    answer(&channel, "status output_frequency", "300");
+    answer(&channel, "status frames_lost", "0");
+    answer(&channel, "camera number_of_cameras", "2");
+    for (const QByteArray id : {"c01", "c02", "c03"}) {
+        answer(&channel, "status number_of_rays " + id, "50");
+        answer(&channel, "status number_of_used_rays " + id, "40");
+    }
+    MonitorRecorder recorder;
+    recorder.attach(&channel);
+    recorder.sample();
+    QCOMPARE(recorder.store().cameras(), 2);
+    // The new camera is unknown until its turn; a removed one is dropped.
+    answer(&channel, "camera number_of_cameras", "3");
+    recorder.sample();
+    QCOMPARE(recorder.store().cameras(), 3);
+    QCOMPARE(recorder.store().raysAt(2, 1), 50.0);
+    answer(&channel, "camera number_of_cameras", "1");
+    recorder.sample();
+    QCOMPARE(recorder.store().raysAt(0, 2), 50.0);
+    QVERIFY(std::isnan(recorder.store().raysAt(1, 2)));
+    // A lost connection leaves no value that looks current.
+    channel.answers.clear();
+    recorder.sample();
+    QVERIFY(std::isnan(recorder.store().raysAt(0, 3)));
+    recorder.detach();
 }
 
 void TestMonitorRecorder::recordingFollowsTheMeasurement()
