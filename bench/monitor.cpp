@@ -28,11 +28,13 @@ namespace {
 const QString kAddress = "127.0.64.65";
 // Fifty bodies of the standard type and none of the others, whose lines the
 // monitor does not read but the channel still has to take apart.
-const QStringList kSimulator = {"--profile", "large", "--frequency", "300",
-                                "--set", "body number_of_bodies wavewand = 0",
-                                "--set", "body number_of_bodies measurementtool = 0",
-                                "--set", "body number_of_bodies measurementtool_reference = 0",
-                                "--set", "body number_of_bodies fingertracking = 0"};
+const QStringList kSimulator = {
+    "--profile",   "large",
+    "--frequency", "300",
+    "--set",       "body number_of_bodies wavewand = 0",
+    "--set",       "body number_of_bodies measurementtool = 0",
+    "--set",       "body number_of_bodies measurementtool_reference = 0",
+    "--set",       "body number_of_bodies fingertracking = 0"};
 constexpr int kCameras = 32;
 
 double cpuSeconds()
@@ -167,8 +169,8 @@ int main(int argc, char** argv)
                     added.back(), without.rss, with.rss);
         std::fflush(stdout);
     }
-    std::printf("  the module adds (median of %d rounds): %.2f %% of one core, %.1f MiB\n",
-                rounds, median(added), median(addedMiB));
+    std::printf("  the module adds (median of %d rounds): %.2f %% of one core, %.1f MiB\n", rounds,
+                median(added), median(addedMiB));
     feedAnHour();
     return 0;
 }

@@ -102,11 +102,10 @@ void TestFrameCollector::newestFrameTaken_data()
     QTest::addColumn<int>("malformed");
 
     const QString body = "6d|6d 1 [7 1.0][1 2 3][1 0 0 0 1 0 0 0 1]";
-    QTest::newRow("open frame: nothing to take") << QStringList{"fr|fr 1", body} << false
-                                                 << qint64(-1) << -1 << -1 << 0;
+    QTest::newRow("open frame: nothing to take")
+        << QStringList{"fr|fr 1", body} << false << qint64(-1) << -1 << -1 << 0;
     QTest::newRow("closed by the next frame number")
-        << QStringList{"fr|fr 1", body, "3d|3d 0", "fr|fr 2"} << true << qint64(1) << 1 << 0
-        << 0;
+        << QStringList{"fr|fr 1", body, "3d|3d 0", "fr|fr 2"} << true << qint64(1) << 1 << 0 << 0;
     QTest::newRow("frames nobody took are never read")
         << QStringList{"fr|fr 1", "6d|6d x", "fr|fr 2", "6d|6d y", "fr|fr 3", body, "fr|fr 4"}
         << true << qint64(3) << 1 << -1 << 0;
