@@ -55,8 +55,9 @@ void spin(int ms)
 }
 
 // The answers the controller spoiled since the counts were last read: those
-// that never came whole (late, dropped, oversize) and those that came as
-// something else (an error answer, garbage). Delays within the time-out spoil nothing.
+// that never came (late, dropped) and those that came as something else (an
+// error answer, garbage, an oversize answer the channel cuts). Delays within the time-out spoil
+// nothing.
 struct Spoiled
 {
     qint64 unanswered = 0;
@@ -70,9 +71,9 @@ Spoiled spoiledAnswers(SimProcess& sim)
     for (const QString& field : sim.control(QStringLiteral("chaos")).split(' ')) {
         const QString name = field.section('=', 0, 0);
         const qint64 n = field.section('=', 1).toLongLong();
-        if (name == "late" || name == "dropped" || name == "oversize")
+        if (name == "late" || name == "dropped")
             total.unanswered += n;
-        else if (name == "error" || name == "garbage")
+        else if (name == "error" || name == "garbage" || name == "oversize")
             total.refused += n;
     }
     const Spoiled since{total.unanswered - last.unanswered, total.refused - last.refused};
