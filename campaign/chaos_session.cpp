@@ -5,7 +5,8 @@
 // Boxes and dialogs are answered as a user would; the window's own code does
 // the rest.
 //
-//   chaos_session --seed S [--address A] [--rate PERCENT] [--measure-ms N] [--keep]
+//   chaos_session --seed S [--address A] [--profile P] [--rate PERCENT] [--measure-ms N]
+//                 [--keep]
 //
 // Prints one line "session ..." and exits 0 when every part ended as
 // designed, 3 when a part reported success over answers that failed.
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -35,6 +37,7 @@ struct Options
 {
     quint32 seed = 1;
     QString address = QStringLiteral("127.0.70.1");
+    QString profile = QStringLiteral("demo");
     int rate = 10;
     int measureMs = 4000;
     bool keep = false;
@@ -111,24 +114,43 @@ void runWindow(const Options& o, SimProcess& sim, Outcome* out)
                       .arg(watcher.dialogsSeen());
 }
 
-// A report that met unanswered queries must not read as a clean one, and one
-// that met any spoiled answer must name the lines they spoiled.
+// Lines of a report file that show a failed query, and those among them
+// where the controller gave no answer at all (no answer in time, a lost
+// connection), as opposed to an answer that was an error.
+struct ErrorLines
+{
+    int any = 0;
+    int unanswered = 0;
+};
+
+ErrorLines errorLines(const QString& file)
+{
+    static const QRegularExpression unanswered(
+        QStringLiteral("Error -(1|2|3|12|13|22|111|222)\\b"));
+    ErrorLines n;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return n;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
+        n.any += line.contains(QLatin1String("Error")) ? 1 : 0;
+        n.unanswered += line.contains(unanswered) ? 1 : 0;
+    }
+    return n;
+}
+
+// A report with unanswered queries must not read as a clean one, and one
+// that met spoiled answers must name the lines they spoiled.
 void checkReportFile(const QString& file, int result, const Spoiled& spoiled, Outcome* out)
 {
-    QFile f(file);
-    int errorLines = 0;
-    if (f.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : f.readAll().split('\n'))
-            errorLines += line.contains("Error ") ? 1 : 0;
-    }
-    out->parts << QStringLiteral("report=%1 error-lines=%2 unanswered=%3 refused=%4")
+    const ErrorLines lines = errorLines(file);
+    out->parts << QStringLiteral("report=%1 error-lines=%2 unanswered-lines=%3 spoiled=%4")
                       .arg(result)
-                      .arg(errorLines)
-                      .arg(spoiled.unanswered)
-                      .arg(spoiled.refused);
-    if (spoiled.unanswered > 0 && result == ExportConfiguration::ResultOk)
+                      .arg(lines.any)
+                      .arg(lines.unanswered)
+                      .arg(spoiled.unanswered + spoiled.refused);
+    if (lines.unanswered > 0 && result == ExportConfiguration::ResultOk)
         out->findings << QStringLiteral("report: success claimed over unanswered queries");
-    if (spoiled.unanswered + spoiled.refused > 0 && errorLines == 0)
+    if (spoiled.unanswered + spoiled.refused > 0 && lines.any == 0)
         out->findings << QStringLiteral("report: spoiled answers, but no line names a failure");
 }
 
@@ -181,10 +203,10 @@ void runExport(const Options& o, SimProcess& sim, const QString& dir, Outcome* o
     dialog.show();
     spoiledAnswers(sim);
     dialog.findChild<QPushButton*>("pushButton_save")->click();
-    const Spoiled spoiled = spoiledAnswers(sim);
     const QString status = dialog.findChild<QLabel*>("label_status")->text();
-    out->parts << QStringLiteral("export-unanswered=%1").arg(spoiled.unanswered);
-    if (spoiled.unanswered > 0 && status.endsWith(QLatin1String("... complete.")))
+    const ErrorLines lines = errorLines(dialog.target);
+    out->parts << QStringLiteral("export-unanswered-lines=%1").arg(lines.unanswered);
+    if (lines.unanswered > 0 && status.endsWith(QLatin1String("... complete.")))
         out->findings << QStringLiteral("export: \"%1\" over unanswered queries").arg(status);
 }
 
@@ -196,6 +218,8 @@ bool parse(const QStringList& args, Options* o)
             o->seed = value.toUInt(), ++i;
         else if (args[i] == "--address")
             o->address = value, ++i;
+        else if (args[i] == "--profile")
+            o->profile = value, ++i;
         else if (args[i] == "--rate")
             o->rate = value.toInt(), ++i;
         else if (args[i] == "--measure-ms")
@@ -216,7 +240,7 @@ int main(int argc, char** argv)
     Options o;
     if (!parse(app.arguments(), &o)) {
         std::fprintf(stderr,
-                     "usage: chaos_session --seed S [--address A] [--rate PERCENT] "
+                     "usage: chaos_session --seed S [--address A] [--profile P] [--rate PERCENT] "
                      "[--measure-ms N] [--keep]\n");
         return 2;
     }
@@ -225,7 +249,7 @@ int main(int argc, char** argv)
     qputenv("HOME", home.path().toLocal8Bit());
 
     SimProcess sim;
-    if (!sim.start(o.address, {"--profile", "demo", "--chaos", QString::number(o.seed),
+    if (!sim.start(o.address, {"--profile", o.profile, "--chaos", QString::number(o.seed),
                                "--chaos-rate", QString::number(o.rate)})) {
         std::fprintf(stderr, "chaos_session: the simulator does not start\n");
         return 1;
