@@ -271,6 +271,7 @@ bool killOneWriter(const QString& home, qint64 from, int afterMs, QString* why)
     QProcess writer;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home);
+    env.insert("XDG_RUNTIME_DIR", home);  // private to this user, as Qt wants it
     env.insert("QT_QPA_PLATFORM", "offscreen");
     writer.setProcessEnvironment(env);
     writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
