@@ -59,7 +59,8 @@ QString SimServer::control(const QString& line)
         Handler handler;
     };
     static const Entry table[] = {
-        {"delay drop silent close close-after oversize garbage reset", &SimServer::controlFaults},
+        {"delay drop silent close close-after oversize garbage chaos chaos-rate reset",
+         &SimServer::controlFaults},
         {"error raw raw-set raw-cmd clear unpin set get", &SimServer::controlParameters},
         {"msg state refuse-tracking sync-missing frames-lost frequency password access",
          &SimServer::controlBehaviour},
@@ -118,11 +119,39 @@ QString SimServer::controlFaults(const QString& cmd, const QString& rest)
         m_faults.oversizeNext = true;
     } else if (cmd == QLatin1String("garbage")) {
         m_faults.garbageNext = true;
+    } else if (cmd == QLatin1String("chaos")) {
+        return controlChaos(rest);
+    } else if (cmd == QLatin1String("chaos-rate")) {
+        if (!toInt(rest, &n) || n > 100)
+            return usage(cmd, "PERCENT");
+        m_faults.chaos.setRate(n);
     } else {  // reset
         m_faults.reset();
         m_data.setMode(DataOutput::Mode::Normal);
     }
     return okText();
+}
+
+// "chaos SEED [PERCENT]" starts the mix, "chaos off" ends it, "chaos" alone
+// tells what it drew so far.
+QString SimServer::controlChaos(const QString& rest)
+{
+    const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return okText(m_faults.chaos.summary());
+    if (words.size() == 1 && words.first() == QLatin1String("off")) {
+        m_faults.chaos.stop();
+        return okText(m_faults.chaos.summary());
+    }
+    bool ok = false;
+    const quint32 seed = words.first().toUInt(&ok);
+    int rate = 0;
+    if (!ok || words.size() > 2 || (words.size() == 2 && (!toInt(words[1], &rate) || rate > 100)))
+        return usage(QStringLiteral("chaos"), "SEED [PERCENT] | off");
+    if (words.size() == 2)
+        m_faults.chaos.setRate(rate);
+    m_faults.chaos.start(seed);
+    return okText(m_faults.chaos.summary());
 }
 
 QString SimServer::controlParameters(const QString& cmd, const QString& rest)

@@ -81,11 +81,10 @@ QByteArray FaultList::oversized(const QByteArray& answer)
     return out;
 }
 
-QByteArray FaultList::garbage()
+QByteArray FaultList::garbage(QRandomGenerator* rng)
 {
     // Printable and binary bytes but never a zero, which would end the answer early,
     // and never the word a client looks for first.
-    QRandomGenerator* rng = QRandomGenerator::global();
     const int n = 24 + int(rng->bounded(64));
     QByteArray out(n, '\0');
     for (int i = 0; i < n; ++i)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChaosMix.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -25,6 +27,7 @@ public:
     int closeAfter = -1;  // TCP answers left before the connection is closed; -1 = off
     bool oversizeNext = false;
     bool garbageNext = false;
+    ChaosMix chaos;  // a random mix of the faults below for every answer
 
     void setParamError(const QString& normalizedKey);
     void setParamRaw(const QString& normalizedKey, const QString& text);
@@ -41,7 +44,7 @@ public:
     QByteArray shapeAnswer(const QByteArray& answer);
 
     static QByteArray oversized(const QByteArray& answer);
-    static QByteArray garbage();
+    static QByteArray garbage(QRandomGenerator* rng = QRandomGenerator::global());
 
     void reset();
 

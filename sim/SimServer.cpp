@@ -306,12 +306,15 @@ void SimServer::process(const QByteArray& raw, Transport transport, const QHostA
         return;
     }
     reply.text = m_faults.shapeAnswer(reply.text);
+    int delayMs = m_faults.delayMs;
+    if (m_faults.chaos.isOn() && !m_faults.chaos.shape(&reply.text, &delayMs))
+        return;
     trace("->", transport, peer, peerPort, reply.text);
     const QByteArray bytes = reply.text + '\0';
     if (transport == Transport::Udp || !conn)
-        sendUdp(bytes, peer, peerPort, m_faults.delayMs + reply.extraDelayMs);
+        sendUdp(bytes, peer, peerPort, delayMs + reply.extraDelayMs);
     else
-        queueTcpAnswer(conn, bytes, reply.extraDelayMs, m_faults.delayMs);
+        queueTcpAnswer(conn, bytes, reply.extraDelayMs, delayMs);
 }
 
 // The answer before the answer-level faults (drop, oversize, garbage, delay).

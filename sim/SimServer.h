@@ -92,6 +92,7 @@ private:
     QByteArray ownMac() const;
 
     QString controlFaults(const QString& cmd, const QString& rest);
+    QString controlChaos(const QString& rest);
     QString controlParameters(const QString& cmd, const QString& rest);
     QString controlBehaviour(const QString& cmd, const QString& rest);
     QString controlData(const QString& cmd, const QString& rest);

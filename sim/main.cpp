@@ -59,6 +59,7 @@ void usage(FILE* out)
         "  --state S --refuse-tracking N --sync-missing --data stop|start|flood:HZ\n"
         "  --frequency HZ --boot-time MS --reboot-time MS --reinit-time MS\n"
         "  --cal-time MS --password TEXT --access ADDR --log --control LINE\n"
+        "  --chaos SEED [--chaos-rate PERCENT]  answer at random with faults\n"
         "\n"
         "Prints 'ready ADDR PORT' once listening; reads control lines on stdin\n"
         "(see sim/README.md); stops on SIGTERM, SIGINT or the line 'quit'.\n",
@@ -94,7 +95,9 @@ const QStringList& valueSwitches()
                                       QStringLiteral("password"),
                                       QStringLiteral("access"),
                                       QStringLiteral("frames-lost"),
-                                      QStringLiteral("init-time")};
+                                      QStringLiteral("init-time"),
+                                      QStringLiteral("chaos"),
+                                      QStringLiteral("chaos-rate")};
     return names;
 }
 

@@ -74,8 +74,16 @@ int ExportConfiguration::exportConfigurations(const QString& fileName, bool show
         emit sectionStarted(i + 1, QLatin1String(sections().at(i).heading));
         writeSection(sections().at(i));
     }
+    writeUnansweredQueries();
     m_out.closeFile();
     return reportResult(showMessage);
+}
+
+// Whoever reads the file later, without the box, learns from its end that lines failed.
+void ExportConfiguration::writeUnansweredQueries()
+{
+    if (m_out.unansweredQueries() > 0)
+        m_out.line(ReportWriter::unansweredQueriesText(m_out.unansweredQueries()));
 }
 
 int ExportConfiguration::reportResult(bool showMessage)
@@ -90,7 +98,8 @@ int ExportConfiguration::reportResult(bool showMessage)
                         .arg(QString::number(m_out.failedLines()), fileName));
         return ResultLinesLost;
     }
-    if (m_out.incompleteItems() > 0) {
+    // Queries left unanswered are holes too, even though every line was written.
+    if (m_out.incompleteItems() > 0 || m_out.unansweredQueries() > 0) {
         if (showMessage)
             showBox(MessageBoxProvider::Warning, tr("Log Settings"),
                     tr("The report in the file\n%1\nis incomplete: the controller reported "

@@ -53,7 +53,7 @@ public:
         ResultNoFileName = -1,   // nothing to do
         ResultNotWritable = -2,  // the write test failed; nothing written
         ResultLinesLost = -3,    // the report is incomplete: lines could not be written
-        ResultIncomplete = -4    // written whole, but counts were cut or queries refused
+        ResultIncomplete = -4    // written whole, but counts were cut or queries failed
     };
 
     ExportConfiguration(IOManager* iom, QWidget* parent, BackendVersions* versions);
@@ -101,6 +101,7 @@ private:
     void writeSection(const Section& section);
     // The header's own section, written before the table's.
     static constexpr const char* OverviewHeading = "System overview";
+    void writeUnansweredQueries();
     int reportResult(bool showMessage);
 
     void showBox(int kind, const QString& title, const QString& text);

@@ -55,6 +55,7 @@ int ExportConfiguration::exportSection(const QString& fileName, const QString& h
         m_out.resetCounters();
         m_out.openFile();
         writeSection(s);
+        writeUnansweredQueries();
         m_out.closeFile();
         return reportResult(false);
     }

@@ -51,7 +51,35 @@ void ReportWriter::resetCounters()
     m_failedLines = 0;
     m_writtenLines = 0;
     m_incompleteItems = 0;
+    m_unansweredQueries = 0;
     m_queries = 0;
+}
+
+QString ReportWriter::unansweredQueriesText(int count)
+{
+    return QStringLiteral(
+               "Incomplete: the controller did not answer %1 queries; their lines "
+               "show \"Error <code>\".")
+        .arg(count);
+}
+
+// An error answer is the controller's word (older ones refuse what they do not
+// know); no answer, a cut one or a lost connection is a hole in the report.
+bool ReportWriter::isUnanswered(int rc)
+{
+    switch (rc) {
+        case IOManager::ResultMisuse:
+        case IOManager::ResultTransport:
+        case IOManager::ResultAnswerTooLong:
+        case IOManager::ResultReceiveFailed:
+        case IOManager::ResultReceiveOverflow:
+        case IOManager::ResultPeerClosed:
+        case IOManager::ResultNoAnswer:
+        case IOManager::ResultConnectionFailed:
+            return true;
+        default:
+            return false;
+    }
 }
 
 int ReportWriter::listed(const ReportValue<int>& count, int limit)
@@ -172,6 +200,8 @@ int ReportWriter::vquery(QueryKind kind, void* storage, int count, const char* f
     // the channel; the report cannot show what that query would have read.
     if (rc == IOManager::CommandNotOneLine)
         ++m_incompleteItems;
+    else if (isUnanswered(rc))
+        ++m_unansweredQueries;
     if (m_afterQuery)
         m_afterQuery();
     return rc;

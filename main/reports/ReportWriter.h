@@ -92,6 +92,11 @@ public:
     // Counts cut and queries the channel refused: the report is written
     // whole but does not show everything the controller holds.
     int incompleteItems() const { return m_incompleteItems; }
+    // Queries the controller did not answer (in time, whole, or at all);
+    // their lines show "Error <code>" in place of the value.
+    int unansweredQueries() const { return m_unansweredQueries; }
+    static QString unansweredQueriesText(int count);
+    static bool isUnanswered(int rc);
     void resetCounters();
 
     // --- counts the controller reports -----------------------------------
@@ -168,6 +173,7 @@ private:
     QString m_fileName;
     std::unique_ptr<QFile> m_file;
     int m_failedLines = 0;
+    int m_unansweredQueries = 0;
     int m_writtenLines = 0;
     int m_incompleteItems = 0;
     int m_queries = 0;

@@ -1,5 +1,6 @@
 // Every fault switch of the simulator, seen from a client on the wire.
 
+#include "ChaosMix.h"
 #include "SimController.h"
 #include "SimTestClient.h"
 
@@ -38,6 +39,9 @@ private slots:
     void garbageAnswer();
     void dataOutputStopAndFlood();
     void faultsFromTheCommandLine();
+    void chaosMixDraws_data();
+    void chaosMixDraws();
+    void chaosAnswersOnTheWire();
 
 private:
     bool measureInto(QUdpSocket* data, TcpClient* c);
@@ -315,6 +319,75 @@ void TestSimFaults::faultsFromTheCommandLine()
     SimController bad(o);
     QVERIFY(!bad.start(&error));
     QVERIFY2(error.contains(QLatin1String("delay soon")), qPrintable(error));
+}
+
+using orvane::sim::ChaosMix;
+
+void TestSimFaults::chaosMixDraws_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("validAtLeast");
+    QTest::addColumn<int>("validAtMost");
+    QTest::newRow("never") << 0 << 1000 << 1000;
+    QTest::newRow("default share") << ChaosMix::DefaultRatePercent << 650 << 850;
+    QTest::newRow("always") << 100 << 0 << 0;
+}
+
+// The same seed draws the same answers; each kind of fault comes, and a
+// delayed answer stays within the front-end's time-out while a late one passes it.
+void TestSimFaults::chaosMixDraws()
+{
+    QFETCH(int, rate);
+    QFETCH(int, validAtLeast);
+    QFETCH(int, validAtMost);
+    ChaosMix a, b;
+    for (ChaosMix* m : {&a, &b}) {
+        m->setRate(rate);
+        m->start(4711);
+    }
+    QMap<ChaosMix::Answer, int> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const ChaosMix::Draw d = a.draw();
+        const ChaosMix::Draw again = b.draw();
+        QCOMPARE(int(again.answer), int(d.answer));
+        QCOMPARE(again.delayMs, d.delayMs);
+        ++seen[d.answer];
+        if (d.answer == ChaosMix::Answer::Delayed)
+            QVERIFY(d.delayMs > 0 && d.delayMs < ChaosMix::AnswerTimeoutMs);
+        else if (d.answer == ChaosMix::Answer::Late)
+            QVERIFY(d.delayMs > ChaosMix::AnswerTimeoutMs);
+        else
+            QCOMPARE(d.delayMs, 0);
+    }
+    const int valid = seen.value(ChaosMix::Answer::Valid);
+    QVERIFY2(valid >= validAtLeast && valid <= validAtMost, qPrintable(QString::number(valid)));
+    if (rate == 100)
+        QCOMPARE(seen.size(), int(ChaosMix::Answer::Count) - 1);
+}
+
+// Every answer of a client in chaos is a kind the mix names, the control line counts
+// them, and "chaos off" gives the real answers back.
+void TestSimFaults::chaosAnswersOnTheWire()
+{
+    TcpClient c;
+    QVERIFY(c.connectTo(m_addr));
+    QVERIFY(m_sim->control(QStringLiteral("chaos 9 100")).startsWith("ok seed=9 rate=100 valid=0"));
+    // Drops and late answers leave the stream out of step, so one connection per question.
+    int answered = 0;
+    for (int i = 0; i < 12; ++i) {
+        TcpClient q;
+        QVERIFY(q.connectTo(m_addr));
+        const QByteArray a = q.ask("orvane2 get system model", 300);
+        QVERIFY2(a != "orvane2 set system model 20", a.constData());
+        answered += a.isNull() ? 0 : 1;
+    }
+    const QString counts = m_sim->control(QStringLiteral("chaos"));
+    QVERIFY2(counts.contains(" valid=0 "), qPrintable(counts));
+    QVERIFY(answered > 0);
+    QVERIFY(m_sim->control(QStringLiteral("chaos off")).startsWith(QLatin1String("ok")));
+    QCOMPARE(c.ask("orvane2 get system model"), QByteArray("orvane2 set system model 20"));
+    QVERIFY(m_sim->control(QStringLiteral("chaos 1 101")).startsWith(QLatin1String("err usage")));
+    QVERIFY(m_sim->control(QStringLiteral("chaos soon")).startsWith(QLatin1String("err usage")));
 }
 
 QTEST_GUILESS_MAIN(TestSimFaults)

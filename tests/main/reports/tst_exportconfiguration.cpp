@@ -68,6 +68,8 @@ private slots:
     void controllerValuesAppearVerbatim();
     void writeFailuresAreReported_data();
     void writeFailuresAreReported();
+    void unansweredQueriesMakeItIncomplete_data();
+    void unansweredQueriesMakeItIncomplete();
     void frontendModuleLines_data();
     void frontendModuleLines();
     void frontendHostNetwork();
@@ -329,6 +331,43 @@ void TestExportConfiguration::controllerValuesAppearVerbatim()
     // Every line of the report is still a line: no break inside a value.
     QCOMPARE(lines.filter(QStringLiteral("\r")), QStringList());
     QVERIFY(lines.contains(QStringLiteral("[Cascaded System]")));
+}
+
+void TestExportConfiguration::unansweredQueriesMakeItIncomplete_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("errorText");
+    QTest::addColumn<int>("result");
+
+    // An error answer is the controller's word and leaves the report whole.
+    QTest::newRow("error answer") << "error system hostname"
+                                  << "Error -32" << int(ExportConfiguration::ResultOk);
+    QTest::newRow("no answer") << "drop 1"
+                               << "Error" << int(ExportConfiguration::ResultIncomplete);
+}
+
+// A report with holes where the controller gave no answer says so, at its end
+// and in the result, rather than "successfully written".
+void TestExportConfiguration::unansweredQueriesMakeItIncomplete()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, errorText);
+    QFETCH(int, result);
+    QVERIFY(startSim(QStringLiteral("demo")));
+    QCOMPARE(m_controller.sim->control(fault), QStringLiteral("ok"));
+    int rc = 0;
+    const QStringList lines = runReport(&rc);
+    QCOMPARE(rc, result);
+    QVERIFY(!lines.filter(errorText).isEmpty());
+    const QStringList summary = lines.filter(QRegularExpression("^Incomplete: "));
+    if (result == ExportConfiguration::ResultOk) {
+        QCOMPARE(summary, QStringList());
+        return;
+    }
+    QCOMPARE(summary.size(), 1);
+    QVERIFY2(summary.first().contains(QRegularExpression(
+                 "^Incomplete: the controller did not answer [1-9]\\d* queries")),
+             qPrintable(summary.first()));
 }
 
 void TestExportConfiguration::writeFailuresAreReported_data()
