@@ -27,6 +27,10 @@ const CtlSubcommand* ctlSubcommands()
          "discover [--subnet ADDR]\n"
          "                         list the controllers on the network",
          ctlDiscover},
+        {"status",
+         "status HOST [--watch SECONDS]\n"
+         "                         versions, access, measurement, cameras, radio",
+         ctlStatus},
         {"measure",
          "measure start|stop HOST\n"
          "                         start or stop measurement",
@@ -49,8 +53,6 @@ const CtlSubcommand* ctlSubcommands()
         {"send", "send HOST COMMAND      one raw command, the answer as received", ctlSend},
         {"diagnose", "diagnose HOST          walk the connection path step by step", ctlDiagnose},
         {"metrics", "metrics HOST...        Prometheus metrics of each controller", ctlMetrics},
-        {"status", "status HOST [--watch SECONDS]  versions, access, measurement, cameras, radio",
-         ctlStatus},
         {nullptr, nullptr, nullptr}};
     return table;
 }
@@ -63,11 +65,12 @@ static QString overallHelp()
     for (const CtlSubcommand* s = ctlSubcommands(); s->name; ++s)
         text += QStringLiteral("  ") + QString::fromLatin1(s->synopsis) + '\n';
     text += QStringLiteral(
-        "\nHOST is a controller's name or address. discover, report, export, password check\n"
-        "and send of \"orvane2 get ...\" only read: they never send \"orvane2 init\" and take\n"
-        "no access. The others change the controller: they stop with exit code 5 while\n"
-        "another front-end holds access, read the password when one is set (from the\n"
-        "terminal without echo, or from standard input), then take access as the window does.\n"
+        "\nHOST is a controller's name or address. discover, status, report, export,\n"
+        "password check, diagnose, metrics and send of \"orvane2 get ...\" only read: they\n"
+        "never send \"orvane2 init\" and take no access. The others change the\n"
+        "controller: they stop with exit code 5 while another front-end holds access,\n"
+        "read the password when one is set (from the terminal without echo, or from\n"
+        "standard input), then take access as the window does.\n"
         "Results go to stdout; errors, and progress on a terminal, to stderr.\n");
     text += QStringLiteral(
         "\nOptions:\n"
