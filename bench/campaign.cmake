@@ -15,7 +15,7 @@ endif()
 # Short runs of both for the suite: 20 s of soak, one cycle of every fault.
 if(ORVANE_BUILD_TESTS AND TARGET campaign_soak)
     add_test(NAME campaign_smoke_soak
-             COMMAND campaign_soak --address 127.0.68.2 --minutes 0.35 --flap-seconds 5
+             COMMAND campaign_soak --address 127.0.68.2 --minutes 0.35 --profile demo --flap-seconds 5
                      --first-export-seconds 3 --export-seconds 10)
     add_test(NAME campaign_smoke_faults COMMAND campaign_faults --address 127.0.69.2 --cycles 1)
     set_tests_properties(campaign_smoke_soak campaign_smoke_faults PROPERTIES
