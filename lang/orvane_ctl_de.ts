@@ -113,8 +113,8 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="215" />
-        <source>the controller is off, asleep or behind a firewall: check its power and cable, wake it, or allow UDP port 50105</source>
-        <translation>der Controller ist aus, schläft oder steht hinter einer Firewall: Stromversorgung und Kabel prüfen, wecken oder UDP-Port 50105 freigeben</translation>
+        <source>the controller is off, asleep or behind a firewall: check its power and cable, wake it, or allow UDP port %1</source>
+        <translation>der Controller ist aus, schläft oder steht hinter einer Firewall: Stromversorgung und Kabel prüfen, wecken oder UDP-Port %1 freigeben</translation>
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="223" />
@@ -134,13 +134,13 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="234" />
-        <source>a firewall rejects TCP port 50105: allow it</source>
-        <translation>eine Firewall weist TCP-Port 50105 ab: freigeben</translation>
+        <source>a firewall rejects TCP port %1: allow it</source>
+        <translation>eine Firewall weist TCP-Port %1 ab: freigeben</translation>
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="235" />
-        <source>nothing listens on port 50105</source>
-        <translation>auf Port 50105 lauscht nichts</translation>
+        <source>nothing listens on port %1</source>
+        <translation>auf Port %1 lauscht nichts</translation>
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="238" />
@@ -159,8 +159,8 @@
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="244" />
-        <source>a firewall drops TCP port 50105, or the controller is off</source>
-        <translation>eine Firewall verwirft TCP-Port 50105, oder der Controller ist aus</translation>
+        <source>a firewall drops TCP port %1, or the controller is off</source>
+        <translation>eine Firewall verwirft TCP-Port %1, oder der Controller ist aus</translation>
     </message>
     <message>
         <location filename="../main/ctl/CmdDiagnose.cpp" line="260" />
@@ -527,8 +527,8 @@ orvane3_up 0; der Lauf gelingt trotzdem. Die Controller werden parallel gelesen.
     </message>
     <message>
         <location filename="../main/ctl/CmdStatus.cpp" line="125" />
-        <source>%1 does not answer on port 50105</source>
-        <translation>%1 antwortet nicht auf Port 50105</translation>
+        <source>%1 does not answer on port %2</source>
+        <translation>%1 antwortet nicht auf Port %2</translation>
     </message>
     <message>
         <location filename="../main/ctl/CmdStatus.cpp" line="134" />

@@ -5,14 +5,13 @@
 #include "ControllerVersions.h"
 #include "CtlContext.h"
 #include "CtlController.h"
-
-#include <QCommandLineParser>
 #include "CtlExit.h"
 #include "CtlSubcommands.h"
 #include "FrontendInfo.h"
 #include "IOManagerUdp.h"
 #include "IOManagerUdpTcp.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -214,7 +213,8 @@ Step udpVerdict(const Walk& w)
             return verdict(
                 name, Verdict::Failed, seen,
                 Text::tr("the controller is off, asleep or behind a firewall: check its power "
-                         "and cable, wake it, or allow UDP port 50105"),
+                         "and cable, wake it, or allow UDP port %1")
+                    .arg(FrontendInfo::kControllerPort),
                 CtlExit::NoAnswer);
     }
 }
@@ -231,10 +231,13 @@ Step stepTcp(Walk& w)
                                .arg(FrontendInfo::kControllerPort)
                                .arg(ms));
         case TcpResult::Refused:
-            return verdict(name, Verdict::Failed, Text::tr("connection refused"),
-                           w.udpAnswered ? Text::tr("a firewall rejects TCP port 50105: allow it")
-                                         : Text::tr("nothing listens on port 50105"),
-                           w.udpAnswered ? CtlExit::NoAnswer : CtlExit::Asleep);
+            return verdict(
+                name, Verdict::Failed, Text::tr("connection refused"),
+                w.udpAnswered
+                    ? Text::tr("a firewall rejects TCP port %1: allow it")
+                          .arg(FrontendInfo::kControllerPort)
+                    : Text::tr("nothing listens on port %1").arg(FrontendInfo::kControllerPort),
+                w.udpAnswered ? CtlExit::NoAnswer : CtlExit::Asleep);
         case TcpResult::Unreachable:
             return verdict(name, Verdict::Failed, Text::tr("network unreachable"),
                            Text::tr("check the cable and the route"), CtlExit::NoAnswer);
@@ -242,7 +245,8 @@ Step stepTcp(Walk& w)
             break;
     }
     return verdict(name, Verdict::Failed, Text::tr("no answer within %1 ms").arg(kTcpTimeoutMs),
-                   Text::tr("a firewall drops TCP port 50105, or the controller is off"),
+                   Text::tr("a firewall drops TCP port %1, or the controller is off")
+                       .arg(FrontendInfo::kControllerPort),
                    CtlExit::NoAnswer);
 }
 

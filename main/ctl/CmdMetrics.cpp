@@ -1,11 +1,10 @@
 #include "ControllerStatus.h"
 #include "CtlContext.h"
 #include "CtlController.h"
-
-#include <QCommandLineParser>
 #include "CtlExit.h"
 #include "CtlSubcommands.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>

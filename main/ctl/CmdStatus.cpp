@@ -1,12 +1,12 @@
 #include "ControllerStatus.h"
 #include "CtlContext.h"
 #include "CtlController.h"
-
-#include <QCommandLineParser>
 #include "CtlExit.h"
 #include "CtlSubcommands.h"
+#include "FrontendInfo.h"
 #include "StatusReadings.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonDocument>
@@ -121,7 +121,9 @@ int printRound(CtlContext& context, const QString& host, bool watching)
     else if (code == CtlExit::Internal)
         context.error(Text::tr("no UDP socket on this PC"));
     else if (code == CtlExit::NoAnswer)
-        context.error(Text::tr("%1 does not answer on port 50105").arg(status.address));
+        context.error(Text::tr("%1 does not answer on port %2")
+                          .arg(status.address)
+                          .arg(FrontendInfo::kControllerPort));
     return code;
 }
 
