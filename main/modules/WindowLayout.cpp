@@ -1,6 +1,7 @@
 #include "WindowLayout.h"
 
 #include "MessageBoxes.h"
+#include "SavedWindowState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,7 +101,7 @@ bool WindowLayout::restoreFromBytes(const QByteArray& content)
         return false;
     const QByteArray geometry = content.mid(1, geometrySize);
     const QByteArray state = content.mid(1 + geometrySize);
-    if (state.isEmpty())
+    if (!SavedWindowState::isWellFormed(state, kStateVersion))
         return false;
     if (!m_window->restoreGeometry(geometry))
         return false;
