@@ -15,6 +15,7 @@ constexpr quint8 kFloatingTabsMarker = 0xf9;
 constexpr quint8 kSequenceMarker = 0xfc;
 constexpr quint8 kTabMarker = 0xfa;
 constexpr quint8 kWidgetMarker = 0xfb;
+constexpr quint8 kDockFloatingFlag = 0x02;
 
 constexpr int kAreaCount = 4;
 // Qt nests a sequence only where docks were split across each other; a
@@ -22,10 +23,10 @@ constexpr int kAreaCount = 4;
 constexpr int kMaxNesting = 16;
 
 // Smallest encodings, to bound what a count can claim.
-constexpr int kStringMin = 4;                   // length, or the null marker
-constexpr int kFourInts = 16;                   // pos, size, min, max or a rect
+constexpr int kStringMin = 4;  // length, or the null marker
+constexpr int kFourInts = 16;  // pos, size, min, max or a rect
 constexpr int kDockItemMin = 1 + kStringMin + 1 + kFourInts;
-constexpr int kToolBarLineMin = 8;              // area, count
+constexpr int kToolBarLineMin = 8;                           // area, count
 constexpr int kToolBarItemMin = kStringMin + 1 + 4 + 4 + 4;  // + 4 for the Ex form
 
 class StateReader
@@ -83,88 +84,134 @@ bool isOrientation(quint8 o)
     return o == Qt::Horizontal || o == Qt::Vertical;
 }
 
-// One dock area's items: docks and nested sequences of them, in a row or as tabs.
-bool dockAreaInfo(StateReader& in, int depth)
+class StateWalk
 {
-    if (depth > kMaxNesting)
-        return false;
-    const quint8 marker = in.byte();
-    if (marker == kTabMarker)
-        in.int32();  // the current tab; Qt checks it against the items itself
-    else if (marker != kSequenceMarker)
-        return false;
-    int items = 0;
-    if (!isOrientation(in.byte()) || !in.count(kDockItemMin, &items))
-        return false;
-    for (int i = 0; i < items; ++i) {
-        const quint8 kind = in.byte();
-        if (kind == kWidgetMarker) {
-            // name, flags, then pos/size/min/max or the floating rect
-            if (!in.string() || !in.skip(1 + kFourInts))
-                return false;
-        } else if (kind == kSequenceMarker) {
-            if (!in.skip(kFourInts) || !dockAreaInfo(in, depth + 1))
-                return false;
-        } else {
+public:
+    StateWalk(const QByteArray& state, const QSize& largestWindow)
+        : m_in(state), m_largest(largestWindow)
+    {
+    }
+
+    bool sections(int version)
+    {
+        if (m_in.int32() != kVersionMarker || m_in.int32() != version || !m_in.ok())
             return false;
+        while (!m_in.atEnd()) {
+            const quint8 marker = m_in.byte();
+            bool sound = false;
+            if (marker == kToolBarMarker || marker == kToolBarMarkerEx)
+                sound = toolBars(marker == kToolBarMarkerEx);
+            else if (marker == kDockAreasMarker)
+                sound = dockAreas();
+            else if (marker == kFloatingTabsMarker)
+                sound = floatingRect() && dockAreaInfo(0);
+            if (!sound)
+                return false;
         }
+        return m_in.ok();
     }
-    return in.ok();
-}
 
-bool dockAreas(StateReader& in)
-{
-    const qint32 areas = in.int32();
-    if (!in.ok() || areas < 0 || areas > kAreaCount)
-        return false;
-    for (int i = 0; i < areas; ++i) {
-        if (!isArea(in.int32()) || !in.skip(8) || !dockAreaInfo(in, 0))  // area, its size
+private:
+    bool fits(qint32 width, qint32 height) const
+    {
+        return width >= 0 && height >= 0 && width <= m_largest.width() &&
+               height <= m_largest.height();
+    }
+
+    // x, y, width, height of a window of its own.
+    bool floatingRect()
+    {
+        m_in.int32();
+        m_in.int32();
+        const qint32 width = m_in.int32();
+        const qint32 height = m_in.int32();
+        return m_in.ok() && fits(width, height);
+    }
+
+    // One dock area's items: docks and nested sequences of them, in a row or as tabs.
+    bool dockAreaInfo(int depth)
+    {
+        if (depth > kMaxNesting)
             return false;
-    }
-    return in.skip(8 + 4 * 4);  // the central widget's size, the four corners
-}
-
-bool toolBars(StateReader& in, bool extended)
-{
-    const int itemBytes = kToolBarItemMin + (extended ? 4 : 0);
-    int lines = 0;
-    if (!in.count(kToolBarLineMin, &lines))
-        return false;
-    for (int line = 0; line < lines; ++line) {
+        const quint8 marker = m_in.byte();
+        if (marker == kTabMarker)
+            m_in.int32();  // the current tab; Qt checks it against the items itself
+        else if (marker != kSequenceMarker)
+            return false;
         int items = 0;
-        if (!isArea(in.int32()) || !in.count(itemBytes, &items))
+        if (!isOrientation(m_in.byte()) || !m_in.count(kDockItemMin, &items))
             return false;
         for (int i = 0; i < items; ++i) {
-            // name, shown, pos, size, packed geometry
-            if (!in.string() || !in.skip(itemBytes - kStringMin))
+            const quint8 kind = m_in.byte();
+            if (kind == kWidgetMarker) {
+                if (!m_in.string())
+                    return false;
+                const bool floating = m_in.byte() & kDockFloatingFlag;
+                // docked: pos, size, minimum, maximum
+                if (floating ? !floatingRect() : !m_in.skip(kFourInts))
+                    return false;
+            } else if (kind == kSequenceMarker) {
+                if (!m_in.skip(kFourInts) || !dockAreaInfo(depth + 1))
+                    return false;
+            } else {
+                return false;
+            }
+        }
+        return m_in.ok();
+    }
+
+    bool dockAreas()
+    {
+        const qint32 areas = m_in.int32();
+        if (!m_in.ok() || areas < 0 || areas > kAreaCount)
+            return false;
+        for (int i = 0; i < areas; ++i) {
+            // area, its size, its items
+            if (!isArea(m_in.int32()) || !m_in.skip(8) || !dockAreaInfo(0))
                 return false;
         }
+        return m_in.skip(8 + 4 * 4);  // the central widget's size, the four corners
     }
-    return in.ok();
-}
+
+    bool toolBars(bool extended)
+    {
+        const int itemBytes = kToolBarItemMin + (extended ? 4 : 0);
+        int lines = 0;
+        if (!m_in.count(kToolBarLineMin, &lines))
+            return false;
+        for (int line = 0; line < lines; ++line) {
+            int items = 0;
+            if (!isArea(m_in.int32()) || !m_in.count(itemBytes, &items))
+                return false;
+            for (int i = 0; i < items; ++i) {
+                // name, shown, pos, size, then the packed geometry
+                if (!m_in.string() || !m_in.skip(1 + 4 + 4))
+                    return false;
+                const quint32 geom0 = quint32(m_in.int32());
+                const quint32 geom1 = extended ? quint32(m_in.int32()) : 0;
+                if (!m_in.ok())
+                    return false;
+                // Only the extended form restores a floating tool bar, with
+                // its width and height packed in the upper halves.
+                if (extended && (geom0 & 1) &&
+                    !fits(qint32((geom0 >> 17) & 0xffff), qint32((geom1 >> 16) & 0xffff)))
+                    return false;
+            }
+        }
+        return m_in.ok();
+    }
+
+    StateReader m_in;
+    QSize m_largest;
+};
 
 }  // namespace
 
 namespace SavedWindowState {
 
-bool isWellFormed(const QByteArray& state, int version)
+bool isWellFormed(const QByteArray& state, int version, const QSize& largestWindow)
 {
-    StateReader in(state);
-    if (in.int32() != kVersionMarker || in.int32() != version || !in.ok())
-        return false;
-    while (!in.atEnd()) {
-        const quint8 marker = in.byte();
-        bool sound = false;
-        if (marker == kToolBarMarker || marker == kToolBarMarkerEx)
-            sound = toolBars(in, marker == kToolBarMarkerEx);
-        else if (marker == kDockAreasMarker)
-            sound = dockAreas(in);
-        else if (marker == kFloatingTabsMarker)
-            sound = in.skip(kFourInts) && dockAreaInfo(in, 0);
-        if (!sound)
-            return false;
-    }
-    return in.ok();
+    return StateWalk(state, largestWindow).sections(version);
 }
 
 }  // namespace SavedWindowState

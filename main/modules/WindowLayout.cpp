@@ -8,12 +8,14 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMap>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
 #include <QSaveFile>
+#include <QScreen>
 #include <QToolBar>
 
 #include <algorithm>
@@ -22,6 +24,16 @@ namespace {
 
 constexpr int kStateVersion = 0;
 constexpr int kMaxGeometrySize = 255;  // the length must fit the first byte
+
+// No window of ours, floating dock or tool bar is larger than all screens
+// together; the default size counts as well for a machine with a small one.
+QSize largestWindowSize()
+{
+    QSize largest(WindowLayout::DefaultWidth, WindowLayout::DefaultHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        largest = largest.expandedTo(screen->virtualGeometry().size());
+    return largest;
+}
 
 int orderNumber(const QDockWidget* dock)
 {
@@ -101,10 +113,21 @@ bool WindowLayout::restoreFromBytes(const QByteArray& content)
         return false;
     const QByteArray geometry = content.mid(1, geometrySize);
     const QByteArray state = content.mid(1 + geometrySize);
-    if (!SavedWindowState::isWellFormed(state, kStateVersion))
+    const QSize largest = largestWindowSize();
+    if (!SavedWindowState::isWellFormed(state, kStateVersion, largest))
         return false;
+    const QRect before = m_window->geometry();
+    const Qt::WindowStates stateBefore = m_window->windowState();
     if (!m_window->restoreGeometry(geometry))
         return false;
+    const QSize restored = m_window->geometry().size();
+    if (restored.width() > largest.width() || restored.height() > largest.height()) {
+        // Qt takes a damaged size as it stands, and the window would ask for
+        // gigabytes once shown; the default arrangement starts where it was.
+        m_window->setWindowState(stateBefore);
+        m_window->setGeometry(before);
+        return false;
+    }
     m_window->show();
     if (!m_window->restoreState(state, kStateVersion))
         return false;

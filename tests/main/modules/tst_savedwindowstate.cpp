@@ -19,9 +19,28 @@
 namespace {
 
 constexpr int kVersion = 0;
+const QSize kLargest(1920, 1200);
 
-using Arrange = std::function<void(QMainWindow*, const QList<QDockWidget*>&,
-                                   const QList<QToolBar*>&)>;
+bool wellFormed(const QByteArray& state, int version = kVersion)
+{
+    return SavedWindowState::isWellFormed(state, version, kLargest);
+}
+
+// Qt's packing of a floating tool bar's geometry.
+QByteArray packedToolBar(const QString& name, int width, int height)
+{
+    const quint32 geom0 =
+        ((quint32(10 + 0x7fff) & 0xffff) | (quint32(width) & 0xffff) << 16) << 1 | 1;
+    const quint32 geom1 = (quint32(10 + 0x7fff) & 0xffff) | (quint32(height) & 0xffff) << 16;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << qint32(0xff) << qint32(kVersion) << quint8(0xfc) << qint32(1) << qint32(2) << qint32(1)
+        << name << quint8(1) << qint32(0) << qint32(-1) << geom0 << geom1;
+    return bytes;
+}
+
+using Arrange =
+    std::function<void(QMainWindow*, const QList<QDockWidget*>&, const QList<QToolBar*>&)>;
 
 std::unique_ptr<QMainWindow> newWindow(QList<QDockWidget*>* docks, QList<QToolBar*>* bars)
 {
@@ -90,8 +109,11 @@ QByteArray nestedSequences(int depth)
     StateWriter w;
     w.byte(0xfd).ints({1, 2, 300, 500});
     for (int i = 0; i < depth; ++i)
-        w.byte(0xfc).byte(i % 2 ? Qt::Horizontal : Qt::Vertical).ints({1}).byte(0xfc).ints(
-            {0, 100, 0, 0});
+        w.byte(0xfc)
+            .byte(i % 2 ? Qt::Horizontal : Qt::Vertical)
+            .ints({1})
+            .byte(0xfc)
+            .ints({0, 100, 0, 0});
     w.byte(0xfc).byte(Qt::Vertical).ints({0});
     return w.areaEnd().bytes();
 }
@@ -120,14 +142,14 @@ void TestSavedWindowState::userArrangementsPass_data()
         QMainWindow window;
         return window.saveState(kVersion);
     }();
-    QTest::newRow("tabbed and hidden")
-        << arrangedState([](QMainWindow* w, const QList<QDockWidget*>& d, const QList<QToolBar*>& b) {
-               w->tabifyDockWidget(d[0], d[1]);
-               w->tabifyDockWidget(d[0], d[2]);
-               d[1]->raise();
-               d[3]->hide();
-               b[2]->hide();
-           });
+    QTest::newRow("tabbed and hidden") << arrangedState(
+        [](QMainWindow* w, const QList<QDockWidget*>& d, const QList<QToolBar*>& b) {
+            w->tabifyDockWidget(d[0], d[1]);
+            w->tabifyDockWidget(d[0], d[2]);
+            d[1]->raise();
+            d[3]->hide();
+            b[2]->hide();
+        });
     QTest::newRow("split and nested in all areas")
         << arrangedState([](QMainWindow* w, const QList<QDockWidget*>& d, const QList<QToolBar*>&) {
                w->addDockWidget(Qt::LeftDockWidgetArea, d[0]);
@@ -152,8 +174,8 @@ void TestSavedWindowState::userArrangementsPass_data()
 void TestSavedWindowState::userArrangementsPass()
 {
     QFETCH(QByteArray, state);
-    QVERIFY(SavedWindowState::isWellFormed(state, kVersion));
-    QVERIFY(!SavedWindowState::isWellFormed(state, kVersion + 1));
+    QVERIFY(wellFormed(state));
+    QVERIFY(!wellFormed(state, kVersion + 1));
 
     QList<QDockWidget*> docks;
     QList<QToolBar*> bars;
@@ -166,8 +188,8 @@ void TestSavedWindowState::damagedStatesAreRefused_data()
     QTest::addColumn<QByteArray>("state");
     QTest::addColumn<bool>("wellFormed");
 
-    const QByteArray good = arrangedState(
-        [](QMainWindow*, const QList<QDockWidget*>&, const QList<QToolBar*>&) {});
+    const QByteArray good =
+        arrangedState([](QMainWindow*, const QList<QDockWidget*>&, const QList<QToolBar*>&) {});
     QTest::newRow("written by hand, sound")
         << StateWriter().dockArea(2, 1).areaEnd().byte(0xfc).ints({1, 2, 0}).bytes() << true;
     QTest::newRow("nested as deep as any window") << nestedSequences(16) << true;
@@ -188,48 +210,100 @@ void TestSavedWindowState::damagedStatesAreRefused_data()
     QTest::newRow("more dock areas than four")
         << StateWriter().byte(0xfd).ints({5}).bytes() << false;
     // Qt indexes its array of four areas with this number unchecked.
-    QTest::newRow("dock area outside the four") << StateWriter().dockArea(9, 1).areaEnd().bytes()
-                                                << false;
+    QTest::newRow("dock area outside the four")
+        << StateWriter().dockArea(9, 1).areaEnd().bytes() << false;
     QTest::newRow("dock items beyond the data")
         << StateWriter().dockArea(2, 100000000).areaEnd().bytes() << false;
-    QTest::newRow("dock name longer than the data")
-        << StateWriter().byte(0xfd).ints({1, 2, 300, 500}).byte(0xfc).byte(Qt::Vertical)
-               .ints({1}).byte(0xfb).rawLength(0x7ffffff0).bytes()
-        << false;
-    QTest::newRow("dock name of odd length")
-        << StateWriter().byte(0xfd).ints({1, 2, 300, 500}).byte(0xfc).byte(Qt::Vertical)
-               .ints({1}).byte(0xfb).rawLength(3).byte('a').byte(0).byte('b').byte(1)
-               .ints({0, 200, 0, 0}).areaEnd().bytes()
-        << false;
-    QTest::newRow("unknown dock item")
-        << StateWriter().byte(0xfd).ints({1, 2, 300, 500}).byte(0xfc).byte(Qt::Vertical)
-               .ints({1}).byte(0x01).areaEnd().bytes()
-        << false;
-    QTest::newRow("orientation neither way")
-        << StateWriter().byte(0xfd).ints({1, 2, 300, 500}).byte(0xfc).byte(7).ints({0})
-               .areaEnd().bytes()
-        << false;
+    QTest::newRow("dock name longer than the data") << StateWriter()
+                                                           .byte(0xfd)
+                                                           .ints({1, 2, 300, 500})
+                                                           .byte(0xfc)
+                                                           .byte(Qt::Vertical)
+                                                           .ints({1})
+                                                           .byte(0xfb)
+                                                           .rawLength(0x7ffffff0)
+                                                           .bytes()
+                                                    << false;
+    QTest::newRow("dock name of odd length") << StateWriter()
+                                                    .byte(0xfd)
+                                                    .ints({1, 2, 300, 500})
+                                                    .byte(0xfc)
+                                                    .byte(Qt::Vertical)
+                                                    .ints({1})
+                                                    .byte(0xfb)
+                                                    .rawLength(3)
+                                                    .byte('a')
+                                                    .byte(0)
+                                                    .byte('b')
+                                                    .byte(1)
+                                                    .ints({0, 200, 0, 0})
+                                                    .areaEnd()
+                                                    .bytes()
+                                             << false;
+    QTest::newRow("unknown dock item") << StateWriter()
+                                              .byte(0xfd)
+                                              .ints({1, 2, 300, 500})
+                                              .byte(0xfc)
+                                              .byte(Qt::Vertical)
+                                              .ints({1})
+                                              .byte(0x01)
+                                              .areaEnd()
+                                              .bytes()
+                                       << false;
+    QTest::newRow("orientation neither way") << StateWriter()
+                                                    .byte(0xfd)
+                                                    .ints({1, 2, 300, 500})
+                                                    .byte(0xfc)
+                                                    .byte(7)
+                                                    .ints({0})
+                                                    .areaEnd()
+                                                    .bytes()
+                                             << false;
     QTest::newRow("nested deeper than any window") << nestedSequences(17) << false;
-    QTest::newRow("floating tabs beyond the data")
-        << StateWriter().byte(0xf9).ints({10, 10, 300, 200}).byte(0xfa).ints({0})
-               .byte(Qt::Horizontal).ints({0x40000000}).bytes()
-        << false;
+    QTest::newRow("floating tool bar within the screens")
+        << packedToolBar("MainToolBar", 400, 30) << true;
+    // Qt would make it a window of gigabytes.
+    QTest::newRow("floating tool bar larger than the screens")
+        << packedToolBar("MainToolBar", 30000, 60000) << false;
+    QTest::newRow("floating dock larger than the screens") << StateWriter()
+                                                                  .byte(0xfd)
+                                                                  .ints({1, 2, 300, 500})
+                                                                  .byte(0xfc)
+                                                                  .byte(Qt::Vertical)
+                                                                  .ints({1})
+                                                                  .byte(0xfb)
+                                                                  .name("DisplayData")
+                                                                  .byte(3)
+                                                                  .ints({10, 10, 300, 5000})
+                                                                  .areaEnd()
+                                                                  .bytes()
+                                                           << false;
+    QTest::newRow("floating tabs beyond the data") << StateWriter()
+                                                          .byte(0xf9)
+                                                          .ints({10, 10, 300, 200})
+                                                          .byte(0xfa)
+                                                          .ints({0})
+                                                          .byte(Qt::Horizontal)
+                                                          .ints({0x40000000})
+                                                          .bytes()
+                                                   << false;
 }
 
 void TestSavedWindowState::damagedStatesAreRefused()
 {
     QFETCH(QByteArray, state);
     QFETCH(bool, wellFormed);
-    QCOMPARE(SavedWindowState::isWellFormed(state, kVersion), wellFormed);
+    QCOMPARE(::wellFormed(state), wellFormed);
 }
 
 // Every prefix of a rich state, and every byte of it set to values that read
 // as markers, small and large counts: the ones that pass go to Qt, which must
-// come back from each (a missed case hangs or crashes here).
+// come back from each (a missed case hangs or crashes here) with no window
+// larger than the screens.
 void TestSavedWindowState::whateverPassesQtReadsAtOnce()
 {
-    const QByteArray state = arrangedState(
-        [](QMainWindow* w, const QList<QDockWidget*>& d, const QList<QToolBar*>&) {
+    const QByteArray state =
+        arrangedState([](QMainWindow* w, const QList<QDockWidget*>& d, const QList<QToolBar*>&) {
             w->tabifyDockWidget(d[0], d[1]);
             w->splitDockWidget(d[2], d[3], Qt::Horizontal);
             w->addToolBarBreak();
@@ -238,20 +312,28 @@ void TestSavedWindowState::whateverPassesQtReadsAtOnce()
     QList<QToolBar*> bars;
     auto window = newWindow(&docks, &bars);
     // Damaged flags float docks; the offscreen platform remarks on each.
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
             if (!text.startsWith("This plugin does not support"))
                 std::fprintf(stderr, "%s\n", qPrintable(text));
         });
     int passed = 0;
     int refused = 0;
+    QStringList oversized;
+    const auto describe = [](QWidget* w) {
+        return QString("%1 %2x%3").arg(w->objectName()).arg(w->width()).arg(w->height());
+    };
     const auto tryState = [&](const QByteArray& s) {
-        if (!SavedWindowState::isWellFormed(s, kVersion)) {
+        if (!wellFormed(s)) {
             ++refused;
             return;
         }
         ++passed;
         window->restoreState(s, kVersion);
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (w->isWindow() && (w->width() > kLargest.width() || w->height() > kLargest.height()))
+                oversized << describe(w);
+        }
     };
     for (int length = 0; length < state.size(); ++length)
         tryState(state.left(length));
@@ -266,6 +348,7 @@ void TestSavedWindowState::whateverPassesQtReadsAtOnce()
     qInfo("%d states passed, %d refused", passed, refused);
     // Both outcomes occur, so the loop tested something either way.
     QVERIFY2(passed > 0 && refused > 0, qPrintable(QString("%1/%2").arg(passed).arg(refused)));
+    QVERIFY2(oversized.isEmpty(), qPrintable(oversized.join(", ")));
     QVERIFY(window->restoreState(state, kVersion));
 }
 

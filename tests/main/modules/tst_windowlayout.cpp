@@ -159,6 +159,8 @@ void TestWindowLayout::brokenFilesGiveTheDefault_data()
     // Its state claims more tool bars than it holds; Qt alone reads on for minutes.
     QTest::newRow("state counts beyond the data")
         << readAll(ORVANE_SOURCE_DIR "/fuzz/corpus/modules_layout/restorestate_loop") << false;
+    // Its geometry restores as a window 16777215 pixels wide.
+    QTest::newRow("window larger than the screens") << QByteArray("oversized-geometry") << false;
     QTest::newRow("valid file, default asked") << QByteArray("valid") << true;
 }
 
@@ -175,6 +177,13 @@ void TestWindowLayout::brokenFilesGiveTheDefault()
             const QByteArray saved = readAll(layout->filePath());
             writeFile(layout->filePath(), saved.left(1 + static_cast<unsigned char>(saved[0])));
         }
+    } else if (content == "oversized-geometry") {
+        QVERIFY(layout->saveLayout());
+        const QByteArray saved = readAll(layout->filePath());
+        const QByteArray damaged =
+            readAll(ORVANE_SOURCE_DIR "/fuzz/corpus/modules_layout/window_larger_than_screens");
+        writeFile(layout->filePath(), damaged.left(1 + static_cast<unsigned char>(damaged[0])) +
+                                          saved.mid(1 + static_cast<unsigned char>(saved[0])));
     } else if (!content.isEmpty()) {
         writeFile(layout->filePath(), content);
     }
