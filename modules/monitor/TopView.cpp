@@ -1,5 +1,6 @@
 #include "TopView.h"
 
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QSet>
@@ -36,9 +37,39 @@ void TopView::setFrame(const MonitorFrame& frame)
     m_frame.number = frame.number;
     m_frame.bodies = frame.bodies;
     m_frame.markers = frame.markers;
+    const double extent = m_extent;
+    const float zMin = m_zMin;
+    const float zMax = m_zMax;
     growExtent(m_frame.bodies);
     growExtent(m_frame.markers);
-    update();
+    // A frame changes only the plot; grid, axes and scale follow the extent.
+    if (extent != m_extent || zMin != m_zMin || zMax != m_zMax)
+        update();
+    else
+        update(plotRect());
+}
+
+const QStaticText& TopView::label(quint32 id)
+{
+    // Ids come from the controller; a stream of new ones must not grow this.
+    constexpr int kMaxLabels = 1024;
+    auto it = m_labels.find(id);
+    if (it == m_labels.end()) {
+        if (m_labels.size() >= kMaxLabels)
+            m_labels.clear();
+        QStaticText text(QString::number(id));
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), font());
+        it = m_labels.insert(id, text);
+    }
+    return *it;
+}
+
+void TopView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_labels.clear();
+    QWidget::changeEvent(event);
 }
 
 void TopView::resetExtent()
@@ -175,12 +206,12 @@ void TopView::paintEvent(QPaintEvent*)
     // Labels after all boxes, so no later box covers an id.
     for (const TrackedPoint& b : m_frame.bodies) {
         const QPointF c = toScreen(plot, b.x, b.y);
-        const QString id = QString::number(b.id);
-        const QRectF label(c.x() + 7, c.y() - 6 - fm.ascent(), fm.horizontalAdvance(id), cellH);
+        const QStaticText& id = label(b.id);
+        const QRectF box(c.x() + 7, c.y() - 6 - fm.ascent(), id.size().width(), cellH);
         QVector<quint32> cells;
         bool free = true;
-        for (int gx = int(label.left()) / cellW; gx <= int(label.right()) / cellW; ++gx) {
-            for (int gy = int(label.top()) / cellH; gy <= int(label.bottom()) / cellH; ++gy) {
+        for (int gx = int(box.left()) / cellW; gx <= int(box.right()) / cellW; ++gx) {
+            for (int gy = int(box.top()) / cellH; gy <= int(box.bottom()) / cellH; ++gy) {
                 const quint32 cell = (quint32(gx & 0xffff) << 16) | quint32(gy & 0xffff);
                 free = free && !taken.contains(cell);
                 cells.append(cell);
@@ -190,6 +221,6 @@ void TopView::paintEvent(QPaintEvent*)
             continue;
         for (quint32 cell : cells)
             taken.insert(cell);
-        p.drawText(c + QPointF(7, -6), id);
+        p.drawStaticText(box.topLeft(), id);
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QPixmap>
+#include <QStaticText>
 #include <QWidget>
 
 #include "DataLines.h"
@@ -23,6 +25,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void growExtent(const QVector<TrackedPoint>& points);
@@ -31,8 +34,12 @@ private:
     void paintBackground(QPainter& p, const QRect& plot);
     QRect plotRect() const;
     QPointF toScreen(const QRect& plot, double x, double y) const;
+    const QStaticText& label(quint32 id);
 
     MonitorFrame m_frame;
+    // Laid out once per id: shaping 50 ids anew 30 times a second was most of
+    // the view's cost.
+    QHash<quint32, QStaticText> m_labels;
     QPixmap m_background;
     QString m_backgroundKey;
     // Half the side of the square shown, in mm; it only grows, so the picture
