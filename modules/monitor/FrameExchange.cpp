@@ -4,14 +4,10 @@
 
 int RawFrame::slotOf(const char* identifier)
 {
-    if (!identifier)
-        return -1;
-    if (std::strcmp(identifier, "fr") == 0)
-        return FrameNumber;
-    if (std::strcmp(identifier, "6d") == 0)
-        return Bodies;
-    if (std::strcmp(identifier, "3d") == 0)
-        return Markers;
+    for (int slot = 0; identifier && slot < Slots; ++slot) {
+        if (std::strcmp(identifier, kIdentifiers[slot]) == 0)
+            return slot;
+    }
     return -1;
 }
 

@@ -23,6 +23,8 @@ struct RawFrame
     // A later line of a kind replaces the earlier one, so a frame never holds
     // more than one datagram's worth of text, whatever the controller sends.
     std::string lines[Slots];
+    // The data line kinds, in slot order; the ones the module asks the channel for.
+    static constexpr const char* kIdentifiers[Slots] = {"fr", "6d", "3d"};
 
     static int slotOf(const char* identifier);
     bool hasFrameNumber() const { return !lines[FrameNumber].empty(); }

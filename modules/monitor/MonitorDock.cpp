@@ -196,10 +196,10 @@ QWidget* MonitorDock::buildCameraBars()
     TrendChart::styleChart(chart, palette());
     connect(series, &QBarSeries::clicked, this,
             [this](int index, QBarSet*) { selectCamera(index); });
-    m_cameraView = new QChartView(chart, this);
-    m_cameraView->setRenderHint(QPainter::Antialiasing);
-    m_cameraView->setMinimumHeight(150);
-    return m_cameraView;
+    auto* view = new QChartView(chart, this);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(150);
+    return view;
 }
 
 void MonitorDock::onRepaintTimer()
@@ -207,7 +207,6 @@ void MonitorDock::onRepaintTimer()
     if (!m_recorder->takeFrame())
         return;
     m_topView->setFrame(m_recorder->frame());
-    ++m_framesPainted;
 }
 
 QString MonitorDock::formatValue(double value, const QString& unit, int decimals)
@@ -244,10 +243,10 @@ void MonitorDock::refreshTrends()
                                                 frameLossColour(lost));
     m_charts[TrendStore::Markers]->setNewest(formatValue(newest(TrendStore::Markers), {}, 0));
     m_charts[TrendStore::Bodies]->setNewest(formatValue(newest(TrendStore::Bodies), {}, 0));
-    refreshCameras(now);
+    refreshCameras(now, events);
 }
 
-void MonitorDock::refreshCameras(double now)
+void MonitorDock::refreshCameras(double now, const QVector<TrendStore::Event>& events)
 {
     const TrendStore& store = m_recorder->store();
     const int last = store.rows() - 1;
@@ -284,7 +283,7 @@ void MonitorDock::refreshCameras(double now)
     if (m_camera < store.cameras()) {
         m_cameraTrend->setData({store.curveMinutes(store.rays(m_camera), now),
                                 store.curveMinutes(store.usedRays(m_camera), now)},
-                               store.events(), now, store.windowSeconds());
+                               events, now, store.windowSeconds());
         m_cameraTrend->setNewest(formatValue(store.raysAt(m_camera, last), {}, 0) +
                                  QLatin1Char('/') +
                                  formatValue(store.usedRaysAt(m_camera, last), {}, 0));

@@ -33,7 +33,6 @@ public:
     Q_INVOKABLE bool savePicture(const QString& path);
     Q_INVOKABLE void selectWindowSeconds(int seconds);
     Q_INVOKABLE void selectCamera(int camera);
-    Q_INVOKABLE int framesPainted() const { return m_framesPainted; }
     Q_INVOKABLE int bodiesShown() const;
     Q_INVOKABLE int rowsRecorded() const;
     Q_INVOKABLE QString newestValue(int column) const;
@@ -50,7 +49,7 @@ private:
     QWidget* buildControls();
     QWidget* buildTrends();
     QWidget* buildCameraBars();
-    void refreshCameras(double now);
+    void refreshCameras(double now, const QVector<TrendStore::Event>& events);
     void showOutcome(bool ok, const QString& path, const QString& error);
     static QString formatValue(double value, const QString& unit, int decimals);
 
@@ -61,12 +60,10 @@ private:
     QLabel* m_outcome = nullptr;
     QVector<TrendChart*> m_charts;
     TrendChart* m_cameraTrend = nullptr;
-    QtCharts::QChartView* m_cameraView = nullptr;
     QtCharts::QBarSet* m_raysSet = nullptr;
     QtCharts::QBarSet* m_usedSet = nullptr;
     QtCharts::QBarCategoryAxis* m_cameraAxis = nullptr;
     QtCharts::QValueAxis* m_cameraValues = nullptr;
     QTimer m_repaint;
     int m_camera = 0;
-    int m_framesPainted = 0;
 };

@@ -29,20 +29,20 @@ void MonitorModule::exit_module()
 QList<_GuiElement*> MonitorModule::get_gui_elements()
 {
     // Every window builds its own widgets; those of an earlier window went with it.
-    m_dock = new MonitorDock(m_recorder);
+    auto* dock = new MonitorDock(m_recorder);
     m_dockElement = _GuiElement();
-    m_dockElement.content = m_dock;
-    m_dockElement.menu_entry = m_dock->toggleViewAction();
+    m_dockElement.content = dock;
+    m_dockElement.menu_entry = dock->toggleViewAction();
     // The window's own View menu, found by its title in the window's language.
     m_dockElement.menu_name = QCoreApplication::translate("MainMenus", "&View");
     m_dockElement.menu_order_number = kViewMenuOrder;
     m_dockElement.menu_entry_order_number = kEntryOrder;
 
-    m_toolBar = new QToolBar(tr("Live Monitor"));
-    m_toolBar->setObjectName(QStringLiteral("LiveMonitorToolBar"));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_toolBar->addAction(m_dock->toggleViewAction());
+    auto* toolBar = new QToolBar(tr("Live Monitor"));
+    toolBar->setObjectName(QStringLiteral("LiveMonitorToolBar"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolBar->addAction(dock->toggleViewAction());
     m_toolBarElement = _GuiElement();
-    m_toolBarElement.content = m_toolBar;
+    m_toolBarElement.content = toolBar;
     return {&m_dockElement, &m_toolBarElement};
 }

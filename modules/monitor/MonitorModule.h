@@ -1,13 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 
 #include "ModuleInterface.h"
 
-class MonitorDock;
 class MonitorRecorder;
-class QToolBar;
 
 // The Live Monitor: health trends of the installation and a top view of the
 // tracked objects. The recording belongs to the module and continues across
@@ -34,8 +31,6 @@ public:
 
 private:
     MonitorRecorder* m_recorder;
-    QPointer<MonitorDock> m_dock;
-    QPointer<QToolBar> m_toolBar;
     _GuiElement m_dockElement;
     _GuiElement m_toolBarElement;
 };

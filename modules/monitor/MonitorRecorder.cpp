@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char* kDataIdentifiers[] = {"fr", "6d", "3d"};
-
 double nan()
 {
     return std::nan("");
@@ -47,7 +45,7 @@ void MonitorRecorder::attach(IOManager* channel)
     m_channel = channel;
     if (!m_channel)
         return;
-    for (const char* id : kDataIdentifiers)
+    for (const char* id : RawFrame::kIdentifiers)
         m_channel->register_request(id, &m_collector);
     m_channel->register_request_mea(this);
     m_connectionLost = false;
@@ -68,7 +66,7 @@ void MonitorRecorder::detach()
     if (!m_channel)
         return;
     // After this the data thread no longer calls the collector.
-    for (const char* id : kDataIdentifiers)
+    for (const char* id : RawFrame::kIdentifiers)
         m_channel->unregister_request(id, &m_collector);
     m_channel->unregister_request_mea(this);
     m_channel = nullptr;

@@ -44,7 +44,6 @@ public:
     TrendStore& store() { return m_store; }
     const MonitorFrame& frame() const { return m_frame; }
     quint64 framesPublished() const { return m_collector.exchange().published(); }
-    quint64 malformedLines() const { return m_collector.malformedLines(); }
 
     // Reads the newest frame if one arrived; false when nothing changed. The
     // frames in between are never read, so the cost follows how often this runs.

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -32,18 +33,25 @@ TopView::TopView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+namespace {
+
+// Element copies: sharing the vectors would make the recorder's next refill
+// copy them before it empties them.
+void copyPoints(const QVector<TrackedPoint>& from, QVector<TrackedPoint>* to)
+{
+    to->resize(from.size());
+    std::copy(from.cbegin(), from.cend(), to->begin());
+}
+
+}  // namespace
+
 void TopView::setFrame(const MonitorFrame& frame)
 {
-    m_frame.number = frame.number;
-    m_frame.bodies = frame.bodies;
-    m_frame.markers = frame.markers;
-    const double extent = m_extent;
-    const float zMin = m_zMin;
-    const float zMax = m_zMax;
-    growExtent(m_frame.bodies);
-    growExtent(m_frame.markers);
+    copyPoints(frame.bodies, &m_frame.bodies);
+    copyPoints(frame.markers, &m_frame.markers);
+    const bool grown = growExtent(m_frame.bodies) | growExtent(m_frame.markers);
     // A frame changes only the plot; grid, axes and scale follow the extent.
-    if (extent != m_extent || zMin != m_zMin || zMax != m_zMax)
+    if (grown)
         update();
     else
         update(plotRect());
@@ -77,17 +85,25 @@ void TopView::resetExtent()
     m_extent = 1000;
     m_zMin = 0;
     m_zMax = 2000;
+    update();
 }
 
-void TopView::growExtent(const QVector<TrackedPoint>& points)
+bool TopView::growExtent(const QVector<TrackedPoint>& points)
 {
+    bool grown = false;
     for (const TrackedPoint& p : points) {
         const double reach = std::max(std::fabs(p.x), std::fabs(p.y)) * 1.1;
-        while (m_extent < reach && m_extent < DataLineParser::kMaxCoordinate)
+        while (m_extent < reach && m_extent < DataLineParser::kMaxCoordinate) {
             m_extent *= 2;
-        m_zMin = std::min(m_zMin, p.z);
-        m_zMax = std::max(m_zMax, p.z);
+            grown = true;
+        }
+        if (p.z < m_zMin || p.z > m_zMax) {
+            m_zMin = std::min(m_zMin, p.z);
+            m_zMax = std::max(m_zMax, p.z);
+            grown = true;
+        }
     }
+    return grown;
 }
 
 QColor TopView::heightColour(float z) const
@@ -204,11 +220,12 @@ void TopView::paintEvent(QPaintEvent*)
         p.drawRect(QRectF(c.x() - 5, c.y() - 5, 10, 10));
     }
     // Labels after all boxes, so no later box covers an id.
+    QVector<quint32> cells;
     for (const TrackedPoint& b : m_frame.bodies) {
         const QPointF c = toScreen(plot, b.x, b.y);
         const QStaticText& id = label(b.id);
         const QRectF box(c.x() + 7, c.y() - 6 - fm.ascent(), id.size().width(), cellH);
-        QVector<quint32> cells;
+        cells.clear();
         bool free = true;
         for (int gx = int(box.left()) / cellW; gx <= int(box.right()) / cellW; ++gx) {
             for (int gy = int(box.top()) / cellH; gy <= int(box.bottom()) / cellH; ++gy) {

@@ -28,7 +28,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void growExtent(const QVector<TrackedPoint>& points);
+    // True when the extent or the z range grew.
+    bool growExtent(const QVector<TrackedPoint>& points);
     QColor heightColour(float z) const;
     void paintScale(QPainter& p, const QRect& bar);
     void paintBackground(QPainter& p, const QRect& plot);

@@ -122,7 +122,6 @@ void TrendChart::setTitle(const QString& title)
 
 void TrendChart::setThresholds(const QVector<TrendThreshold>& thresholds)
 {
-    m_thresholds = thresholds;
     m_view->setThresholds(thresholds);
 }
 
@@ -143,7 +142,7 @@ void TrendChart::setTimeAxis(int windowSeconds)
 void TrendChart::fitValueAxis(const QVector<QVector<QPointF>>& curves)
 {
     double top = 1;
-    for (const TrendThreshold& t : m_thresholds)
+    for (const TrendThreshold& t : m_view->thresholds())
         top = std::max(top, t.value * 1.25);
     for (const auto& curve : curves) {
         for (const QPointF& p : curve)

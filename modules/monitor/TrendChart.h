@@ -26,6 +26,7 @@ public:
     explicit TrendView(QtCharts::QChart* chart, QWidget* parent = nullptr);
 
     void setThresholds(const QVector<TrendThreshold>& thresholds) { m_thresholds = thresholds; }
+    const QVector<TrendThreshold>& thresholds() const { return m_thresholds; }
     // Marks as x positions in the axis' units.
     void setMarks(const QVector<QPair<double, TrendStore::Mark>>& marks);
 
@@ -57,7 +58,6 @@ public:
     void setNewest(const QString& text, const QColor& background = QColor());
 
     QString newestText() const { return m_newest->text(); }
-    QtCharts::QChart* chart() const { return m_chart; }
 
     // Applies the window's palette to a chart so plots follow the theme.
     static void styleChart(QtCharts::QChart* chart, const QPalette& palette);
@@ -76,7 +76,6 @@ private:
     QtCharts::QValueAxis* m_x;
     QtCharts::QValueAxis* m_y;
     QVector<QtCharts::QLineSeries*> m_series;
-    QVector<TrendThreshold> m_thresholds;
     QLabel* m_title;
     QLabel* m_newest;
     QColor m_newestBackground;

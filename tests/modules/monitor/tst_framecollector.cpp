@@ -91,7 +91,6 @@ void TestFrameCollector::framesArriveWhole()
         QCOMPARE(sinks[c]->exchange().published(), quint64(frames - 1));
         QCOMPARE(sinks[c]->malformedLines(), quint64(0));
     }
-    QVERIFY(taken > 0);
 }
 
 // Lines as the channel delivers them, "identifier|line", then one take.
