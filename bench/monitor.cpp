@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTimer>
 
@@ -23,6 +22,7 @@
 #include "ConnectedShell.h"
 #include "TrendStore.h"
 #include "bench_stats.h"
+#include "process_sample.h"
 
 namespace {
 
@@ -47,14 +47,7 @@ double cpuSeconds()
 
 double rssMiB()
 {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& l : status.readAll().split('\n')) {
-        if (l.startsWith("VmRSS:"))
-            return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
+    return sample(QCoreApplication::applicationPid()).rssMiB;
 }
 
 // Sleeps in the event loop: polling it would bill the wait to the window and

@@ -30,6 +30,7 @@
 #include "SimProcess.h"
 
 #include "bench_stats.h"
+#include "process_sample.h"
 
 namespace {
 
@@ -73,32 +74,6 @@ double rawRoundTripMs(int count)
     const double ms = clock.nsecsElapsed() / 1e6;
     ::close(fd);
     return ms;
-}
-
-struct ProcessSample
-{
-    double cpuSeconds = 0;
-    double rssMiB = 0;
-};
-
-ProcessSample sample(qint64 pid)
-{
-    ProcessSample s;
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QString line = QString::fromLatin1(stat.readAll());
-        const QStringList fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        const double ticks = double(sysconf(_SC_CLK_TCK));
-        s.cpuSeconds = (fields.value(11).toDouble() + fields.value(12).toDouble()) / ticks;
-    }
-    QFile status(QString("/proc/%1/status").arg(pid));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& l : status.readAll().split('\n')) {
-            if (l.startsWith("VmRSS:"))
-                s.rssMiB = l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return s;
 }
 
 void startFrontEnd(QProcess& p, const QString& home, const QStringList& args)
