@@ -44,9 +44,7 @@ QStringList rowOf(const trackbox_info_type& info)
     ControllerProbe probe;
     probe.setController(info.ip);
     const QString model = readText(probe, "system model");
-    QString accessedBy = readText(probe, "system accessed_by");
-    if (accessedBy.startsWith(QLatin1String("ip ")))
-        accessedBy = accessedBy.mid(3).trimmed();
+    const QString accessedBy = ctlAccessHolder(readText(probe, "system accessed_by"));
     const QStringList row = {QString::fromUtf8(info.hostname),
                              QString::fromLatin1(info.ip_str),
                              model.isEmpty() ? QString() : ControllerSetup::modelName(model),
