@@ -39,9 +39,8 @@ int startMeasurement(CtlContext& context, CtlController& controller)
         printOutcome(context, controller, CtlText::tr("measurement already running"), state);
         return CtlExit::Success;
     }
-    switch (MeasurementControl::startOn(controller.channel(), controller.versions())) {
+    switch (MeasurementControl::startOn(controller.channel(), controller.versions(), &state)) {
         case MeasurementControl::StartOutcome::Started:
-            MeasurementControl::readStateOf(controller.channel(), &state);
             printOutcome(context, controller, CtlText::tr("measurement started"), state);
             return CtlExit::Success;
         case MeasurementControl::StartOutcome::StateUnknown:

@@ -43,15 +43,13 @@ QStringList rowOf(const trackbox_info_type& info)
 {
     ControllerProbe probe;
     probe.setController(info.ip);
-    const QString model = readText(probe, "system model");
-    QString accessedBy = readText(probe, "system accessed_by");
-    if (accessedBy.startsWith(QLatin1String("ip ")))
-        accessedBy = accessedBy.mid(3).trimmed();
+    const QString model = QString::fromUtf8(info.model).trimmed();
+    const QString accessedBy = ctlAccessHolder(readText(probe, "system accessed_by"));
     const QStringList row = {QString::fromUtf8(info.hostname),
                              QString::fromLatin1(info.ip_str),
                              model.isEmpty() ? QString() : ControllerSetup::modelName(model),
                              QString::fromUtf8(info.serial),
-                             readText(probe, "system protocol_version"),
+                             QString::fromUtf8(info.protocol_version).trimmed(),
                              QString::fromUtf8(info.access),
                              accessedBy,
                              info.isSlave ? QStringLiteral("slave") : QString(),

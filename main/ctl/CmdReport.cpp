@@ -193,18 +193,13 @@ int ctlExport(CtlContext& context)
     const auto logs = logsOfLastDays(QString::fromUtf8(hostName), dayCount);
 
     const QString fileName = parser.value(output);
-    const SystemInformationExport file(fileName);
     CtlReport report(context, controller);
-    int result = file.startAfresh() ? file.writeReport(report.report(), CtlReport::versionText())
-                                    : int(ExportConfiguration::ResultLinesLost);
-    bool complete =
-        result == ExportConfiguration::ResultOk || result == ExportConfiguration::ResultIncomplete;
-    for (int i = 0; complete && i < logs.size(); ++i) {
-        context.progress(CtlText::tr("export: %1").arg(logs.at(i).eventLogFile));
-        complete = file.appendLog(logs.at(i).eventLogFile, logs.at(i).feVersion, true, false);
-    }
-    if (!complete)
-        result = ExportConfiguration::ResultLinesLost;
+    SystemInformationExport::Progress progress;
+    progress.logStarting = [&](int index) {
+        context.progress(CtlText::tr("export: %1").arg(logs.at(index).eventLogFile));
+    };
+    const int result = SystemInformationExport(fileName).write(
+        report.report(), CtlReport::versionText(), logs, progress);
     const int exit = exitForReport(context, result, fileName);
     if (exit == CtlExit::Success)
         printExport(context, fileName, logs);

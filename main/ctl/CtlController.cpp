@@ -25,14 +25,13 @@ constexpr int kAnswerAttempts = 2;
 constexpr int kRefusalCheckMs = 1000;
 constexpr int kMaxSecretBytes = 256;
 
-// "ip 192.0.2.5" names the holder; anything else is shown as the controller sent it.
-QString holderOf(const QString& accessedBy)
+}  // namespace
+
+QString ctlAccessHolder(const QString& accessedBy)
 {
     const QString text = accessedBy.trimmed();
     return text.startsWith(QLatin1String("ip ")) ? text.mid(3).trimmed() : text;
 }
-
-}  // namespace
 
 void CtlBoxes::openMessageBox(int, QString title, QString text)
 {
@@ -78,12 +77,9 @@ int ctlParseArguments(CtlContext& context, QCommandLineParser& parser, const QSt
                                   CtlText::tr("Show this help."));
     parser.addOption(help);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(context.arguments))
+        return ctlUsageError(context, synopsis, parser.errorText());
     const QString usage = QStringLiteral("Usage: orvane3ctl %1\n").arg(synopsis);
-    if (!parser.parse(context.arguments)) {
-        context.error(parser.errorText());
-        context.err << usage << Qt::flush;
-        return CtlExit::Usage;
-    }
     if (parser.isSet(help)) {
         // The parser's own usage line names the program only; ours names the subcommand.
         QString text = parser.helpText();
@@ -182,7 +178,10 @@ int CtlController::checkAnswers(QByteArray* accessAnswer)
         if (probe.ask("orvane2 get system access", accessAnswer) == 0)
             return CtlExit::Success;
     }
-    if (commandPortRefuses()) {
+    // A sleeping controller has closed its command port, while its network
+    // interface still refuses connections to it; a controller that is off or
+    // out of reach gives no refusal either.
+    if (ControllerStatusReader::classifySilence(m_ip, kRefusalCheckMs) == CtlExit::Asleep) {
         m_context.error(
             CtlText::tr("%1 (%2) does not answer and refuses connections: the controller is "
                         "asleep; wake it with 'orvane3ctl wake MAC'")
@@ -191,15 +190,6 @@ int CtlController::checkAnswers(QByteArray* accessAnswer)
     }
     m_context.error(CtlText::tr("no answer from %1 (%2)").arg(ctlPrintable(m_host), m_address));
     return CtlExit::NoAnswer;
-}
-
-// A sleeping controller has closed its command port, while its network
-// interface still refuses connections to it; a controller that is off or
-// out of reach gives no refusal either.
-bool CtlController::commandPortRefuses() const
-{
-    return ControllerStatusReader::tryTcp(m_ip, kRefusalCheckMs) ==
-           ControllerStatusReader::TcpResult::Refused;
 }
 
 int CtlController::checkAccess(const QByteArray& accessAnswer)
@@ -212,7 +202,7 @@ int CtlController::checkAccess(const QByteArray& accessAnswer)
     probe.setController(m_ip);
     char holder[IOManager::MaxTextLength + 1] = {};
     const QString by = probe.readParameter("system accessed_by", holder) == 0
-                           ? holderOf(QString::fromUtf8(holder))
+                           ? ctlAccessHolder(QString::fromUtf8(holder))
                            : CtlText::tr("unknown");
     m_context.error(CtlText::tr("access to %1 is held by another front-end: %2; nothing done")
                         .arg(ctlPrintable(m_host), ctlPrintable(by)));
@@ -266,7 +256,6 @@ int CtlController::openChannel(bool takeAccess)
     }
     QString modelCode;
     setup.fillBackendVersions(&m_versions, &modelCode);
-    m_modelName = m_versions.zecModel();
     return CtlExit::Success;
 }
 

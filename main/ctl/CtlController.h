@@ -49,6 +49,10 @@ QString ctlPrintable(const QString& text);
 // when stdout is a terminal.
 void ctlPrintForeign(CtlContext& context, const QString& text);
 
+// The holder named by a "system accessed_by" answer: "ip 192.0.2.5" names
+// it by address; anything else is shown as the controller sent it.
+QString ctlAccessHolder(const QString& accessedBy);
+
 // One controller named on the command line, from its name to an open channel.
 // Read-only subcommands only look; the others check who holds access first,
 // pass the password and then take access as the window does.
@@ -78,7 +82,7 @@ public:
     QString password() const { return m_password; }
     IOManagerUdpTcp* channel() const { return m_channel.get(); }
     const BackendVersions& versions() const { return m_versions; }
-    QString modelName() const { return m_modelName; }
+    QString modelName() const { return m_versions.zecModel(); }
     CtlBoxes& boxes() { return m_boxes; }
 
     // The exit code for a channel result and the answer that came with it.
@@ -92,7 +96,6 @@ private:
     int checkAccess(const QByteArray& accessAnswer);
     int passPassword();
     int openChannel(bool takeAccess);
-    bool commandPortRefuses() const;
 
     CtlContext& m_context;
     CtlBoxes m_boxes;
@@ -101,7 +104,6 @@ private:
     uint32_t m_ip = 0;
     std::unique_ptr<IOManagerUdpTcp> m_channel;
     BackendVersions m_versions;
-    QString m_modelName;
     QString m_password;
 };
 

@@ -218,8 +218,10 @@ void TrackboxScanner::readIdentity(trackbox_info_type& info, const ParameterRead
     if (!shallRun)
         return;
     char model[kValueSize] = "0";
-    if (read("system model", value) == 0)
+    if (read("system model", value) == 0) {
         copyField(model, value);
+        copyField(info.model, value);
+    }
 
     if (!shallRun)
         return;
@@ -231,8 +233,10 @@ void TrackboxScanner::readIdentity(trackbox_info_type& info, const ParameterRead
     if (!shallRun)
         return;
     char protocol[kValueSize] = "v0.0";
-    if (read("system protocol_version", value) == 0)
+    if (read("system protocol_version", value) == 0) {
         copyFirstWord(protocol, value);
+        copyField(info.protocol_version, value);
+    }
 
     if (!shallRun)
         return;

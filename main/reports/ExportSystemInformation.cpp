@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -90,11 +89,6 @@ void ExportSystemInformation::updateContent()
 }
 
 // --- event logs on disk ---------------------------------------------------
-
-bool ExportSystemInformation::versionIsGreaterThen(const QString& a, const QString& b)
-{
-    return SystemInformationExport::versionIsGreaterThen(a, b);
-}
 
 QString ExportSystemInformation::getDateStringFromName(const QString& fileName)
 {
@@ -316,11 +310,6 @@ QString ExportSystemInformation::justifyToLength(const QString& text, int length
     return SystemInformationExport::justifyToLength(text, length);
 }
 
-QString ExportSystemInformation::getFeVers(const QString& versionText)
-{
-    return SystemInformationExport::feVersion(versionText);
-}
-
 bool ExportSystemInformation::confirmLargeFile()
 {
     return MessageBoxes::warning(
@@ -419,47 +408,35 @@ void ExportSystemInformation::writeResult(const QString& shownName)
     const int reportSteps = ExportConfiguration::sectionCount();
     ui->progressBar->setMaximum(reportSteps + table->rowCount() + 1);
     setStatus(tr("Writing file '%1' ...").arg(shownName));
-    // Whatever the file held before must not end up inside the new export.
-    bool complete = SystemInformationExport(m_sResultFilename).startAfresh();
-
-    // A report cut short by the controller's counts still goes out with the
-    // event logs; only a file that cannot be written stops the export.
-    const int report = complete ? writeConfigurationTxt() : ExportConfiguration::ResultLinesLost;
-    complete =
-        report == ExportConfiguration::ResultOk || report == ExportConfiguration::ResultIncomplete;
-    setProgress(reportSteps + 1);
-    setStatus(tr("Writing file '%1' ...").arg(shownName));
-    for (int row = 0; complete && row < table->rowCount(); ++row) {
+    // The controls are off while the file is written, so the selection holds still.
+    QList<EventLogNameAndFeVersion> logs;
+    QList<int> rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
         if (!table->selectionModel()->isRowSelected(row, QModelIndex()))
             continue;
-        complete = copyfileToResult(m_sResultFilename, table->item(row, ColFilePath)->text(),
-                                    table->item(row, ColVersion)->text(), true, false);
-        setProgress(reportSteps + 1 + row);
-        keepPainting();
+        logs.append({table->item(row, ColFilePath)->text(), table->item(row, ColVersion)->text()});
+        rows.append(row);
     }
-    if (complete && report == ExportConfiguration::ResultOk) {
+    SystemInformationExport::Progress progress;
+    progress.reportDone = [&] {
+        setProgress(reportSteps + 1);
+        setStatus(tr("Writing file '%1' ...").arg(shownName));
+    };
+    progress.logDone = [&](int index) {
+        setProgress(reportSteps + 1 + rows.at(index));
+        keepPainting();
+    };
+    exportConfigLog->setLastFeUpdatDate(m_lastFeUpdateDate);
+    const int result = SystemInformationExport(m_sResultFilename)
+                           .write(*exportConfigLog, m_sVersionFeAndModules, logs, progress);
+    if (result == ExportConfiguration::ResultOk) {
         setProgress(ui->progressBar->maximum());
         setStatus(tr("Writing file '%1' ... complete.").arg(shownName));
-    } else if (complete) {
+    } else if (result == ExportConfiguration::ResultIncomplete) {
         setProgress(ui->progressBar->maximum());
         setStatus(tr("Writing file '%1' ... done, but the configuration report is incomplete.")
                       .arg(shownName));
     } else {
         setStatus(tr("Writing file '%1' ... failed. The file is incomplete.").arg(shownName));
     }
-}
-
-int ExportSystemInformation::writeConfigurationTxt()
-{
-    exportConfigLog->setLastFeUpdatDate(m_lastFeUpdateDate);
-    return SystemInformationExport(m_sResultFilename)
-        .writeReport(*exportConfigLog, m_sVersionFeAndModules);
-}
-
-bool ExportSystemInformation::copyfileToResult(const QString& result, const QString& path,
-                                               const QString& version, bool markers,
-                                               bool shortMarkers)
-{
-    m_sResultFilename = result;
-    return SystemInformationExport(result).appendLog(path, version, markers, shortMarkers);
 }

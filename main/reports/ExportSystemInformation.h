@@ -15,7 +15,6 @@
 class BackendVersions;
 class ExportConfiguration;
 class IOManager;
-class QFile;
 
 namespace Ui {
 class ExportSystemInformation;
@@ -42,7 +41,6 @@ public:
     // The report's share of the estimate, and the size that asks first.
     static constexpr qint64 ConfigurationEstimateBytes = 51200;
     static constexpr qint64 WarningSizeBytes = 10485760;
-    static constexpr int MarkerWidth = SystemInformationExport::MarkerWidth;
 
     ExportSystemInformation(QWidget* parent, IOManager* iom, BackendVersions* versions);
     ~ExportSystemInformation() override;
@@ -59,8 +57,6 @@ public:
     static QString getFormatedByteText(qint64 bytes);
     static QString justifyToLength(const QString& text, int length);
     static QString getDateStringFromName(const QString& fileName);
-    static bool versionIsGreaterThen(const QString& a, const QString& b);
-    static QString getFeVers(const QString& versionText);
     qint64 getSumByte() const;
     QString resultFileName() const { return m_sResultFilename; }
     // True while an export writes its file.
@@ -96,13 +92,10 @@ private:
     int getAgeOfFile(int row) const;
     QDate rowDate(int row) const;
 
-    int writeConfigurationTxt();
     void writeResult(const QString& shownName);
     void setControlsEnabled(bool enabled);
     void onReportSection(int index, const QString& heading);
     void keepPainting();
-    bool copyfileToResult(const QString& result, const QString& path, const QString& version,
-                          bool markers, bool shortMarkers);
     void setStatus(const QString& text);
     void setProgress(int value);
 

@@ -85,6 +85,27 @@ bool SystemInformationExport::appendLog(const QString& path, const QString& vers
     return ok;
 }
 
+int SystemInformationExport::write(ExportConfiguration& report, const QString& versionFeAndModules,
+                                   const QList<EventLogNameAndFeVersion>& logs,
+                                   const Progress& progress) const
+{
+    // Whatever the file held before must not end up inside the new export.
+    const int result = startAfresh() ? writeReport(report, versionFeAndModules)
+                                     : int(ExportConfiguration::ResultLinesLost);
+    bool complete =
+        result == ExportConfiguration::ResultOk || result == ExportConfiguration::ResultIncomplete;
+    if (progress.reportDone)
+        progress.reportDone();
+    for (int i = 0; complete && i < logs.size(); ++i) {
+        if (progress.logStarting)
+            progress.logStarting(i);
+        complete = appendLog(logs.at(i).eventLogFile, logs.at(i).feVersion, true, false);
+        if (progress.logDone)
+            progress.logDone(i);
+    }
+    return complete ? result : int(ExportConfiguration::ResultLinesLost);
+}
+
 bool SystemInformationExport::writeLine(const QString& line) const
 {
     return ReportWriter::appendLine(m_resultFileName, line);

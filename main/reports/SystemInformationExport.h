@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ExportConfiguration;
 
 // One event log found on this PC and the front-end version folder holding it.
@@ -26,8 +28,6 @@ public:
         : m_resultFileName(resultFileName)
     {
     }
-    QString resultFileName() const { return m_resultFileName; }
-    void setResultFileName(const QString& fileName) { m_resultFileName = fileName; }
 
     // Whatever the file held before must not end up inside the new export.
     bool startAfresh() const;
@@ -38,13 +38,25 @@ public:
     // version (shortMarkers: the version alone).
     bool appendLog(const QString& path, const QString& version, bool markers,
                    bool shortMarkers) const;
-    bool writeLine(const QString& line) const;
+
+    // Called as write() goes on; any of them may be left empty.
+    struct Progress
+    {
+        std::function<void()> reportDone;      // after the report, whatever came of it
+        std::function<void(int)> logStarting;  // before the log at this index
+        std::function<void(int)> logDone;      // after it, written or not
+    };
+    // The whole file afresh: the report, then the logs, each with markers. A
+    // report cut short by the controller's counts still goes out with the
+    // logs; a part the file does not take stops the export. The report's
+    // result when every part went in, else ResultLinesLost.
+    int write(ExportConfiguration& report, const QString& versionFeAndModules,
+              const QList<EventLogNameAndFeVersion>& logs, const Progress& progress = {}) const;
 
     // The event logs of hostName in the per-user folder, newest version
     // folder first, newest log first within it.
     static QList<EventLogNameAndFeVersion> eventLogs(const QString& userFolder,
                                                      const QString& hostName);
-    static QStringList eventLogSubDirs(const QString& userFolder);
     // "yyyy-MM-dd" of a name "events-YYYY-MM-DD...", today when it has none.
     static QString dateStringFromName(const QString& fileName);
     static bool versionIsGreaterThen(const QString& a, const QString& b);
@@ -52,6 +64,9 @@ public:
     static QString feVersion(const QString& versionText);
 
 private:
+    bool writeLine(const QString& line) const;
+    static QStringList eventLogSubDirs(const QString& userFolder);
+
     QString m_resultFileName;
 };
 

@@ -28,7 +28,8 @@ bool MeasurementControl::readStateOf(IOManager* iom, QString* state)
 }
 
 MeasurementControl::StartOutcome MeasurementControl::startOn(IOManager* iom,
-                                                             const BackendVersions& bv)
+                                                             const BackendVersions& bv,
+                                                             QString* stateAfter)
 {
     if (bv.protocol().supports(ProtocolFeature::TrackingAvailable)) {
         char available[IOManager::MaxTextLength + 1] = {};
@@ -42,6 +43,8 @@ MeasurementControl::StartOutcome MeasurementControl::startOn(IOManager* iom,
     QString state;
     if (!readStateOf(iom, &state))
         return StartOutcome::StateUnknown;
+    if (stateAfter)
+        *stateAfter = state;
     return isIdleState(state) ? StartOutcome::StillIdle : StartOutcome::Started;
 }
 

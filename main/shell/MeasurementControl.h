@@ -43,7 +43,9 @@ public:
         StateUnknown,   // the state could not be read afterwards
         StillIdle       // the controller took the command but does not measure
     };
-    static StartOutcome startOn(IOManager* iom, const BackendVersions& bv);
+    // stateAfter receives the state read after the command, when it could be read.
+    static StartOutcome startOn(IOManager* iom, const BackendVersions& bv,
+                                QString* stateAfter = nullptr);
     // True on the answer "orvane2 ok".
     static bool stopOn(IOManager* iom);
     static bool readStateOf(IOManager* iom, QString* state);

@@ -296,6 +296,9 @@ void TrackboxScannerTest::controllerAnsweringOnlyTheBroadcastKeepsDefaults()
     QCOMPARE(QString(t.version), QStringLiteral("4.2.1"));
     for (const char* field : {t.hostname, t.serial, t.access, t.mac_str})
         QCOMPARE(QString(field), QStringLiteral("unknown"));
+    // Unanswered questions leave no value a reader could take for the controller's.
+    for (const char* field : {t.model, t.protocol_version})
+        QCOMPARE(QString(field), QString());
     QVERIFY(!t.isSlave);
     // Without a protocol version neither the slave nor the MAC question is asked.
     QCOMPARE(peer.received(), QStringList{kVersion} + kIdentity);
@@ -322,7 +325,7 @@ void TrackboxScannerTest::followUpQueriesDependOnProtocolAndAccess()
     QMap<QString, SimProcess*> sims;
     for (const Case& c : cases) {
         QStringList setup = {"set system protocol_version = " + c.protocol,
-                             "set system slave = yes",
+                             "set system slave = yes", "set system model = 21",
                              "set system ethernet_mac = 02:00:00:00:00:01"};
         if (c.othersHoldAccess)
             setup << "access 192.0.2.99";
@@ -335,6 +338,8 @@ void TrackboxScannerTest::followUpQueriesDependOnProtocolAndAccess()
     for (const Case& c : cases) {
         const trackbox_info_type t = found.value(c.address);
         QCOMPARE(QString(t.access), c.othersHoldAccess ? QString("none") : QString("full"));
+        QCOMPARE(QString(t.model), QStringLiteral("21"));
+        QCOMPARE(QString(t.protocol_version), c.protocol);
         QCOMPARE(t.isSlave, c.gated.contains(kSlave));
         QCOMPARE(QString(t.mac_str), c.gated.contains(kMac) ? "02:00:00:00:00:01" : "unknown");
         QCOMPARE(udpCommands(sims.value(c.address)), QStringList{kVersion} + kIdentity + c.gated);
