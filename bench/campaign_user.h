@@ -9,7 +9,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -95,12 +94,7 @@ public:
 
     int lostBoxes() const { return m_lostBoxes; }
     int windowsShown() const { return m_windowsShown; }
-    int reconnectsClicked() const { return m_reconnects; }
     int reconnectsExpired() const { return m_expired; }
-    // When the current lost-connection box came up, ms since the start; -1 if none.
-    qint64 lostSinceMs() const { return m_lostBox ? m_lostSinceMs : -1; }
-    // When the current window was shown, ms since the start.
-    qint64 windowSinceMs() const { return m_windowSinceMs; }
 
     // Triggers a menu entry of the current window by its text; false when
     // there is none or it is disabled (the service entry is, while measuring).
@@ -164,10 +158,8 @@ private:
             if (w && w->isVisible())
                 shown = w;
         }
-        if (shown && shown != m_window) {
+        if (shown && shown != m_window)
             ++m_windowsShown;
-            m_windowSinceMs = elapsedMs();
-        }
         m_window = shown;
     }
 
@@ -202,12 +194,10 @@ private:
     {
         if (box != m_lostBox) {
             m_lostBox = box;
-            m_lostSinceMs = elapsedMs();
             ++m_lostBoxes;
         }
         auto* reconnect = qobject_cast<QPushButton*>(box->buttons().value(1));
         if (reconnect && reconnect->isEnabled()) {
-            ++m_reconnects;
             reconnect->click();
         } else if (!reconnect || reconnect->text() == QLatin1String("&Reconnect")) {
             ++m_expired;
@@ -237,12 +227,9 @@ private:
     QPointer<QMessageBox> m_lastBox;
     bool m_wantMeasuring = true;
     bool m_quitting = false;
-    qint64 m_lostSinceMs = -1;
-    qint64 m_windowSinceMs = 0;
     qint64 m_lastStartMs = -1;
     int m_lostBoxes = 0;
     int m_windowsShown = 0;
-    int m_reconnects = 0;
     int m_expired = 0;
 };
 

@@ -15,7 +15,6 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include <unistd.h>
 #include <cstdio>
 
 #include "SimProcess.h"

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTextStream>
 
 #include <unistd.h>
 #include <cstdio>
@@ -291,11 +290,10 @@ private:
         const QString status = m_exportStatus.isEmpty() ? interruption : m_exportStatus;
         const bool complete = m_exportStatus.endsWith(QLatin1String("complete.")) &&
                               !m_exportStatus.contains("incomplete") && exportFileIsWhole();
-        const bool saidSo = !m_exportStatus.isEmpty() || m_exportSawOutage;
         if (complete) {
             ++m_exportsOk;
             event("export-ok", status);
-        } else if (m_exportSawOutage && saidSo) {
+        } else if (m_exportSawOutage) {
             ++m_exportsFailedOutage;
             event("export-failed-during-outage", status);
         } else {
@@ -322,8 +320,6 @@ private:
 
     bool canQuit(qint64 t)
     {
-        if (m_exportStep == ExportStep::Closing)
-            finishExport();
         const bool busy =
             m_exportStep != ExportStep::Idle || m_awaitingWindow || m_faultActive || m_outage;
         return !busy || t >= m_options.minutes * 60000 + 120000;

@@ -4,8 +4,6 @@
 // Input: first byte = operation and value count, then the parameter text up to
 // a newline, then the controller's answer (cut to 200 bytes as on the wire).
 
-#include <QString>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,39 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "IOManager.h"
-#include "MessageBoxProvider.h"
+#include "ScriptedChannel.h"
 
 namespace {
-
-class CountingBoxes : public MessageBoxProvider
-{
-public:
-    void openMessageBox(int, QString title, QString text) override
-    {
-        if (title.isEmpty() || text.isEmpty())
-            std::abort();
-    }
-};
-
-// The transport answers every command with the fuzzed text.
-class ScriptedChannel : public IOManager
-{
-public:
-    explicit ScriptedChannel(MessageBoxProvider* mbp) : IOManager(mbp) {}
-    std::string answer;
-
-protected:
-    int execute_command(char* result, const char* cmd) override
-    {
-        if (std::strlen(cmd) > size_t(MaxTextLength))
-            std::abort();
-        const size_t n = std::min(answer.size(), size_t(MaxTextLength));
-        std::memcpy(result, answer.data(), n);
-        result[n] = '\0';
-        return 0;
-    }
-};
 
 bool oneOf(int r, std::initializer_list<int> codes)
 {
@@ -66,7 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t restSize = size - 1;
     const char* split = static_cast<const char*>(std::memchr(rest, '\n', restSize));
     const std::string par(rest, split ? size_t(split - rest) : restSize);
-    io.answer = split ? std::string(split + 1, restSize - par.size() - 1) : std::string();
+    // Every operation sends at most one command; its answer is the rest of the
+    // input, line breaks included, so it is not split into several answers.
+    io.answers = {split ? std::string(split + 1, restSize - par.size() - 1) : std::string()};
+    io.next = 0;
 
     // A parameter text holding a line break is refused before anything is sent.
     const int notOneLine = IOManager::CommandNotOneLine;

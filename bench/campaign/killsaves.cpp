@@ -24,7 +24,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <functional>
 
 #include "EventDisplay.h"
 #include "IOManager.h"

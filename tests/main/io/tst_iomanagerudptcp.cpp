@@ -59,41 +59,60 @@ struct ChurnResult
     bool stalled = false;
 };
 
+// Waits until progress() has moved on twice; false when it has not by the time
+// a guard expires, which only catches a stalled peer and measures nothing.
+bool awaitProgress(const std::function<int()>& progress)
+{
+    const int start = progress();
+    const QDeadlineTimer guard(10000);
+    while (progress() < start + 2 && !guard.hasExpired())
+        std::this_thread::yield();
+    return progress() >= start + 2;
+}
+
 // Threads that each join and leave rounds times; a round lasts until progress()
 // has moved on twice, so that traffic passes while the peer is registered.
-// join and leave return the channel's result code.
+// join and leave return the channel's result code. Every peer outlives the
+// churn until the traffic has moved on once more, so that a delivery arriving
+// after its unregistration is counted as late instead of going unseen.
 ChurnResult churn(int threads, int rounds, const std::function<int()>& progress,
                   const std::function<int(ChurnPeer*)>& join,
                   const std::function<int(ChurnPeer*)>& leave)
 {
-    std::atomic<int> received{0};
-    std::atomic<int> late{0};
     std::atomic<int> refused{0};
     std::atomic<bool> stalled{false};
+    std::vector<std::vector<std::unique_ptr<ChurnPeer>>> peers(threads);
     std::vector<std::thread> workers;
     for (int t = 0; t < threads; ++t) {
-        workers.emplace_back([&] {
+        workers.emplace_back([&, mine = &peers[t]] {
             for (int round = 0; round < rounds && !stalled; ++round) {
-                ChurnPeer peer;
-                if (join(&peer) != 0)
+                mine->push_back(std::make_unique<ChurnPeer>());
+                ChurnPeer* peer = mine->back().get();
+                if (join(peer) != 0)
                     ++refused;
-                const int start = progress();
-                // Only a guard against a stalled peer, never a measured duration.
-                const QDeadlineTimer guard(10000);
-                while (progress() < start + 2 && !guard.hasExpired())
-                    std::this_thread::yield();
-                stalled = stalled || guard.hasExpired();
-                if (leave(&peer) != 0)
+                if (!awaitProgress(progress))
+                    stalled = true;
+                if (leave(peer) != 0)
                     ++refused;
-                peer.gone = true;
-                received += peer.received;
-                late += peer.late;
+                peer->gone = true;
             }
         });
     }
     for (std::thread& w : workers)
         w.join();
-    return {received.load(), late.load(), refused.load(), stalled.load()};
+    if (!awaitProgress(progress))
+        stalled = true;
+
+    ChurnResult result;
+    for (const auto& mine : peers) {
+        for (const auto& peer : mine) {
+            result.received += peer->received;
+            result.late += peer->late;
+        }
+    }
+    result.refused = refused;
+    result.stalled = stalled;
+    return result;
 }
 
 const QRegularExpression CommandLine("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d,\\d{3} > (.*)$");
